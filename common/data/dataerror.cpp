@@ -1,0 +1,38 @@
+#include "dataerror.h"
+
+namespace velmora {
+
+QString DataError::message() const
+{
+    const QString where = line > 0 ? QStringLiteral("Regel %1 van het bestand \"%2\"").arg(line).arg(file)
+                                   : QStringLiteral("Het bestand \"%1\"").arg(file);
+    QString text;
+    switch (kind) {
+    case Kind::Missing:
+        text = QStringLiteral("Het bestand \"%1\" is niet gevonden.").arg(file);
+        break;
+    case Kind::Unreadable:
+        text = QStringLiteral("Het bestand \"%1\" kan niet worden gelezen.").arg(file);
+        break;
+    case Kind::Malformed:
+        text = where + QStringLiteral(" is onleesbaar of beschadigd.");
+        break;
+    case Kind::TooManyItems:
+        text = QStringLiteral("Het bestand \"%1\" bevat meer dan 500 onderdelen.").arg(file);
+        break;
+    case Kind::NotEncodable:
+        text = QStringLiteral("De tekst bevat een teken dat niet kan worden opgeslagen in \"%1\".").arg(file);
+        break;
+    case Kind::WriteFailed:
+        text = QStringLiteral("Het bestand \"%1\" kon niet worden opgeslagen. Er is niets veranderd.").arg(file);
+        break;
+    case Kind::UnusableName:
+        text = QStringLiteral("De naam \"%1\" is geen geldige bestandsnaam in de programmamap.").arg(file);
+        break;
+    }
+    if (!detail.isEmpty())
+        text += QStringLiteral(" (") + detail + u')';
+    return text;
+}
+
+} // namespace velmora

@@ -1,0 +1,145 @@
+#include "mapfile.h"
+
+#include "ansitext.h"
+#include "atomicwrite.h"
+#include "freefield.h"
+#include "numberform.h"
+#include "programfolder.h"
+#include "textlines.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QRegularExpression>
+
+namespace velmora {
+namespace {
+
+std::optional<Plaats> parseItem(QStringView line)
+{
+    const auto column = [&](qsizetype from, qsizetype width) {
+        return from >= line.size() ? QStringView() : line.sliced(from, std::min(width, line.size() - from));
+    };
+    const auto level = NumberForm::parse(column(0, 2));
+    const auto top = NumberForm::parse(column(4, 5));
+    const auto left = NumberForm::parse(column(9, 5));
+    if (!level || !top || !left)
+        return std::nullopt;
+    Plaats item;
+    item.Niveau = *level;
+    item.Soort = column(2, 2).toString();
+    item.Top = *top;
+    item.Left = *left;
+    item.Naam = line.size() > 14 ? line.sliced(14).toString() : QString();
+    return item;
+}
+
+QByteArray padded(const QByteArray& text, qsizetype width)
+{
+    return text.leftJustified(width, ' ', true);
+}
+
+} // namespace
+
+MapFile::ReadResult MapFile::read(QIODevice& device, const QString& shownName)
+{
+    if (!device.isOpen() && !device.open(QIODevice::ReadOnly))
+        return DataError{DataError::Kind::Unreadable, shownName, 0, device.errorString()};
+    const QByteArray data = device.readAll();
+    const QList<QByteArrayView> lines = TextLines::split(data);
+    if (lines.isEmpty())
+        return DataError{DataError::Kind::Malformed, shownName, 1, {}};
+
+    Contents contents;
+    const FreeField first = FreeField::read(AnsiText::decode(lines[0]));
+    contents.picture = first.value;
+    const auto take = [&](const QString& text, int lineNo) -> std::optional<DataError> {
+        if (text.trimmed().isEmpty())
+            return std::nullopt;
+        const auto item = parseItem(text);
+        if (!item)
+            return DataError{DataError::Kind::Malformed, shownName, lineNo, {}};
+        if (contents.items.size() == Plaatsen::Capacity)
+            return DataError{DataError::Kind::TooManyItems, shownName, lineNo, {}};
+        contents.items.append(*item);
+        return std::nullopt;
+    };
+    if (first.rest) {
+        if (auto error = take(*first.rest, 1))
+            return *error;
+    }
+    for (qsizetype i = 1; i < lines.size(); ++i) {
+        if (auto error = take(AnsiText::decode(lines[i]), int(i + 1)))
+            return *error;
+    }
+    return contents;
+}
+
+MapFile::ReadResult MapFile::readFile(const QString& krtName)
+{
+    const QString name = QString(krtName).remove(QRegularExpression(QStringLiteral("\\s+$")));
+    if (!ProgramFolder::isBareName(name))
+        return DataError{DataError::Kind::UnusableName, name, 0, {}};
+    const QString path = ProgramFolder::locate(name);
+    if (path.isEmpty())
+        return DataError{DataError::Kind::Missing, name, 0, {}};
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return DataError{DataError::Kind::Unreadable, name, 0, file.errorString()};
+    return read(file, name);
+}
+
+int MapFile::fill(const Contents& contents, Plaatsen& table)
+{
+    for (qsizetype i = 0; i < contents.items.size(); ++i)
+        table[int(i + 1)] = contents.items[i];
+    return int(contents.items.size());
+}
+
+QByteArray MapFile::itemLine(const Plaats& item)
+{
+    const QByteArray kind = AnsiText::encode(QString(item.Soort).trimmed()).value_or(QByteArray());
+    QByteArray line = padded(QByteArray::number(item.Niveau), 2);
+    line += padded(kind, 2);
+    line += padded(QByteArray::number(item.Top), 5);
+    line += padded(QByteArray::number(item.Left), 5);
+    line += AnsiText::encode(item.Naam.trimmed()).value_or(QByteArray());
+    return line;
+}
+
+std::variant<QByteArray, DataError> MapFile::format(const QString& picture, const QList<Plaats>& items,
+                                                    const QString& shownName)
+{
+    const auto pictureBytes = AnsiText::encode(picture);
+    if (!pictureBytes)
+        return DataError{DataError::Kind::NotEncodable, shownName, 1, picture};
+    const QByteArray lineEnd = TextLines::LineEnd.toByteArray();
+    QByteArray out = *pictureBytes + lineEnd;
+    for (int level = 1; level <= 3; ++level) {
+        for (const Plaats& item : items) {
+            if (item.Niveau != level)
+                continue;
+            if (!AnsiText::canEncode(item.Naam) || !AnsiText::canEncode(item.Soort))
+                return DataError{DataError::Kind::NotEncodable, shownName, 0, item.Naam.trimmed()};
+            // A coordinate of more than five characters would shift every later column.
+            if (item.Top < -9999 || item.Top > 99999 || item.Left < -9999 || item.Left > 99999)
+                return DataError{DataError::Kind::Malformed, shownName, 0, item.Naam.trimmed()};
+            out += itemLine(item) + lineEnd;
+        }
+    }
+    return out;
+}
+
+std::optional<DataError> MapFile::write(const QString& path, const QString& picture, const QList<Plaats>& items)
+{
+    auto formatted = format(picture, items, QFileInfo(path).fileName());
+    if (auto* error = std::get_if<DataError>(&formatted))
+        return *error;
+    return AtomicWrite::replace(path, std::get<QByteArray>(formatted));
+}
+
+std::optional<DataError> MapFile::startNew(const QString& path, const QString& picture)
+{
+    return write(path, picture, {});
+}
+
+} // namespace velmora

@@ -1,0 +1,45 @@
+#pragma once
+
+#include "dataerror.h"
+#include "plaatsen.h"
+
+#include <QIODevice>
+#include <QList>
+#include <QString>
+
+#include <optional>
+#include <variant>
+
+namespace velmora {
+
+// A map description file: line 1 names the picture, every further line is an
+// item in fixed columns (level 1-2, kind 3-4, top 5-9, left 10-14, name 15-).
+class MapFile
+{
+public:
+    struct Contents
+    {
+        QString picture;
+        QList<Plaats> items;
+    };
+    using ReadResult = std::variant<Contents, DataError>;
+
+    // shownName names the file in error values.
+    static ReadResult read(QIODevice& device, const QString& shownName);
+    // Reads a map file of the program folder, its name as a database field holds it.
+    static ReadResult readFile(const QString& krtName);
+    // Puts the items into the table at indices 1 .. n and returns n.
+    static int fill(const Contents& contents, Plaatsen& table);
+
+    // Items of levels 1, 2 and 3 in that order; others are left out. Fails
+    // (writing nothing) when a name or the picture cannot be written.
+    static std::variant<QByteArray, DataError> format(const QString& picture, const QList<Plaats>& items,
+                                                      const QString& shownName);
+    static std::optional<DataError> write(const QString& path, const QString& picture, const QList<Plaats>& items);
+    // A new map: the picture line alone.
+    static std::optional<DataError> startNew(const QString& path, const QString& picture);
+
+    static QByteArray itemLine(const Plaats& item);
+};
+
+} // namespace velmora

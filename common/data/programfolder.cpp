@@ -1,0 +1,60 @@
+#include "programfolder.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+
+namespace velmora {
+namespace {
+
+QString& overridden()
+{
+    static QString folder;
+    return folder;
+}
+
+} // namespace
+
+QString ProgramFolder::path()
+{
+    if (!overridden().isEmpty())
+        return overridden();
+    return QCoreApplication::applicationDirPath();
+}
+
+void ProgramFolder::setPath(const QString& folder)
+{
+    overridden() = folder;
+}
+
+bool ProgramFolder::isBareName(const QString& name)
+{
+    return !name.isEmpty() && name != u"." && name != u".." && !name.contains(u'/') && !name.contains(u'\\')
+        && !name.contains(QChar(0));
+}
+
+QString ProgramFolder::locate(const QString& name)
+{
+    if (!isBareName(name))
+        return {};
+    const QDir folder(path());
+    const QString exact = folder.filePath(name);
+    if (QFileInfo(exact).isFile())
+        return exact;
+    const QStringList entries = folder.entryList(QDir::Files | QDir::Hidden | QDir::System);
+    for (const QString& entry : entries) {
+        if (entry.compare(name, Qt::CaseInsensitive) == 0)
+            return folder.filePath(entry);
+    }
+    return {};
+}
+
+QString ProgramFolder::pathFor(const QString& name)
+{
+    if (!isBareName(name))
+        return {};
+    const QString existing = locate(name);
+    return existing.isEmpty() ? QDir(path()).filePath(name) : existing;
+}
+
+} // namespace velmora

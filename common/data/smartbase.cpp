@@ -1,0 +1,231 @@
+#include "smartbase.h"
+
+#include "ansitext.h"
+#include "atomicwrite.h"
+#include "numberform.h"
+#include "textlines.h"
+
+#include <QFile>
+#include <QFileInfo>
+
+#include <numeric>
+
+namespace velmora {
+
+// One read of the file: the header as declared and the record lines after it.
+struct SmartBase::Contents
+{
+    QByteArray data;
+    QList<QByteArrayView> lines;
+    QList<int> widths;     // the declared widths of the FieldCount fields
+    qsizetype firstRecord; // index in lines of record 1
+    bool headerWhole;      // every header line present and its numbers readable
+
+    QByteArrayView record(int recordNo) const
+    {
+        if (recordNo < 1 || firstRecord + recordNo - 1 >= lines.size())
+            return {};
+        return lines[firstRecord + recordNo - 1];
+    }
+
+    // The field's text within a record line: at most its width, trailing blanks kept.
+    QString field(QByteArrayView line, int fieldNo) const
+    {
+        if (fieldNo < 1 || fieldNo > widths.size())
+            return {};
+        const qsizetype start = std::accumulate(widths.begin(), widths.begin() + (fieldNo - 1), qsizetype(0));
+        const qsizetype width = widths[fieldNo - 1];
+        if (start >= line.size() || width <= 0)
+            return {};
+        return AnsiText::decode(line.sliced(start, std::min(width, line.size() - start)));
+    }
+};
+
+SmartBase::SmartBase(Notifier notify)
+    : m_notify(std::move(notify))
+{
+}
+
+void SmartBase::OpenDatabase(const QString& path)
+{
+    if (!QFileInfo(path).isFile()) {
+        m_notify(MissingMessage.toString());
+        return;
+    }
+    m_path = path;
+    m_title.clear();
+    m_fieldCount = 0;
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return;
+    const QByteArray head = file.read(64 * 1024);
+    const QList<QByteArrayView> lines = TextLines::split(head);
+    if (!lines.isEmpty())
+        m_title = AnsiText::decode(lines[0]);
+    if (lines.size() > 1)
+        m_fieldCount = std::max(0, NumberForm::parse(AnsiText::decode(lines[1])).value_or(0));
+}
+
+void SmartBase::CloseDatabase()
+{
+    if (!isOpen()) {
+        m_notify(NotOpenMessage.toString());
+        return;
+    }
+    m_path.clear();
+    m_title.clear();
+    m_fieldCount = 0;
+}
+
+std::optional<SmartBase::Contents> SmartBase::read() const
+{
+    if (!isOpen())
+        return std::nullopt;
+    QFile file(m_path);
+    if (!file.open(QIODevice::ReadOnly))
+        return std::nullopt;
+    Contents contents;
+    contents.data = file.readAll();
+    contents.lines = TextLines::split(contents.data);
+    contents.headerWhole = contents.lines.size() >= 2
+        && NumberForm::parse(AnsiText::decode(contents.lines[1])).has_value();
+    qsizetype next = 2;
+    for (int i = 0; i < m_fieldCount; ++i) {
+        const qsizetype widthLine = next + 1;
+        std::optional<int> width;
+        if (widthLine < contents.lines.size())
+            width = NumberForm::parse(AnsiText::decode(contents.lines[widthLine]));
+        contents.headerWhole = contents.headerWhole && width.has_value();
+        contents.widths.append(width.value_or(0));
+        next += 2;
+    }
+    contents.firstRecord = std::min(next, contents.lines.size());
+    if (!contents.headerWhole)
+        contents.firstRecord = contents.lines.size();
+    return contents;
+}
+
+int SmartBase::RecordCount() const
+{
+    const auto contents = read();
+    if (!contents)
+        return 0;
+    int count = 0;
+    for (qsizetype i = contents->firstRecord; i < contents->lines.size(); ++i) {
+        if (!contents->lines[i].isEmpty())
+            ++count;
+    }
+    return count;
+}
+
+QString SmartBase::FieldWidth(int fieldNo) const
+{
+    if (fieldNo < 1 || fieldNo > m_fieldCount)
+        return {};
+    const auto contents = read();
+    if (!contents || !contents->headerWhole)
+        return {};
+    return QString::number(contents->widths[fieldNo - 1]);
+}
+
+QString SmartBase::GetField(int recordNo, int fieldNo) const
+{
+    const auto contents = read();
+    if (!contents)
+        return {};
+    return contents->field(contents->record(recordNo), fieldNo);
+}
+
+QStringList SmartBase::ListField(int fieldNo) const
+{
+    QStringList values;
+    const auto contents = read();
+    if (!contents)
+        return values;
+    int count = 0;
+    for (qsizetype i = contents->firstRecord; i < contents->lines.size(); ++i) {
+        if (!contents->lines[i].isEmpty())
+            ++count;
+    }
+    values.reserve(count);
+    for (int recordNo = 1; recordNo <= count; ++recordNo)
+        values.append(contents->field(contents->record(recordNo), fieldNo));
+    return values;
+}
+
+DataError SmartBase::errorFor(DataError::Kind kind, QString detail) const
+{
+    return DataError{kind, QFileInfo(m_path).fileName(), 0, std::move(detail)};
+}
+
+std::optional<DataError> SmartBase::AddRecord(const QString& line)
+{
+    if (!isOpen())
+        return std::nullopt;
+    const auto bytes = AnsiText::encode(line);
+    if (!bytes)
+        return errorFor(DataError::Kind::NotEncodable);
+    QFile file(m_path);
+    if (!file.open(QIODevice::ReadWrite | QIODevice::Append))
+        return errorFor(DataError::Kind::WriteFailed, file.errorString());
+    QByteArray record;
+    // A hand-edited file may lack the final line end; never glue onto its last line.
+    if (file.size() > 0 && file.seek(file.size() - 1) && file.peek(1) != "\n")
+        record += TextLines::LineEnd.toByteArray();
+    record += *bytes + TextLines::LineEnd.toByteArray();
+    if (file.write(record) != record.size())
+        return errorFor(DataError::Kind::WriteFailed, file.errorString());
+    if (!file.flush())
+        return errorFor(DataError::Kind::WriteFailed, file.errorString());
+    return std::nullopt;
+}
+
+std::optional<DataError> SmartBase::ChangeRecord(int recordNo, const QString& line)
+{
+    return rewrite(recordNo, line);
+}
+
+std::optional<DataError> SmartBase::RemoveRecord(int recordNo)
+{
+    return rewrite(recordNo, std::nullopt);
+}
+
+std::optional<DataError> SmartBase::rewrite(int recordNo, const std::optional<QString>& replacement)
+{
+    if (!isOpen())
+        return std::nullopt;
+    std::optional<QByteArray> newLine;
+    if (replacement) {
+        newLine = AnsiText::encode(*replacement);
+        if (!newLine)
+            return errorFor(DataError::Kind::NotEncodable);
+    }
+    const auto contents = read();
+    if (!contents)
+        return errorFor(DataError::Kind::Unreadable);
+    // Never rewrite a file whose header we cannot reproduce: that would lose data.
+    if (!contents->headerWhole)
+        return errorFor(DataError::Kind::Malformed);
+
+    const QByteArray lineEnd = TextLines::LineEnd.toByteArray();
+    QByteArray out;
+    out.reserve(contents->data.size() + (newLine ? newLine->size() : 0) + 64);
+    out += contents->lines[0].toByteArray() + lineEnd;
+    out += NumberForm::line(*NumberForm::parse(AnsiText::decode(contents->lines[1])));
+    for (int i = 0; i < m_fieldCount; ++i) {
+        out += contents->lines[2 + 2 * i].toByteArray() + lineEnd;
+        out += NumberForm::line(contents->widths[i]);
+    }
+    for (qsizetype i = contents->firstRecord; i < contents->lines.size(); ++i) {
+        const qsizetype number = i - contents->firstRecord + 1;
+        if (number == recordNo) {
+            if (newLine)
+                out += *newLine + lineEnd;
+            continue;
+        }
+        out += contents->lines[i].toByteArray() + lineEnd;
+    }
+    return AtomicWrite::replace(m_path, out);
+}
+
+} // namespace velmora

@@ -1,0 +1,115 @@
+#include "qtdialogs.h"
+
+#include <QApplication>
+#include <QFileDialog>
+#include <QInputDialog>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QPushButton>
+
+namespace velmora {
+namespace {
+
+QMessageBox::Icon qtIcon(MessageIcon icon)
+{
+    switch (icon) {
+    case MessageIcon::Information:
+        return QMessageBox::Information;
+    case MessageIcon::Question:
+        return QMessageBox::Question;
+    case MessageIcon::Warning:
+        return QMessageBox::Warning;
+    case MessageIcon::Critical:
+        return QMessageBox::Critical;
+    case MessageIcon::None:
+        break;
+    }
+    return QMessageBox::NoIcon;
+}
+
+QList<std::pair<QMessageBox::StandardButton, QString>> buttonsOf(MessageButtons buttons)
+{
+    using B = QMessageBox::StandardButton;
+    switch (buttons) {
+    case MessageButtons::Ok:
+        return {{B::Ok, QStringLiteral("OK")}};
+    case MessageButtons::OkCancel:
+        return {{B::Ok, QStringLiteral("OK")}, {B::Cancel, QStringLiteral("Annuleren")}};
+    case MessageButtons::YesNo:
+        return {{B::Yes, QStringLiteral("Ja")}, {B::No, QStringLiteral("Nee")}};
+    case MessageButtons::YesNoCancel:
+        return {{B::Yes, QStringLiteral("Ja")}, {B::No, QStringLiteral("Nee")}, {B::Cancel, QStringLiteral("Annuleren")}};
+    }
+    return {};
+}
+
+} // namespace
+
+std::unique_ptr<QMessageBox> QtDialogs::buildMessageBox(const QString& text, const QString& caption,
+                                                        MessageIcon icon, MessageButtons buttons)
+{
+    auto box = std::make_unique<QMessageBox>(qtIcon(icon), caption, text, QMessageBox::NoButton,
+                                             QApplication::activeWindow());
+    for (const auto& [standard, label] : buttonsOf(buttons))
+        box->addButton(standard)->setText(label);
+    box->setDefaultButton(box->buttons().isEmpty() ? nullptr
+                                                   : qobject_cast<QPushButton*>(box->buttons().first()));
+    if (buttons == MessageButtons::Ok)
+        box->setEscapeButton(QMessageBox::Ok);
+    return box;
+}
+
+MessageAnswer QtDialogs::message(const QString& text, const QString& caption, MessageIcon icon,
+                                 MessageButtons buttons)
+{
+    auto box = buildMessageBox(text, caption, icon, buttons);
+    switch (box->exec()) {
+    case QMessageBox::Yes:
+        return MessageAnswer::Yes;
+    case QMessageBox::No:
+        return MessageAnswer::No;
+    case QMessageBox::Ok:
+        return MessageAnswer::Ok;
+    default:
+        return MessageAnswer::Cancel;
+    }
+}
+
+QString QtDialogs::input(const QString& prompt, const QString& title, const QString& proposed)
+{
+    QInputDialog dialog(QApplication::activeWindow());
+    dialog.setWindowTitle(title);
+    dialog.setLabelText(prompt);
+    dialog.setTextValue(proposed);
+    dialog.setOkButtonText(QStringLiteral("OK"));
+    dialog.setCancelButtonText(QStringLiteral("Annuleren"));
+    if (dialog.exec() != QDialog::Accepted)
+        return {};
+    return dialog.textValue();
+}
+
+QString QtDialogs::filterString(const QList<FileFilter>& filters)
+{
+    QStringList parts;
+    for (const FileFilter& filter : filters)
+        parts.append(filter.description + QStringLiteral(" (") + filter.pattern + u')');
+    return parts.join(QStringLiteral(";;"));
+}
+
+QString QtDialogs::openFile(const QString& title, const QList<FileFilter>& filters)
+{
+    QString selected = filters.isEmpty() ? QString() : filterString({filters.first()});
+    return QFileDialog::getOpenFileName(QApplication::activeWindow(), title, QString(), filterString(filters),
+                                        &selected);
+}
+
+std::unique_ptr<QPrinter> QtDialogs::choosePrinter()
+{
+    auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+    QPrintDialog dialog(printer.get(), QApplication::activeWindow());
+    if (dialog.exec() != QDialog::Accepted)
+        return nullptr;
+    return printer;
+}
+
+} // namespace velmora

@@ -1,0 +1,26 @@
+#pragma once
+
+#include "dialogs.h"
+
+#include <QMessageBox>
+
+namespace velmora {
+
+// The real dialogs: Qt's message, input, file and print dialogs, with Dutch
+// button texts whatever translation is loaded.
+class QtDialogs : public Dialogs
+{
+public:
+    MessageAnswer message(const QString& text, const QString& caption, MessageIcon icon,
+                          MessageButtons buttons) override;
+    QString input(const QString& prompt, const QString& title, const QString& proposed) override;
+    QString openFile(const QString& title, const QList<FileFilter>& filters) override;
+    std::unique_ptr<QPrinter> choosePrinter() override;
+
+    // The message box as it would be shown, for message() and for tests.
+    static std::unique_ptr<QMessageBox> buildMessageBox(const QString& text, const QString& caption,
+                                                        MessageIcon icon, MessageButtons buttons);
+    static QString filterString(const QList<FileFilter>& filters);
+};
+
+} // namespace velmora

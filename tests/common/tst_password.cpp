@@ -1,0 +1,80 @@
+#include "encryptor.h"
+#include "passwordfile.h"
+#include "readonlyfolder.h"
+#include "testfolder.h"
+
+#include <QtTest>
+
+using namespace velmora;
+
+class TestPassword : public QObject
+{
+    Q_OBJECT
+private Q_SLOTS:
+    void knownCipher()
+    {
+        // "abc" against "Vrendlak": 97+86=183, 98+114=212, 99+101=200.
+        QCOMPARE(Encryptor::Encrypt("abc", "Vrendlak"), QByteArray("\xb7\xd4\xc8"));
+        // 'z' (122) + 'r' (114) = 236; '~' (126) + 'V' (86) = 212; 0xFE (254) + 'V' = 340 -> 340 mod 255 + 32 = 117.
+        QCOMPARE(Encryptor::Encrypt("~z", "Vrendlak"), QByteArray("\xd4\xec"));
+        QCOMPARE(Encryptor::Encrypt("\xfe", "Vrendlak"), QByteArray("u"));
+        QCOMPARE(Encryptor::Decrypt("u", "Vrendlak"), QByteArray("\xfe"));
+        // The key repeats after eight characters: position 9 uses 'V' again.
+        QCOMPARE(Encryptor::Encrypt("AAAAAAAAA", "Vrendlak").back(), char(65 + 86));
+        QCOMPARE(Encryptor::Encrypt("", "Vrendlak"), QByteArray());
+    }
+
+    void roundTripForCodes32To254()
+    {
+        QByteArray all;
+        for (int c = 32; c <= 254; ++c)
+            all.append(char(c));
+        const QByteArray enciphered = Encryptor::Encrypt(all, PasswordFile::Key);
+        QCOMPARE(enciphered.size(), all.size());
+        for (char c : enciphered)
+            QVERIFY(static_cast<unsigned char>(c) >= 32 && static_cast<unsigned char>(c) <= 254);
+        QCOMPARE(Encryptor::Decrypt(enciphered, PasswordFile::Key), all);
+        // Every single character at every key position.
+        for (int c = 32; c <= 254; ++c) {
+            for (int pos = 0; pos < 8; ++pos) {
+                const QByteArray text = QByteArray(pos, 'a') + char(c);
+                QCOMPARE(Encryptor::Decrypt(Encryptor::Encrypt(text, "Vrendlak"), "Vrendlak"), text);
+            }
+        }
+    }
+
+    void storablePasswords()
+    {
+        QCOMPARE(PasswordFile::storable(QStringLiteral("Geheim é")), std::optional<QByteArray>("Geheim \xe9"));
+        QVERIFY(!PasswordFile::storable(QStringLiteral("Łukasz")).has_value());
+        QVERIFY(!PasswordFile::storable(QStringLiteral("tab\there")).has_value());
+        QVERIFY(!PasswordFile::storable(QStringLiteral("\u00ff")).has_value());
+        QCOMPARE(PasswordFile::storable(QString()), std::optional<QByteArray>(QByteArray()));
+    }
+
+    void fileLineOne()
+    {
+        TestFolder folder;
+        const QString path = PasswordFile::path();
+        QVERIFY(!PasswordFile::ensureExists(path));
+        QCOMPARE(folder.read(QStringLiteral("passwd")), QByteArray("\r\n"));
+        QCOMPARE(PasswordFile::readLine(path), QByteArray());
+        QVERIFY(!PasswordFile::writeLine(path, PasswordFile::encipher("abc")));
+        QCOMPARE(folder.read(QStringLiteral("passwd")), QByteArray("\xb7\xd4\xc8\r\n"));
+        QCOMPARE(PasswordFile::decipher(PasswordFile::readLine(path)), QByteArray("abc"));
+        QVERIFY(!PasswordFile::ensureExists(path));
+        QCOMPARE(folder.read(QStringLiteral("passwd")), QByteArray("\xb7\xd4\xc8\r\n"));
+        folder.write(QStringLiteral("passwd"), "");
+        QCOMPARE(PasswordFile::readLine(path), QByteArray());
+        {
+            ReadOnlyFolder readOnly(folder.path());
+            if (!readOnly.ok())
+                QSKIP("this file system cannot make a folder read-only");
+            QVERIFY(PasswordFile::writeLine(path, "x").has_value());
+        }
+        QCOMPARE(folder.read(QStringLiteral("passwd")), QByteArray());
+    }
+};
+
+QTEST_GUILESS_MAIN(TestPassword)
+#include "tst_password.moc"

@@ -1,0 +1,219 @@
+#include "readonlyfolder.h"
+#include "smartbase.h"
+#include "testfolder.h"
+
+#include <QtTest>
+
+using namespace velmora;
+
+namespace {
+
+const QByteArray FreshPupils = "Leerlingendatabase\r\n 2 \r\nId\r\n 5 \r\nNaam\r\n 50 \r\n";
+const QByteArray FreshMaps = "Kaarten\r\n 2 \r\nKaartnaam\r\n 30 \r\nKaartbestand\r\n 50 \r\n";
+
+} // namespace
+
+class TestSmartBase : public QObject
+{
+    Q_OBJECT
+
+    QStringList notices;
+    SmartBase makeBase()
+    {
+        return SmartBase([this](const QString& m) { notices.append(m); });
+    }
+
+private Q_SLOTS:
+    void init() { notices.clear(); }
+
+    void freshDatabaseAndTheAnnaBramExample()
+    {
+        TestFolder folder;
+        folder.write(QStringLiteral("leerling.sdb"), FreshPupils);
+        SmartBase db = makeBase();
+        db.OpenDatabase(folder.file(QStringLiteral("leerling.sdb")));
+        QCOMPARE(db.DatabaseTitle(), QStringLiteral("Leerlingendatabase"));
+        QCOMPARE(db.FieldCount(), 2);
+        QCOMPARE(db.RecordCount(), 0);
+        QCOMPARE(db.GetField(1, 2), QString());
+        QCOMPARE(db.FieldWidth(1), QStringLiteral("5"));
+        QCOMPARE(db.FieldWidth(2), QStringLiteral("50"));
+        QCOMPARE(db.FieldWidth(3), QString());
+        QCOMPARE(db.FieldWidth(0), QString());
+
+        QVERIFY(!db.AddRecord(QStringLiteral("     Anna")));
+        QCOMPARE(db.RecordCount(), 1);
+        QCOMPARE(db.GetField(1, 2), QStringLiteral("Anna"));
+        QCOMPARE(db.GetField(1, 1), QStringLiteral("     "));
+        QVERIFY(!db.AddRecord(QStringLiteral("     Bram")));
+        QCOMPARE(folder.read(QStringLiteral("leerling.sdb")),
+                 FreshPupils + "     Anna\r\n     Bram\r\n");
+        QCOMPARE(db.ListField(2), QStringList({QStringLiteral("Anna"), QStringLiteral("Bram")}));
+        QCOMPARE(db.GetField(0, 2), QString());
+        QCOMPARE(db.GetField(3, 2), QString());
+        QVERIFY(notices.isEmpty());
+    }
+
+    void widthsCutAndPadAsRead()
+    {
+        TestFolder folder;
+        const QByteArray sixty(60, 'x');
+        const QByteArray europa = QByteArray("Europa").leftJustified(30, ' ') + "europa.krt";
+        folder.write(QStringLiteral("leerling.sdb"), FreshPupils + "     " + sixty + "\r\n");
+        folder.write(QStringLiteral("kaarten.sdb"), FreshMaps + europa + "\r\n");
+        SmartBase db = makeBase();
+        db.OpenDatabase(folder.file(QStringLiteral("leerling.sdb")));
+        QCOMPARE(db.GetField(1, 2), QString(50, u'x'));
+        db.OpenDatabase(folder.file(QStringLiteral("kaarten.sdb")));
+        QCOMPARE(db.DatabaseTitle(), QStringLiteral("Kaarten"));
+        QCOMPARE(db.GetField(1, 1), QStringLiteral("Europa") + QString(24, u' '));
+        QCOMPARE(db.GetField(1, 2), QStringLiteral("europa.krt"));
+        QCOMPARE(db.ListField(1), QStringList(QStringLiteral("Europa") + QString(24, u' ')));
+    }
+
+    void ansiAndLfOnlyFilesRead()
+    {
+        TestFolder folder;
+        folder.write(QStringLiteral("leerling.sdb"),
+                     "Leerlingendatabase\n 2 \nId\n 5 \nNaam\n 50 \n     Zo\xeb\n     Ren\xe9" "e");
+        SmartBase db = makeBase();
+        db.OpenDatabase(folder.file(QStringLiteral("leerling.sdb")));
+        QCOMPARE(db.RecordCount(), 2);
+        QCOMPARE(db.ListField(2), QStringList({QStringLiteral("Zoë"), QStringLiteral("Renée")}));
+    }
+
+    void changeAndRemoveKeepEveryOtherByte()
+    {
+        TestFolder folder;
+        const QByteArray records = "     Anna\r\n     Bram\r\n     Cas\r\n";
+        folder.write(QStringLiteral("leerling.sdb"), FreshPupils + records);
+        SmartBase db = makeBase();
+        db.OpenDatabase(folder.file(QStringLiteral("leerling.sdb")));
+
+        QVERIFY(!db.ChangeRecord(2, QStringLiteral("     Bas")));
+        QCOMPARE(folder.read(QStringLiteral("leerling.sdb")),
+                 FreshPupils + "     Anna\r\n     Bas\r\n     Cas\r\n");
+        QVERIFY(!db.RemoveRecord(2));
+        QCOMPARE(folder.read(QStringLiteral("leerling.sdb")), FreshPupils + "     Anna\r\n     Cas\r\n");
+        QCOMPARE(db.GetField(2, 2), QStringLiteral("Cas"));
+
+        // Numbers that match no line change nothing, but the file is still rewritten.
+        QVERIFY(!db.RemoveRecord(0));
+        QVERIFY(!db.ChangeRecord(9, QStringLiteral("     X")));
+        QVERIFY(!db.RemoveRecord(-1));
+        QCOMPARE(folder.read(QStringLiteral("leerling.sdb")), FreshPupils + "     Anna\r\n     Cas\r\n");
+        QVERIFY(!QFile::exists(QStringLiteral("Temp._db")));
+        QCOMPARE(QDir(folder.path()).entryList(QDir::Files).size(), 1);
+    }
+
+    void emptyRecordLinesCountAsTheFormatSays()
+    {
+        TestFolder folder;
+        folder.write(QStringLiteral("leerling.sdb"), FreshPupils + "     Anna\r\n\r\n     Cas\r\n");
+        SmartBase db = makeBase();
+        db.OpenDatabase(folder.file(QStringLiteral("leerling.sdb")));
+        QCOMPARE(db.RecordCount(), 2);
+        QCOMPARE(db.GetField(2, 2), QString());
+        QCOMPARE(db.GetField(3, 2), QStringLiteral("Cas"));
+        // The listing asks records 1 .. RecordCount, exactly as GetField would.
+        QCOMPARE(db.ListField(2), QStringList({QStringLiteral("Anna"), QString()}));
+        QVERIFY(!db.RemoveRecord(2));
+        QCOMPARE(folder.read(QStringLiteral("leerling.sdb")), FreshPupils + "     Anna\r\n     Cas\r\n");
+    }
+
+    void messagesAndState()
+    {
+        TestFolder folder;
+        folder.write(QStringLiteral("kaarten.sdb"), FreshMaps);
+        SmartBase db = makeBase();
+        db.OpenDatabase(folder.file(QStringLiteral("geen.sdb")));
+        QCOMPARE(notices, QStringList(QStringLiteral("Database bestaat niet")));
+        QVERIFY(db.DatabaseTitle().isEmpty());
+        QCOMPARE(db.RecordCount(), 0);
+        QVERIFY(!db.AddRecord(QStringLiteral("x")));
+        QVERIFY(!folder.exists(QStringLiteral("geen.sdb")));
+
+        db.OpenDatabase(folder.file(QStringLiteral("kaarten.sdb")));
+        db.OpenDatabase(folder.file(QStringLiteral("leerling.sdb")));
+        QCOMPARE(db.DatabaseTitle(), QStringLiteral("Kaarten"));
+        QCOMPARE(db.DatabasePath(), folder.file(QStringLiteral("kaarten.sdb")));
+
+        notices.clear();
+        db.CloseDatabase();
+        QVERIFY(notices.isEmpty());
+        QVERIFY(db.DatabasePath().isEmpty());
+        QCOMPARE(db.FieldCount(), 0);
+        db.CloseDatabase();
+        QCOMPARE(notices, QStringList(QStringLiteral("Er staat geen database open")));
+    }
+
+    void damagedFilesAreNeitherTrustedNorDestroyed()
+    {
+        TestFolder folder;
+        const QByteArray truncated = "Leerlingendatabase\r\n 2 \r\nId\r\n 5 \r\n";
+        folder.write(QStringLiteral("leerling.sdb"), truncated);
+        SmartBase db = makeBase();
+        db.OpenDatabase(folder.file(QStringLiteral("leerling.sdb")));
+        QCOMPARE(db.RecordCount(), 0);
+        QCOMPARE(db.GetField(1, 2), QString());
+        QCOMPARE(db.FieldWidth(2), QString());
+        const auto error = db.RemoveRecord(1);
+        QVERIFY(error.has_value());
+        QCOMPARE(error->kind, DataError::Kind::Malformed);
+        QCOMPARE(folder.read(QStringLiteral("leerling.sdb")), truncated);
+
+        folder.write(QStringLiteral("leerling.sdb"), "Leerlingendatabase\r\n twee \r\n");
+        db.OpenDatabase(folder.file(QStringLiteral("leerling.sdb")));
+        QCOMPARE(db.FieldCount(), 0);
+        QCOMPARE(db.RecordCount(), 0);
+    }
+
+    void addNeverGluesOntoAnUnendedLine()
+    {
+        TestFolder folder;
+        folder.write(QStringLiteral("leerling.sdb"), FreshPupils + "     Anna");
+        SmartBase db = makeBase();
+        db.OpenDatabase(folder.file(QStringLiteral("leerling.sdb")));
+        QVERIFY(!db.AddRecord(QStringLiteral("     Bram")));
+        QCOMPARE(folder.read(QStringLiteral("leerling.sdb")), FreshPupils + "     Anna\r\n     Bram\r\n");
+    }
+
+    void unencodableTextIsRefusedBeforeWriting()
+    {
+        TestFolder folder;
+        folder.write(QStringLiteral("leerling.sdb"), FreshPupils + "     Anna\r\n");
+        SmartBase db = makeBase();
+        db.OpenDatabase(folder.file(QStringLiteral("leerling.sdb")));
+        auto error = db.AddRecord(QStringLiteral("     Łukasz"));
+        QVERIFY(error && error->kind == DataError::Kind::NotEncodable);
+        error = db.ChangeRecord(1, QStringLiteral("     Łukasz"));
+        QVERIFY(error && error->kind == DataError::Kind::NotEncodable);
+        QCOMPARE(folder.read(QStringLiteral("leerling.sdb")), FreshPupils + "     Anna\r\n");
+    }
+
+    void failedRewriteLeavesTheOldFileWhole()
+    {
+        TestFolder folder;
+        const QByteArray before = FreshPupils + "     Anna\r\n     Bram\r\n";
+        folder.write(QStringLiteral("leerling.sdb"), before);
+        SmartBase db = makeBase();
+        db.OpenDatabase(folder.file(QStringLiteral("leerling.sdb")));
+        {
+            ReadOnlyFolder readOnly(folder.path());
+            if (!readOnly.ok())
+                QSKIP("this file system cannot make a folder read-only");
+            const auto removed = db.RemoveRecord(1);
+            QVERIFY(removed && removed->kind == DataError::Kind::WriteFailed);
+            QVERIFY(removed->message().contains(QStringLiteral("leerling.sdb")));
+            const auto changed = db.ChangeRecord(1, QStringLiteral("     Bas"));
+            QVERIFY(changed && changed->kind == DataError::Kind::WriteFailed);
+            const auto added = db.AddRecord(QStringLiteral("     Cas"));
+            QVERIFY(added && added->kind == DataError::Kind::WriteFailed);
+        }
+        QCOMPARE(folder.read(QStringLiteral("leerling.sdb")), before);
+        QCOMPARE(QDir(folder.path()).entryList(QDir::Files), QStringList(QStringLiteral("leerling.sdb")));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestSmartBase)
+#include "tst_smartbase.moc"

@@ -1,0 +1,91 @@
+#include "ansitext.h"
+#include "freefield.h"
+#include "numberform.h"
+#include "textlines.h"
+
+#include <QtTest>
+
+using namespace velmora;
+
+class TestTextFormats : public QObject
+{
+    Q_OBJECT
+private Q_SLOTS:
+    void ansiRoundTripsEveryByte()
+    {
+        QByteArray all;
+        for (int b = 0; b < 256; ++b)
+            all.append(char(b));
+        const QString text = AnsiText::decode(all);
+        QCOMPARE(text.size(), 256);
+        QCOMPARE(AnsiText::encode(text), std::optional<QByteArray>(all));
+        QCOMPARE(AnsiText::decode("\x80\xe9\xeb\xef"), QStringLiteral("€éëï"));
+        QCOMPARE(AnsiText::encode(u"Zoë €5"), std::optional<QByteArray>("Zo\xeb \x80" "5"));
+    }
+
+    void ansiRefusesWhatItCannotHold()
+    {
+        QVERIFY(!AnsiText::encode(u"Łukasz").has_value());
+        QVERIFY(!AnsiText::canEncode(QStringLiteral("smile \U0001F600")));
+        QCOMPARE(AnsiText::firstUnencodable(u"Łukasz"), std::optional<QChar>(QChar(0x141)));
+        QVERIFY(AnsiText::canEncode(u"Curaçao"));
+    }
+
+    void linesSplitOnCrLfAndLf()
+    {
+        const auto lines = TextLines::split(QByteArrayView("a\r\nb\n\r\nc"));
+        QCOMPARE(lines.size(), 4);
+        QCOMPARE(lines[0], "a");
+        QCOMPARE(lines[1], "b");
+        QCOMPARE(lines[2], "");
+        QCOMPARE(lines[3], "c");
+        QCOMPARE(TextLines::split(QByteArrayView("x\r\n")).size(), 1);
+        QCOMPARE(TextLines::split(QByteArrayView("x\r\n\r\n")).size(), 2);
+        QCOMPARE(TextLines::split(QByteArrayView("")).size(), 0);
+    }
+
+    void numberForm()
+    {
+        QCOMPARE(NumberForm::line(2), QByteArray(" 2 \r\n"));
+        QCOMPARE(NumberForm::line(50), QByteArray(" 50 \r\n"));
+        QCOMPARE(NumberForm::parse(u" 50 "), std::optional<int>(50));
+        QCOMPARE(NumberForm::parse(u"-120"), std::optional<int>(-120));
+        QVERIFY(!NumberForm::parse(u"").has_value());
+        QVERIFY(!NumberForm::parse(u" 5x ").has_value());
+        QVERIFY(!NumberForm::parse(u"40000").has_value());
+        QCOMPARE(NumberForm::leadingValue(u"  17 "), 17);
+        QCOMPARE(NumberForm::leadingValue(u" 12abc"), 12);
+        QCOMPARE(NumberForm::leadingValue(u"abc"), 0);
+    }
+
+    void freeField_data()
+    {
+        QTest::addColumn<QString>("line");
+        QTest::addColumn<QString>("value");
+        QTest::addColumn<QString>("rest");
+        QTest::addColumn<bool>("hasRest");
+        QTest::newRow("plain") << "europa.bmp" << "europa.bmp" << "" << false;
+        QTest::newRow("blanks dropped") << "   europa.bmp  " << "europa.bmp" << "" << false;
+        QTest::newRow("quoted") << "\"kaart, oud.bmp\"" << "kaart, oud.bmp" << "" << false;
+        QTest::newRow("quoted keeps blanks") << "  \" a b \"  " << " a b " << "" << false;
+        QTest::newRow("cut at comma") << "kaart,1 s 100  200  Utrecht" << "kaart"
+                                      << "1 s 100  200  Utrecht" << true;
+        QTest::newRow("blank before comma") << "kaart .bmp ,x" << "kaart .bmp" << "x" << true;
+    }
+
+    void freeField()
+    {
+        QFETCH(QString, line);
+        QFETCH(QString, value);
+        QFETCH(QString, rest);
+        QFETCH(bool, hasRest);
+        const FreeField field = FreeField::read(line);
+        QCOMPARE(field.value, value);
+        QCOMPARE(field.rest.has_value(), hasRest);
+        if (hasRest)
+            QCOMPARE(*field.rest, rest);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestTextFormats)
+#include "tst_textformats.moc"

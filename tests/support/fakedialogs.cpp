@@ -1,0 +1,64 @@
+#include "fakedialogs.h"
+
+#include <QPrinter>
+
+using namespace velmora;
+
+FakeDialogs::FakeDialogs()
+{
+    Dialogs::install(this);
+}
+
+FakeDialogs::~FakeDialogs()
+{
+    Dialogs::install(nullptr);
+}
+
+MessageAnswer FakeDialogs::message(const QString& text, const QString& caption, MessageIcon icon,
+                                   MessageButtons buttons)
+{
+    messages.append({text, caption, icon, buttons});
+    if (!messageAnswers.isEmpty())
+        return messageAnswers.dequeue();
+    switch (buttons) {
+    case MessageButtons::Ok:
+        return MessageAnswer::Ok;
+    case MessageButtons::YesNo:
+        return MessageAnswer::No;
+    case MessageButtons::OkCancel:
+    case MessageButtons::YesNoCancel:
+        break;
+    }
+    return MessageAnswer::Cancel;
+}
+
+QString FakeDialogs::input(const QString& prompt, const QString& title, const QString& proposed)
+{
+    inputs.append({prompt, title, proposed});
+    return inputAnswers.isEmpty() ? QString() : inputAnswers.dequeue();
+}
+
+QString FakeDialogs::openFile(const QString& title, const QList<FileFilter>& filters)
+{
+    openFiles.append({title, filters});
+    return openFileAnswers.isEmpty() ? QString() : openFileAnswers.dequeue();
+}
+
+std::unique_ptr<QPrinter> FakeDialogs::choosePrinter()
+{
+    ++printDialogs;
+    if (printToPdf.isEmpty())
+        return nullptr;
+    auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+    printer->setOutputFormat(QPrinter::PdfFormat);
+    printer->setOutputFileName(printToPdf);
+    return printer;
+}
+
+QStringList FakeDialogs::messageTexts() const
+{
+    QStringList texts;
+    for (const Message& m : messages)
+        texts.append(m.text);
+    return texts;
+}

@@ -1,0 +1,56 @@
+#pragma once
+
+#include "dialogs.h"
+
+#include <QList>
+#include <QQueue>
+#include <QString>
+
+// Answers dialogs from a script and records every one shown, so a test can
+// check the exact text, caption, icon and buttons. Installed while it lives.
+class FakeDialogs : public velmora::Dialogs
+{
+public:
+    struct Message
+    {
+        QString text;
+        QString caption;
+        velmora::MessageIcon icon;
+        velmora::MessageButtons buttons;
+    };
+    struct Input
+    {
+        QString prompt;
+        QString title;
+        QString proposed;
+    };
+    struct OpenFile
+    {
+        QString title;
+        QList<velmora::FileFilter> filters;
+    };
+
+    FakeDialogs();
+    ~FakeDialogs() override;
+
+    // Queued answers, used in order. Without one, a message gets OK, No or
+    // Cancel (the safe answer), an input box is cancelled, and so is a file choice.
+    QQueue<velmora::MessageAnswer> messageAnswers;
+    QQueue<QString> inputAnswers;
+    QQueue<QString> openFileAnswers;
+    // Where the next print goes as PDF; empty means the print dialog is cancelled.
+    QString printToPdf;
+
+    QList<Message> messages;
+    QList<Input> inputs;
+    QList<OpenFile> openFiles;
+    int printDialogs = 0;
+
+    velmora::MessageAnswer message(const QString& text, const QString& caption, velmora::MessageIcon icon,
+                                   velmora::MessageButtons buttons) override;
+    QString input(const QString& prompt, const QString& title, const QString& proposed) override;
+    QString openFile(const QString& title, const QList<velmora::FileFilter>& filters) override;
+    std::unique_ptr<QPrinter> choosePrinter() override;
+
+    QStringList messageTexts() const;
+};
