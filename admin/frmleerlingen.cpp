@@ -50,6 +50,9 @@ frmLeerlingen::frmLeerlingen(SmartBase& db, QWidget* parent)
     layout->addWidget(List, 1);
     layout->addLayout(buttons);
 
+    // Starting in the list would mark its first entry as current, which looks selected.
+    cmdAdd->setFocus();
+
     connect(List, &QListWidget::itemSelectionChanged, this, &frmLeerlingen::List_SelectionChanged);
     connect(cmdAdd, &QPushButton::clicked, this, &frmLeerlingen::cmdAdd_Click);
     connect(cmdChange, &QPushButton::clicked, this, &frmLeerlingen::cmdChange_Click);
@@ -66,15 +69,13 @@ void frmLeerlingen::load()
         report(error);
     const QString path = ProgramFolder::pathFor(fileName);
     m_db.OpenDatabase(path);
+    if (m_db.DatabaseTitle() != Title && createDatabase(path))
+        m_db.OpenDatabase(path);
     if (m_db.DatabaseTitle() != Title) {
-        if (!createDatabase(path)) {
-            // Never add to a file that is not a pupil list.
-            if (m_db.isOpen())
-                m_db.CloseDatabase();
-            cmdAdd->setEnabled(false);
-        } else {
-            m_db.OpenDatabase(path);
-        }
+        // No pupil list could be made: never write to whatever file is open instead.
+        if (m_db.isOpen())
+            m_db.CloseDatabase();
+        cmdAdd->setEnabled(false);
     }
     cmdChange->setEnabled(false);
     cmdRemove->setEnabled(false);

@@ -1,6 +1,5 @@
 #include "databasefile.h"
 #include "programfolder.h"
-#include "readonlyfolder.h"
 #include "testfolder.h"
 
 #include <QtTest>
@@ -28,14 +27,6 @@ private Q_SLOTS:
         const auto refused = DatabaseFile::createEmpty(folder.file(QStringLiteral("x.sdb")), QStringLiteral("Łódź"), {});
         QVERIFY(refused && refused->kind == DataError::Kind::NotEncodable);
         QVERIFY(!folder.exists(QStringLiteral("x.sdb")));
-
-        ReadOnlyFolder readOnly(folder.path());
-        if (!readOnly.ok())
-            QSKIP("this file system cannot make a folder read-only");
-        const auto failed = DatabaseFile::createEmpty(folder.file(QStringLiteral("kaarten.sdb")), QStringLiteral("Kaarten"), {});
-        QVERIFY(failed && failed->kind == DataError::Kind::WriteFailed);
-        QCOMPARE(folder.read(QStringLiteral("kaarten.sdb")),
-                 QByteArray("Kaarten\r\n 2 \r\nKaartnaam\r\n 30 \r\nKaartbestand\r\n 50 \r\n"));
     }
 
     void spareMovedOnlyWhenDatabaseMissing()
