@@ -4,6 +4,7 @@
 #include "atomicwrite.h"
 #include "busypointer.h"
 #include "dialogs.h"
+#include "frmkaartedit.h"
 #include "mapimport.h"
 #include "numberform.h"
 #include "programfolder.h"
@@ -74,6 +75,7 @@ frmKaarten::frmKaarten(velmora::SmartBase& db, QWidget* parent) : QDialog(parent
     connect(cmdAdd, &QPushButton::clicked, this, &frmKaarten::cmdAdd_Click);
     connect(cmdChange, &QPushButton::clicked, this, &frmKaarten::cmdChange_Click);
     connect(cmdRemove, &QPushButton::clicked, this, &frmKaarten::cmdRemove_Click);
+    connect(cmdEdit, &QPushButton::clicked, this, &frmKaarten::cmdEdit_Click);
     connect(cmdEnd, &QPushButton::clicked, this, &QDialog::accept);
 
     openDatabase();
@@ -245,6 +247,14 @@ void frmKaarten::cmdRemove_Click()
         return;
     }
     RefreshList();
+}
+
+void frmKaarten::cmdEdit_Click()
+{
+    // The register changes nothing afterwards: its selection and database stay as they were.
+    frmKaartEdit editor(m_db, List->currentRow() + 1, List->currentItem()->text(), this);
+    if (editor.load())
+        editor.exec();
 }
 
 bool frmKaarten::acceptName(const QString& name)

@@ -37,6 +37,7 @@ private Q_SLOTS:
     void cmdAdd_Click();
     void cmdChange_Click();
     void cmdRemove_Click();
+    void cmdEdit_Click();
     void selectionChanged();
 
 private:
