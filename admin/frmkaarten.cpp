@@ -1,12 +1,12 @@
 #include "frmkaarten.h"
 
 #include "ansitext.h"
-#include "atomicwrite.h"
 #include "busypointer.h"
+#include "controls.h"
+#include "databasefile.h"
 #include "dialogs.h"
 #include "frmkaartedit.h"
 #include "mapimport.h"
-#include "numberform.h"
 #include "programfolder.h"
 #include "smartbase.h"
 
@@ -31,14 +31,6 @@ QString errorCaption()
     return QStringLiteral("Fout");
 }
 
-QPushButton* makeButton(const QString& name, const QString& caption, QWidget* parent)
-{
-    auto* button = new QPushButton(caption, parent);
-    button->setObjectName(name);
-    button->setAutoDefault(false);
-    return button;
-}
-
 // Asks before a file of the same name in the program folder is replaced.
 bool mayReplace(const QString& text)
 {
@@ -55,11 +47,11 @@ frmKaarten::frmKaarten(velmora::SmartBase& db, QWidget* parent) : QDialog(parent
 
     List = new QListWidget(this);
     List->setObjectName(QStringLiteral("List"));
-    cmdAdd = makeButton(QStringLiteral("cmdAdd"), QStringLiteral("Nieuwe toevoegen"), this);
-    cmdChange = makeButton(QStringLiteral("cmdChange"), QStringLiteral("Naam wijzigen"), this);
-    cmdRemove = makeButton(QStringLiteral("cmdRemove"), QStringLiteral("Kaart wissen"), this);
-    cmdEdit = makeButton(QStringLiteral("cmdEdit"), QStringLiteral("Kaart aanpassen"), this);
-    cmdEnd = makeButton(QStringLiteral("cmdEnd"), QStringLiteral("Sluiten"), this);
+    cmdAdd = Controls::button(QStringLiteral("cmdAdd"), QStringLiteral("Nieuwe toevoegen"), this);
+    cmdChange = Controls::button(QStringLiteral("cmdChange"), QStringLiteral("Naam wijzigen"), this);
+    cmdRemove = Controls::button(QStringLiteral("cmdRemove"), QStringLiteral("Kaart wissen"), this);
+    cmdEdit = Controls::button(QStringLiteral("cmdEdit"), QStringLiteral("Kaart aanpassen"), this);
+    cmdEnd = Controls::button(QStringLiteral("cmdEnd"), QStringLiteral("Sluiten"), this);
 
     auto* buttons = new QVBoxLayout;
     for (QPushButton* button : {cmdAdd, cmdChange, cmdRemove, cmdEdit})
@@ -70,6 +62,8 @@ frmKaarten::frmKaarten(velmora::SmartBase& db, QWidget* parent) : QDialog(parent
     layout->addWidget(List, 1);
     layout->addLayout(buttons);
     resize(520, 340);
+    // Starting in the list would mark its first entry as current, which looks selected.
+    cmdAdd->setFocus();
 
     connect(List, &QListWidget::itemSelectionChanged, this, &frmKaarten::selectionChanged);
     connect(cmdAdd, &QPushButton::clicked, this, &frmKaarten::cmdAdd_Click);
@@ -80,13 +74,6 @@ frmKaarten::frmKaarten(velmora::SmartBase& db, QWidget* parent) : QDialog(parent
 
     openDatabase();
     RefreshList();
-}
-
-QByteArray frmKaarten::freshDatabase()
-{
-    using velmora::NumberForm;
-    return "Kaarten\r\n" + NumberForm::line(2) + "Kaartnaam\r\n" + NumberForm::line(NameWidth) +
-           "Kaartbestand\r\n" + NumberForm::line(50);
 }
 
 QString frmKaarten::recordLine(const QString& name, const QString& mapFile)
@@ -102,7 +89,9 @@ void frmKaarten::openDatabase()
         m_usable = true;
         return;
     }
-    if (auto error = velmora::AtomicWrite::replace(path, freshDatabase())) {
+    if (auto error = velmora::DatabaseFile::createEmpty(
+            path, Title.toString(),
+            {{QStringLiteral("Kaartnaam"), NameWidth}, {QStringLiteral("Kaartbestand"), 50}})) {
         // Whatever database was open before is not the map database: work on nothing.
         if (m_db.isOpen())
             m_db.CloseDatabase();

@@ -25,8 +25,6 @@ public:
 
     static constexpr QStringView DatabaseName = u"kaarten.sdb";
     static constexpr QStringView Title = u"Kaarten";
-    // A fresh, empty map database.
-    static QByteArray freshDatabase();
     // The display name cut or padded to 30 characters, then the map file's name.
     static QString recordLine(const QString& name, const QString& mapFile);
 

@@ -1,5 +1,6 @@
 #include "frmkaartedit.h"
 
+#include "controls.h"
 #include "dialogs.h"
 #include "fonts.h"
 #include "hotspot.h"
@@ -41,8 +42,8 @@ QString indexed(const QString& name, int index)
 
 QPushButton* makeButton(const QString& name, const QString& text, QWidget* parent, const QRect& twips)
 {
-    auto* button = new QPushButton(text, parent);
-    button->setObjectName(name);
+    QPushButton* button = Controls::button(name, text, parent);
+    // Enter in a name box must not press a button of the editor.
     button->setAutoDefault(false);
     TwipsGeometry::set(button, twips);
     return button;
