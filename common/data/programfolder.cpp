@@ -35,9 +35,14 @@ bool ProgramFolder::isBareName(const QString& name)
 
 QString ProgramFolder::locate(const QString& name)
 {
+    return locateIn(path(), name);
+}
+
+QString ProgramFolder::locateIn(const QString& folderPath, const QString& name)
+{
     if (!isBareName(name))
         return {};
-    const QDir folder(path());
+    const QDir folder(folderPath);
     const QString exact = folder.filePath(name);
     if (QFileInfo(exact).isFile())
         return exact;

@@ -18,6 +18,8 @@ public:
     // Full path of an existing file, matched without regard to case when the
     // exact name is not there; empty when the name is unusable or nothing matches.
     static QString locate(const QString& name);
+    // The same lookup in another folder, e.g. one the teacher chose a map from.
+    static QString locateIn(const QString& folder, const QString& name);
     // Full path under which a file of this name is (or would be) kept: the
     // existing file when one matches, otherwise the exact name; empty when unusable.
     static QString pathFor(const QString& name);

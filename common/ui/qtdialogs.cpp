@@ -90,9 +90,14 @@ QString QtDialogs::input(const QString& prompt, const QString& title, const QStr
 
 QString QtDialogs::filterString(const QList<FileFilter>& filters)
 {
+    // Qt takes the patterns from the last bracketed part, separated by blanks;
+    // a description that already shows them in brackets is used as it is.
     QStringList parts;
-    for (const FileFilter& filter : filters)
-        parts.append(filter.description + QStringLiteral(" (") + filter.pattern + u')');
+    for (const FileFilter& filter : filters) {
+        const QString bracketed = u'(' + filter.pattern.split(u';', Qt::SkipEmptyParts).join(u' ') + u')';
+        parts.append(filter.description.endsWith(bracketed) ? filter.description
+                                                             : filter.description + u' ' + bracketed);
+    }
     return parts.join(QStringLiteral(";;"));
 }
 

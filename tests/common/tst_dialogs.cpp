@@ -41,6 +41,11 @@ private Q_SLOTS:
         QCOMPARE(QtDialogs::filterString({{QStringLiteral("Kaart"), QStringLiteral("*.krt")},
                                           {QStringLiteral("Plaatje"), QStringLiteral("*.bmp")}}),
                  QStringLiteral("Kaart (*.krt);;Plaatje (*.bmp)"));
+        // Windows-style "a;b" patterns would otherwise be one pattern that matches nothing.
+        QCOMPARE(QtDialogs::filterString({{QStringLiteral("Kaartbestanden en afbeeldingen (*.krt *.bmp)"),
+                                           QStringLiteral("*.krt;*.bmp")},
+                                          {QStringLiteral("Alle"), QStringLiteral("*.krt;*.bmp")}}),
+                 QStringLiteral("Kaartbestanden en afbeeldingen (*.krt *.bmp);;Alle (*.krt *.bmp)"));
     }
 
     void fakeRecordsAndAnswers()

@@ -1,0 +1,353 @@
+#include "frmkaartedit.h"
+
+#include "controls.h"
+#include "dialogs.h"
+#include "fonts.h"
+#include "hotspot.h"
+#include "keepmaximised.h"
+#include "mapcursors.h"
+#include "mapdrawing.h"
+#include "mapfile.h"
+#include "maplegend.h"
+#include "mappicture.h"
+#include "mapshape.h"
+#include "programfolder.h"
+#include "smartbase.h"
+#include "twipsgeometry.h"
+
+#include <QFrame>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QRegularExpression>
+#include <QScreen>
+
+using velmora::Dialogs;
+using velmora::MessageAnswer;
+using velmora::MessageButtons;
+using velmora::MessageIcon;
+using velmora::TwipsGeometry;
+
+namespace korveladmin {
+namespace {
+
+const QString Caption = QStringLiteral("Kaart aanpassen");
+
+QString indexed(const QString& name, int index)
+{
+    return name + u'_' + QString::number(index);
+}
+
+QPushButton* makeButton(const QString& name, const QString& text, QWidget* parent, const QRect& twips)
+{
+    QPushButton* button = Controls::button(name, text, parent);
+    // Enter in a name box must not press a button of the editor.
+    button->setAutoDefault(false);
+    TwipsGeometry::set(button, twips);
+    return button;
+}
+
+} // namespace
+
+frmKaartEdit::frmKaartEdit(velmora::SmartBase& db, int recordNo, const QString& caption, QWidget* parent)
+    : QDialog(parent), m_db(db), m_recordNo(recordNo)
+{
+    setObjectName(QStringLiteral("frmKaartEdit"));
+    setWindowTitle(caption);
+    setWindowFlag(Qt::WindowMinMaxButtonsHint);
+
+    Frame1 = new QFrame(this);
+    Frame1->setObjectName(QStringLiteral("Frame1"));
+    Frame1->setFrameShape(QFrame::Box);
+    Frame1->setFrameShadow(QFrame::Sunken);
+    TwipsGeometry::set(Frame1, QRect(240, 120, 14895, 855));
+    lblStatus = new QLabel(Frame1);
+    lblStatus->setObjectName(QStringLiteral("lblStatus"));
+    lblStatus->setFont(velmora::Fonts::timesNewRoman(24, true));
+    TwipsGeometry::set(lblStatus, QRect(120, 240, 14655, 615));
+
+    cmdClose = makeButton(QStringLiteral("cmdClose"), QStringLiteral("Sluiten"), this,
+                          QRect(13320, 1080, 1695, 495));
+    connect(cmdClose, &QPushButton::clicked, this, &frmKaartEdit::cmdClose_Click);
+
+    Picture1 = new velmora::MapPicture(this);
+    Picture1->setObjectName(QStringLiteral("Picture1"));
+    TwipsGeometry::move(Picture1, 240, 1080);
+    connect(Picture1, &velmora::MapPicture::pressed, this,
+            [this](int x, int y, Qt::MouseButton) { picturePressed(x, y); });
+
+    velmora::MapDrawingStyle style;
+    style.hotSpot = MapEditState::HotSpotSize;
+    style.labels = false;
+    m_drawing = new velmora::MapDrawing(Picture1, style, this);
+    connect(m_drawing, &velmora::MapDrawing::hotSpotClicked, this, [this](int index, Qt::MouseButton button) {
+        if (button == Qt::LeftButton)
+            itemClicked(index);
+    });
+
+    buildLegend();
+    velmora::KeepMaximised::apply(this);
+    // Where no window manager maximises it, the window still fills the screen.
+    resize(screen()->availableSize());
+    setWindowState(Qt::WindowMaximized);
+}
+
+void frmKaartEdit::buildLegend()
+{
+    velmora::MapLegend::Style style;
+    style.size = QSize(2055, 2055);
+    style.firstRowTop = 600;
+    style.captionWidth = 1095;
+    Legenda = new velmora::MapLegend(style, this);
+
+    auto* change = makeButton(QStringLiteral("cmdChange"), QStringLiteral("Wijzigen"), Legenda,
+                              QRect(120, 120, 855, 375));
+    connect(change, &QPushButton::clicked, this, [this] {
+        m_state->chooseChange();
+        showStatus();
+    });
+    auto* remove = makeButton(QStringLiteral("cmdRemove"), QStringLiteral("Wissen"), Legenda,
+                              QRect(1080, 120, 855, 375));
+    connect(remove, &QPushButton::clicked, this, [this] {
+        if (m_state->chooseRemove())
+            showStatus();
+    });
+    addModeButtons(MapEditState::AddGroot, QStringLiteral("cmdAddGroot"), 1);
+    addModeButtons(MapEditState::AddKlein, QStringLiteral("cmdAddKlein"), 2);
+    addModeButtons(MapEditState::AddWater, QStringLiteral("cmdAddWater"), 3);
+    addModeButtons(MapEditState::AddArea, QStringLiteral("cmdAddArea"), 4);
+}
+
+// The row's "+" button and the clickable swatch over its colour do the same.
+void frmKaartEdit::addModeButtons(MapEditState::Mode kind, const QString& name, int row)
+{
+    const auto choose = [this, kind] {
+        m_state->chooseAdd(kind);
+        showStatus();
+    };
+    const QRect swatch = TwipsGeometry::get(Legenda->swatch(row));
+    auto* plus = makeButton(name, QStringLiteral("+"), Legenda,
+                            QRect(1680, swatch.top(), swatch.width(), swatch.height()));
+    connect(plus, &QPushButton::clicked, this, choose);
+    auto* image = new velmora::HotSpot(Legenda);
+    image->setObjectName(name + u'1');
+    image->setCursor(velmora::MapCursors::hand());
+    TwipsGeometry::set(image, swatch);
+    connect(image, &velmora::HotSpot::clicked, this, [choose](Qt::MouseButton button) {
+        if (button == Qt::LeftButton)
+            choose();
+    });
+}
+
+QString frmKaartEdit::mapFileName() const
+{
+    // The last field of a record carries no padding of its own, but a
+    // hand-edited one may end in blanks that are no part of the name.
+    return m_db.GetField(m_recordNo, 2).remove(QRegularExpression(QStringLiteral("\\s+$")));
+}
+
+bool frmKaartEdit::load()
+{
+    auto read = velmora::MapFile::readFile(mapFileName());
+    if (const auto* error = std::get_if<velmora::DataError>(&read)) {
+        showError(error->message());
+        return false;
+    }
+    const auto& contents = std::get<velmora::MapFile::Contents>(read);
+    if (auto error = Picture1->load(contents.picture)) {
+        showError(error->message());
+        return false;
+    }
+    Legenda->placeBeside(Picture1);
+    m_state.emplace(contents.picture, contents.items, QSize(Picture1->widthTwips(), Picture1->heightTwips()));
+    for (int index = 1; index <= m_state->AantPlaatsen(); ++index)
+        buildItem(index);
+    showStatus();
+    return true;
+}
+
+void frmKaartEdit::buildItem(int index)
+{
+    const MapEditState::Item& item = m_state->item(index);
+    m_drawing->add(index, item.place);
+
+    Panel panel;
+    panel.EditFrame = new QFrame(Picture1);
+    panel.EditFrame->setObjectName(indexed(QStringLiteral("EditFrame"), index));
+    panel.EditFrame->setFrameShape(QFrame::Panel);
+    panel.EditFrame->setFrameShadow(QFrame::Raised);
+    panel.EditFrame->setAutoFillBackground(true);
+    panel.EditFrame->setFont(velmora::Fonts::msSansSerif(8.25));
+    // A press on an open panel is no press on the map.
+    panel.EditFrame->setAttribute(Qt::WA_NoMousePropagation);
+    panel.EditFrame->hide();
+
+    panel.txtPlaatsnaam = new QLineEdit(panel.EditFrame);
+    panel.txtPlaatsnaam->setObjectName(indexed(QStringLiteral("txtPlaatsnaam"), index));
+    TwipsGeometry::set(panel.txtPlaatsnaam, QRect(0, 0, 1215, 285));
+    connect(panel.txtPlaatsnaam, &QLineEdit::textChanged, this,
+            [this, index](const QString& text) { m_state->setName(index, text); });
+    for (int level = 1; level <= 3; ++level) {
+        auto* option = new QRadioButton(QString::number(level), panel.EditFrame);
+        option->setObjectName(indexed(QStringLiteral("Niveau") + QString::number(level), index));
+        TwipsGeometry::set(option, QRect((level - 1) * 480, 360, 375, 255));
+        connect(option, &QRadioButton::toggled, this, [this, index, level](bool on) {
+            if (on)
+                m_state->setLevel(index, level);
+        });
+        panel.Niveau[level - 1] = option;
+    }
+    panel.cmdCloseEdit = makeButton(indexed(QStringLiteral("cmdCloseEdit"), index), QStringLiteral("X"),
+                                    panel.EditFrame, QRect(1200, 0, 255, 255));
+    connect(panel.cmdCloseEdit, &QPushButton::clicked, this, [this, index] {
+        m_state->closePanel(index);
+        showItem(index);
+    });
+
+    if (m_panels.size() <= index)
+        m_panels.resize(index + 1);
+    m_panels[index] = panel;
+    showItem(index);
+
+    // The marker, then the panel, then the hotspot on top; later items above earlier ones.
+    m_drawing->marker(index)->raise();
+    panel.EditFrame->raise();
+    m_drawing->hotSpot(index)->raise();
+}
+
+void frmKaartEdit::showItem(int index)
+{
+    const MapEditState::Item& item = m_state->item(index);
+    m_drawing->update(index, item.place);
+    m_drawing->marker(index)->setProperty("Tag", item.place.Soort);
+
+    const Panel& panel = m_panels[index];
+    TwipsGeometry::set(panel.EditFrame, QRect(item.panel, MapEditState::PanelSize));
+    {
+        const QSignalBlocker blocker(panel.txtPlaatsnaam);
+        if (panel.txtPlaatsnaam->text() != item.place.Naam)
+            panel.txtPlaatsnaam->setText(item.place.Naam);
+    }
+    for (int level = 1; level <= 3; ++level) {
+        QRadioButton* option = panel.Niveau[level - 1];
+        const QSignalBlocker blocker(option);
+        // Exclusive options cannot all be cleared while they are exclusive.
+        option->setAutoExclusive(false);
+        option->setChecked(item.place.Niveau == level);
+        option->setAutoExclusive(true);
+    }
+    panel.EditFrame->setVisible(m_state->openPanel() == index);
+}
+
+void frmKaartEdit::destroyLastItem()
+{
+    const int last = int(m_panels.size()) - 1;
+    QFrame* frame = m_panels[last].EditFrame;
+    frame->hide();
+    for (QObject* control : frame->children())
+        control->setObjectName(QString());
+    frame->setObjectName(QString());
+    frame->deleteLater();
+    m_panels.removeLast();
+    m_drawing->remove(last);
+}
+
+void frmKaartEdit::showStatus()
+{
+    lblStatus->setText(m_state->status());
+}
+
+void frmKaartEdit::picturePressed(int xTwips, int yTwips)
+{
+    switch (m_state->pressOnMap(QPoint(xTwips, yTwips))) {
+    case MapEditState::Press::Nothing:
+        return;
+    case MapEditState::Press::Placed:
+        buildItem(m_state->AantPlaatsen());
+        break;
+    case MapEditState::Press::Full:
+        showError(QStringLiteral("Een kaart kan hoogstens %1 plaatsen, wateren en gebieden bevatten. "
+                                 "Er is niets toegevoegd.")
+                      .arg(MapEditState::MaxItems));
+        break;
+    }
+    showStatus();
+}
+
+void frmKaartEdit::itemClicked(int index)
+{
+    const int wasOpen = m_state->openPanel();
+    if (m_state->clickItem(index) == MapEditState::ItemClick::PanelOpened) {
+        if (wasOpen != 0 && wasOpen != index)
+            showItem(wasOpen);
+        showItem(index);
+        m_panels[index].txtPlaatsnaam->setFocus();
+        return;
+    }
+    const QString question = QStringLiteral("Weet u zeker dat u ") + m_panels[index].txtPlaatsnaam->text() +
+                             QStringLiteral(" wilt verwijderen?");
+    if (Dialogs::current().message(question, QStringLiteral("Plaats verwijderen"), MessageIcon::Question,
+                                   MessageButtons::YesNo) != MessageAnswer::Yes) {
+        m_state->keep();
+        return;
+    }
+    m_state->remove(index);
+    // Every later item moves one number down; the last set of controls goes.
+    for (int j = index; j <= m_state->AantPlaatsen(); ++j)
+        showItem(j);
+    destroyLastItem();
+    showStatus();
+}
+
+void frmKaartEdit::cmdClose_Click()
+{
+    switch (Dialogs::current().message(QStringLiteral("Wilt u de kaart opslaan?"), Caption,
+                                       MessageIcon::Question, MessageButtons::YesNoCancel)) {
+    case MessageAnswer::Yes:
+        if (save())
+            accept();
+        return;
+    case MessageAnswer::No:
+        reject();
+        return;
+    default:
+        return;
+    }
+}
+
+bool frmKaartEdit::save()
+{
+    if (const auto problem = m_state->unsavableName()) {
+        showError(*problem);
+        return false;
+    }
+    const QString path = velmora::ProgramFolder::pathFor(mapFileName());
+    if (path.isEmpty()) {
+        showError(velmora::DataError{velmora::DataError::Kind::UnusableName, mapFileName(), 0, {}}.message());
+        return false;
+    }
+    if (auto error = velmora::MapFile::write(path, m_state->Bitmap(), m_state->places())) {
+        showError(error->message());
+        return false;
+    }
+    return true;
+}
+
+void frmKaartEdit::keyPressEvent(QKeyEvent* event)
+{
+    // Escape would close the editor and lose every change without a word.
+    if (event->key() == Qt::Key_Escape) {
+        event->accept();
+        return;
+    }
+    QDialog::keyPressEvent(event);
+}
+
+void frmKaartEdit::showError(const QString& text)
+{
+    Dialogs::current().message(text, Caption, MessageIcon::Critical, MessageButtons::Ok);
+}
+
+} // namespace korveladmin

@@ -1,0 +1,84 @@
+#pragma once
+
+#include "mapeditstate.h"
+
+#include <QDialog>
+#include <QList>
+
+#include <optional>
+
+class QFrame;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QRadioButton;
+
+namespace velmora {
+class MapDrawing;
+class MapLegend;
+class MapPicture;
+class SmartBase;
+} // namespace velmora
+
+namespace korveladmin {
+
+// The map editor: the teacher places the map's items on its picture, names
+// them, gives each a level and removes them; "Sluiten" offers to save. It
+// works on map record `recordNo` of the map database the register keeps open.
+class frmKaartEdit : public QDialog
+{
+    Q_OBJECT
+
+public:
+    frmKaartEdit(velmora::SmartBase& db, int recordNo, const QString& caption, QWidget* parent = nullptr);
+
+    // Reads the map and builds its items; false, after telling the teacher
+    // why, when the map cannot be opened.
+    bool load();
+
+    const MapEditState& state() const { return *m_state; }
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+
+private Q_SLOTS:
+    void cmdClose_Click();
+
+private:
+    // The edit panel of one item and its controls.
+    struct Panel
+    {
+        QFrame* EditFrame = nullptr;
+        QLineEdit* txtPlaatsnaam = nullptr;
+        QRadioButton* Niveau[3] = {};
+        QPushButton* cmdCloseEdit = nullptr;
+    };
+
+    void buildLegend();
+    void addModeButtons(MapEditState::Mode kind, const QString& name, int row);
+    QString mapFileName() const;
+    void showError(const QString& text);
+
+    void picturePressed(int xTwips, int yTwips);
+    void itemClicked(int index);
+    void buildItem(int index);
+    // Shows item `index` as the state holds it.
+    void showItem(int index);
+    void destroyLastItem();
+    void showStatus();
+    bool save();
+
+    velmora::SmartBase& m_db;
+    int m_recordNo;
+    std::optional<MapEditState> m_state;
+
+    QFrame* Frame1 = nullptr;
+    QLabel* lblStatus = nullptr;
+    QPushButton* cmdClose = nullptr;
+    velmora::MapPicture* Picture1 = nullptr;
+    velmora::MapLegend* Legenda = nullptr;
+    velmora::MapDrawing* m_drawing = nullptr;
+    QList<Panel> m_panels; // index 0 unused, as the items count from 1
+};
+
+} // namespace korveladmin

@@ -1,0 +1,155 @@
+#include "mapeditstate.h"
+
+#include "ansitext.h"
+#include "mapdrawing.h"
+
+namespace korveladmin {
+
+MapEditState::MapEditState(const QString& bitmap, const QList<velmora::Plaats>& items, QSize picture)
+    : m_bitmap(bitmap), m_picture(picture), m_status(ChangeText.toString())
+{
+    m_items.reserve(items.size());
+    for (velmora::Plaats place : items) {
+        place.Soort = place.Soort.trimmed().toLower();
+        m_items.append({place, panelBelow(place.Left, place.Top)});
+    }
+}
+
+QPoint MapEditState::panelBelow(int left, int top) const
+{
+    return velmora::MapDrawing::placeBelow(left, top, PanelSize, m_picture, true);
+}
+
+QString MapEditState::kindLetter(Mode kind)
+{
+    switch (kind) {
+    case AddKlein:
+        return QStringLiteral("d");
+    case AddWater:
+        return QStringLiteral("w");
+    case AddArea:
+        return QStringLiteral("g");
+    default:
+        return QStringLiteral("s");
+    }
+}
+
+QString MapEditState::addText(Mode kind)
+{
+    switch (kind) {
+    case AddWater:
+        return QStringLiteral("Klik in de kaart waar u het water wilt");
+    case AddArea:
+        return QStringLiteral("Klik in de kaart waar u de gebied wilt");
+    default:
+        return QStringLiteral("Klik in de kaart waar u de stad wilt");
+    }
+}
+
+void MapEditState::chooseChange()
+{
+    m_mode = Change;
+    m_status = ChangeText.toString();
+}
+
+void MapEditState::chooseAdd(Mode kind)
+{
+    m_mode = kind;
+    m_status = addText(kind);
+}
+
+bool MapEditState::chooseRemove()
+{
+    if (m_items.isEmpty())
+        return false;
+    m_mode = Remove;
+    m_status = RemoveText.toString();
+    return true;
+}
+
+MapEditState::Press MapEditState::pressOnMap(QPoint at)
+{
+    if (m_mode <= Change)
+        return Press::Nothing;
+    const Mode kind = Mode(m_mode);
+    m_mode = Change;
+    m_status.clear();
+    if (m_items.size() >= MaxItems)
+        return Press::Full;
+    velmora::Plaats place;
+    place.Niveau = 1;
+    place.Soort = kindLetter(kind);
+    place.Left = at.x() - ClickToMarker;
+    place.Top = at.y() - ClickToMarker;
+    // A new item's panel sits 155 twips below the click, 15 lower than the
+    // panel of the same item once it has been saved and read again.
+    m_items.append({place, panelBelow(place.Left, place.Top + 15)});
+    return Press::Placed;
+}
+
+MapEditState::ItemClick MapEditState::clickItem(int index)
+{
+    if (m_mode == Remove)
+        return ItemClick::AskRemove;
+    m_openPanel = index;
+    return ItemClick::PanelOpened;
+}
+
+void MapEditState::closePanel(int index)
+{
+    if (m_openPanel == index)
+        m_openPanel = 0;
+}
+
+void MapEditState::remove(int index)
+{
+    m_items.removeAt(index - 1);
+    // An open panel stays with its item.
+    if (m_openPanel == index)
+        m_openPanel = 0;
+    else if (m_openPanel > index)
+        --m_openPanel;
+    m_status.clear();
+    m_mode = Change;
+}
+
+void MapEditState::keep()
+{
+    // The remove text stays although the mode is change again.
+    m_mode = Change;
+}
+
+void MapEditState::setName(int index, const QString& name)
+{
+    m_items[index - 1].place.Naam = name;
+}
+
+void MapEditState::setLevel(int index, int level)
+{
+    m_items[index - 1].place.Niveau = level;
+}
+
+QList<velmora::Plaats> MapEditState::places() const
+{
+    QList<velmora::Plaats> places;
+    places.reserve(m_items.size());
+    for (const Item& item : m_items)
+        places.append(item.place);
+    return places;
+}
+
+std::optional<QString> MapEditState::unsavableName() const
+{
+    for (const Item& item : m_items) {
+        const int level = item.place.Niveau;
+        if (level < 1 || level > 3)
+            continue; // not written at all
+        if (const auto bad = velmora::AnsiText::firstUnencodable(item.place.Naam))
+            return QStringLiteral("De naam \"%1\" bevat het teken \"%2\", dat niet kan worden opgeslagen. "
+                                  "Verander de naam; de kaart is niet opgeslagen.")
+                .arg(item.place.Naam.trimmed(), QString(*bad));
+    }
+    return std::nullopt;
+}
+
+} // namespace korveladmin

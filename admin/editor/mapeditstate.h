@@ -1,0 +1,91 @@
+#pragma once
+
+#include "plaats.h"
+
+#include <QList>
+#include <QPoint>
+#include <QSize>
+#include <QString>
+
+#include <optional>
+
+namespace korveladmin {
+
+// What the map editor knows, without any widget: its mode (AddSoort), the
+// status line, and every item with its position in twips, its kind letter,
+// name, level and the place of its edit panel. The window shows this state
+// and turns the teacher's clicks into the calls below.
+class MapEditState
+{
+public:
+    enum Mode : int { Remove = -1, Change = 0, AddGroot = 1, AddKlein = 2, AddWater = 3, AddArea = 4 };
+
+    static constexpr int MaxItems = 500;
+    static constexpr QSize PanelSize{1455, 615};
+    static constexpr QSize HotSpotSize{480, 450};
+    // A click places the marker's top-left corner this far up and left of it.
+    static constexpr int ClickToMarker = 120;
+
+    static constexpr QStringView ChangeText = u"Klik op de plaats, het water of gebied dat u wilt aanpassen";
+    static constexpr QStringView RemoveText =
+        u"Klik op de plaats, het water of het gebied dat u wilt verwijderen";
+
+    struct Item
+    {
+        // Niveau stays as read (possibly not 1-3) until a level is chosen;
+        // Soort holds the marker's Tag: the kind letter trimmed and lower-cased.
+        velmora::Plaats place;
+        QPoint panel;
+    };
+
+    // picture is the picture's size in twips, for keeping panels inside it.
+    MapEditState(const QString& bitmap, const QList<velmora::Plaats>& items, QSize picture);
+
+    int AddSoort() const { return m_mode; }
+    const QString& status() const { return m_status; }
+    int AantPlaatsen() const { return int(m_items.size()); }
+    const QString& Bitmap() const { return m_bitmap; }
+    // Items are numbered from 1.
+    const Item& item(int index) const { return m_items.at(index - 1); }
+    // The item whose edit panel is open; 0 when none is.
+    int openPanel() const { return m_openPanel; }
+
+    void chooseChange();
+    void chooseAdd(Mode kind);
+    // Only while there are items; says whether the mode changed.
+    bool chooseRemove();
+
+    enum class Press { Nothing, Placed, Full };
+    // A press on the picture outside every hotspot, in twips.
+    Press pressOnMap(QPoint at);
+
+    enum class ItemClick { PanelOpened, AskRemove };
+    ItemClick clickItem(int index);
+    void closePanel(int index);
+    // The answer to the removal question.
+    void remove(int index);
+    void keep();
+
+    void setName(int index, const QString& name);
+    void setLevel(int index, int level);
+
+    // The items as the map file gets them.
+    QList<velmora::Plaats> places() const;
+    // A message naming the first item whose name cannot be written, if any.
+    std::optional<QString> unsavableName() const;
+
+    static QString kindLetter(Mode kind);
+    static QString addText(Mode kind);
+
+private:
+    QPoint panelBelow(int left, int top) const;
+
+    QString m_bitmap;
+    QSize m_picture;
+    QList<Item> m_items;
+    int m_mode = Change;
+    QString m_status;
+    int m_openPanel = 0;
+};
+
+} // namespace korveladmin

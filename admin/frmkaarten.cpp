@@ -1,0 +1,275 @@
+#include "frmkaarten.h"
+
+#include "ansitext.h"
+#include "busypointer.h"
+#include "controls.h"
+#include "databasefile.h"
+#include "dialogs.h"
+#include "frmkaartedit.h"
+#include "mapimport.h"
+#include "programfolder.h"
+#include "smartbase.h"
+
+#include <QFileInfo>
+#include <QHBoxLayout>
+#include <QListWidget>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+using velmora::Dialogs;
+using velmora::MessageAnswer;
+using velmora::MessageButtons;
+using velmora::MessageIcon;
+
+namespace korveladmin {
+namespace {
+
+constexpr int NameWidth = 30;
+
+QString errorCaption()
+{
+    return QStringLiteral("Fout");
+}
+
+// Asks before a file of the same name in the program folder is replaced.
+bool mayReplace(const QString& text)
+{
+    return Dialogs::current().message(text, QStringLiteral("Kaart toevoegen"), MessageIcon::Question,
+                                      MessageButtons::YesNo) == MessageAnswer::Yes;
+}
+
+} // namespace
+
+frmKaarten::frmKaarten(velmora::SmartBase& db, QWidget* parent) : QDialog(parent), m_db(db)
+{
+    setObjectName(QStringLiteral("frmKaarten"));
+    setWindowTitle(QStringLiteral("Kaartendatabase"));
+
+    List = new QListWidget(this);
+    List->setObjectName(QStringLiteral("List"));
+    cmdAdd = Controls::button(QStringLiteral("cmdAdd"), QStringLiteral("Nieuwe toevoegen"), this);
+    cmdChange = Controls::button(QStringLiteral("cmdChange"), QStringLiteral("Naam wijzigen"), this);
+    cmdRemove = Controls::button(QStringLiteral("cmdRemove"), QStringLiteral("Kaart wissen"), this);
+    cmdEdit = Controls::button(QStringLiteral("cmdEdit"), QStringLiteral("Kaart aanpassen"), this);
+    cmdEnd = Controls::button(QStringLiteral("cmdEnd"), QStringLiteral("Sluiten"), this);
+
+    auto* buttons = new QVBoxLayout;
+    for (QPushButton* button : {cmdAdd, cmdChange, cmdRemove, cmdEdit})
+        buttons->addWidget(button);
+    buttons->addStretch();
+    buttons->addWidget(cmdEnd);
+    auto* layout = new QHBoxLayout(this);
+    layout->addWidget(List, 1);
+    layout->addLayout(buttons);
+    resize(520, 340);
+    // Starting in the list would mark its first entry as current, which looks selected.
+    cmdAdd->setFocus();
+
+    connect(List, &QListWidget::itemSelectionChanged, this, &frmKaarten::selectionChanged);
+    connect(cmdAdd, &QPushButton::clicked, this, &frmKaarten::cmdAdd_Click);
+    connect(cmdChange, &QPushButton::clicked, this, &frmKaarten::cmdChange_Click);
+    connect(cmdRemove, &QPushButton::clicked, this, &frmKaarten::cmdRemove_Click);
+    connect(cmdEdit, &QPushButton::clicked, this, &frmKaarten::cmdEdit_Click);
+    connect(cmdEnd, &QPushButton::clicked, this, &QDialog::accept);
+
+    openDatabase();
+    RefreshList();
+}
+
+QString frmKaarten::recordLine(const QString& name, const QString& mapFile)
+{
+    return name.leftJustified(NameWidth, u' ', true) + mapFile;
+}
+
+void frmKaarten::openDatabase()
+{
+    const QString path = velmora::ProgramFolder::pathFor(DatabaseName.toString());
+    m_db.OpenDatabase(path);
+    if (m_db.DatabaseTitle() == Title) {
+        m_usable = true;
+        return;
+    }
+    if (auto error = velmora::DatabaseFile::createEmpty(
+            path, Title.toString(),
+            {{QStringLiteral("Kaartnaam"), NameWidth}, {QStringLiteral("Kaartbestand"), 50}})) {
+        // Whatever database was open before is not the map database: work on nothing.
+        if (m_db.isOpen())
+            m_db.CloseDatabase();
+        showError(*error);
+        cmdAdd->setEnabled(false);
+        return;
+    }
+    m_db.OpenDatabase(path);
+    m_usable = true;
+    Dialogs::current().message(QStringLiteral("De nieuwe kaartendatabase is aangemaakt!"),
+                               QStringLiteral("Kaarten toevoegen/wissen"), MessageIcon::Information,
+                               MessageButtons::Ok);
+}
+
+void frmKaarten::done(int result)
+{
+    if (m_usable && m_db.isOpen())
+        m_db.CloseDatabase();
+    m_usable = false;
+    QDialog::done(result);
+}
+
+void frmKaarten::RefreshList()
+{
+    List->clear();
+    if (m_usable) {
+        for (const QString& name : m_db.ListField(1))
+            List->addItem(name.trimmed());
+    }
+    selectionChanged();
+}
+
+void frmKaarten::selectionChanged()
+{
+    const bool selected = !List->selectedItems().isEmpty();
+    for (QPushButton* button : {cmdChange, cmdEdit, cmdRemove})
+        button->setEnabled(selected);
+}
+
+void frmKaarten::cmdAdd_Click()
+{
+    const QString chosen = Dialogs::current().openFile(
+        QStringLiteral("Openen..."),
+        {{QStringLiteral("Kaartbestanden en afbeeldingen (*.krt *.bmp)"), QStringLiteral("*.krt;*.bmp")},
+         {QStringLiteral("Alle Bestanden (*.*)"), QStringLiteral("*.*")}});
+    if (chosen.isEmpty())
+        return;
+    MapImport import(chosen);
+    if (!prepareMapFile(import))
+        return;
+
+    const QString name = Dialogs::current().input(QStringLiteral("Geef een naam voor deze kaart:"),
+                                                  QStringLiteral("Kaart toevoegen"), import.proposedName());
+    if (!acceptName(name))
+        return;
+    const QList<MapImport::Copy> copies = import.copiesIntoProgramFolder();
+    if (!confirmReplacing(copies))
+        return;
+    velmora::BusyPointer busy;
+    auto error = MapImport::perform(copies);
+    if (!error)
+        error = m_db.AddRecord(recordLine(name, import.mapFileName()));
+    if (error) {
+        busy.release();
+        showError(*error);
+        return;
+    }
+    RefreshList();
+}
+
+bool frmKaarten::prepareMapFile(MapImport& import)
+{
+    if (import.source() == MapImport::Source::Other) {
+        showError(QStringLiteral("Het bestand %1 is geen kaartbestand (.krt) en geen afbeelding (.bmp).")
+                      .arg(import.chosenName()));
+        return false;
+    }
+    if (const auto problem = import.mapFileNameProblem()) {
+        showError(*problem);
+        return false;
+    }
+    if (import.source() == MapImport::Source::Picture) {
+        if (import.mapFileExists() &&
+            !mayReplace(
+                QStringLiteral("Naast de afbeelding staat al een kaartbestand %1. Wilt u het vervangen "
+                               "door een nieuw kaartbestand zonder plaatsen?")
+                    .arg(import.mapFileName())))
+            return false;
+        if (auto error = import.writeNewMapFile()) {
+            showError(*error);
+            return false;
+        }
+    }
+    if (auto error = import.readMapFile()) {
+        showError(*error);
+        return false;
+    }
+    if (import.picturePath().isEmpty()) {
+        showError(QStringLiteral("Het bestand ") + import.pictureName() +
+                  QStringLiteral(" is niet gevonden in dezelfde map."));
+        return false;
+    }
+    return true;
+}
+
+bool frmKaarten::confirmReplacing(const QList<MapImport::Copy>& copies)
+{
+    // Every question before anything is copied, so that No leaves everything as it was.
+    for (const MapImport::Copy& copy : copies) {
+        if (copy.replacesOther &&
+            !mayReplace(
+                QStringLiteral("In de programmamap staat al een ander bestand %1. Wilt u het vervangen?")
+                    .arg(QFileInfo(copy.to).fileName())))
+            return false;
+    }
+    return true;
+}
+
+void frmKaarten::cmdChange_Click()
+{
+    const int position = List->currentRow();
+    const QString name =
+        Dialogs::current().input(QStringLiteral("Geef een nieuwe naam voor deze kaart:"),
+                                 QStringLiteral("Kaart wijzigen"), List->currentItem()->text());
+    if (!acceptName(name))
+        return;
+    velmora::BusyPointer busy;
+    if (auto error = m_db.ChangeRecord(position + 1, recordLine(name, m_db.GetField(position + 1, 2)))) {
+        busy.release();
+        showError(*error);
+        return;
+    }
+    RefreshList();
+}
+
+void frmKaarten::cmdRemove_Click()
+{
+    velmora::BusyPointer busy;
+    if (auto error = m_db.RemoveRecord(List->currentRow() + 1)) {
+        busy.release();
+        showError(*error);
+        return;
+    }
+    RefreshList();
+}
+
+void frmKaarten::cmdEdit_Click()
+{
+    // The register changes nothing afterwards: its selection and database stay as they were.
+    frmKaartEdit editor(m_db, List->currentRow() + 1, List->currentItem()->text(), this);
+    if (editor.load())
+        editor.exec();
+}
+
+bool frmKaarten::acceptName(const QString& name)
+{
+    // A name of blanks only would show as an empty entry.
+    if (name.trimmed().isEmpty()) {
+        showError(QStringLiteral("Ongeldige naam"));
+        return false;
+    }
+    if (const auto bad = velmora::AnsiText::firstUnencodable(name)) {
+        showError(QStringLiteral("De naam bevat het teken \"%1\", dat niet kan worden opgeslagen. "
+                                 "Kies een andere naam.")
+                      .arg(*bad));
+        return false;
+    }
+    return true;
+}
+
+void frmKaarten::showError(const QString& text)
+{
+    Dialogs::current().message(text, errorCaption(), MessageIcon::Critical, MessageButtons::Ok);
+}
+
+void frmKaarten::showError(const velmora::DataError& error)
+{
+    showError(error.message());
+}
+
+} // namespace korveladmin

@@ -1,0 +1,135 @@
+#include "mapimport.h"
+
+#include "ansitext.h"
+#include "atomicwrite.h"
+#include "mapfile.h"
+#include "programfolder.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+using velmora::DataError;
+
+namespace korveladmin {
+namespace {
+
+// The map file field of a map record holds 50 characters.
+constexpr int MapFileFieldWidth = 50;
+
+std::optional<QByteArray> contentsOf(const QString& path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return std::nullopt;
+    return file.readAll();
+}
+
+} // namespace
+
+MapImport::MapImport(const QString& chosenPath) : m_chosenPath(chosenPath)
+{
+    // Only the last four characters count, whatever their case.
+    const QString extension = chosenPath.right(4).toLower();
+    if (extension == u".krt") {
+        m_source = Source::MapFile;
+        m_mapFilePath = chosenPath;
+    } else if (extension == u".bmp") {
+        m_source = Source::Picture;
+        m_mapFilePath = chosenPath.left(chosenPath.size() - 4) + QStringLiteral(".krt");
+    }
+}
+
+QString MapImport::chosenName() const
+{
+    return QFileInfo(m_chosenPath).fileName();
+}
+
+QString MapImport::mapFileName() const
+{
+    return QFileInfo(m_mapFilePath).fileName();
+}
+
+QString MapImport::proposedName() const
+{
+    const QString name = mapFileName();
+    return name.left(name.size() - 4);
+}
+
+std::optional<QString> MapImport::mapFileNameProblem() const
+{
+    const QString name = mapFileName();
+    if (const auto bad = velmora::AnsiText::firstUnencodable(name))
+        return QStringLiteral("De bestandsnaam %1 bevat het teken \"%2\", dat niet kan worden opgeslagen.")
+            .arg(name, QString(*bad));
+    if (name.size() > MapFileFieldWidth)
+        return QStringLiteral("De bestandsnaam %1 is te lang: een kaartbestand mag hoogstens %2 tekens "
+                              "in zijn naam hebben.")
+            .arg(name)
+            .arg(MapFileFieldWidth);
+    return std::nullopt;
+}
+
+bool MapImport::mapFileExists() const
+{
+    return QFileInfo::exists(m_mapFilePath);
+}
+
+std::optional<DataError> MapImport::writeNewMapFile() const
+{
+    return velmora::MapFile::startNew(m_mapFilePath, chosenName());
+}
+
+std::optional<DataError> MapImport::readMapFile()
+{
+    QFile file(m_mapFilePath);
+    if (!file.open(QIODevice::ReadOnly))
+        return DataError{DataError::Kind::Unreadable, mapFileName(), 0, file.errorString()};
+    auto contents = velmora::MapFile::read(file, mapFileName());
+    if (const auto* error = std::get_if<DataError>(&contents))
+        return *error;
+    m_pictureName = std::get<velmora::MapFile::Contents>(contents).picture;
+    if (!velmora::ProgramFolder::isBareName(m_pictureName))
+        return DataError{DataError::Kind::UnusableName, m_pictureName, 0, {}};
+    m_picturePath = velmora::ProgramFolder::locateIn(QFileInfo(m_mapFilePath).absolutePath(), m_pictureName);
+    return std::nullopt;
+}
+
+QList<MapImport::Copy> MapImport::copiesIntoProgramFolder() const
+{
+    const QString programFolder = velmora::ProgramFolder::path();
+    if (sameFolder(QFileInfo(m_mapFilePath).absolutePath(), programFolder))
+        return {};
+    QList<Copy> copies;
+    for (const QString& from : {m_mapFilePath, m_picturePath}) {
+        Copy copy{from, QDir(programFolder).filePath(QFileInfo(from).fileName())};
+        if (QFileInfo::exists(copy.to)) {
+            const auto old = contentsOf(copy.to);
+            if (old && old == contentsOf(copy.from))
+                continue;
+            copy.replacesOther = true;
+        }
+        copies.append(copy);
+    }
+    return copies;
+}
+
+std::optional<DataError> MapImport::perform(const QList<Copy>& copies)
+{
+    for (const Copy& copy : copies) {
+        const auto contents = contentsOf(copy.from);
+        if (!contents)
+            return DataError{DataError::Kind::Unreadable, QFileInfo(copy.from).fileName(), 0, {}};
+        if (auto error = velmora::AtomicWrite::replace(copy.to, *contents))
+            return error;
+    }
+    return std::nullopt;
+}
+
+bool MapImport::sameFolder(const QString& a, const QString& b)
+{
+    const QString first = QFileInfo(a).canonicalFilePath();
+    return !first.isEmpty() && first == QFileInfo(b).canonicalFilePath();
+}
+
+} // namespace korveladmin
