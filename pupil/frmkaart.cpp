@@ -28,9 +28,8 @@ QLabel* counterCaption(const QString& name, const QString& text, int top, QWidge
 {
     auto* label = new QLabel(text, parent);
     label->setObjectName(name);
-    label->setFont(velmora::Fonts::msSansSerif(8));
+    label->setFont(velmora::Fonts::msSansSerif(7.5));
     TwipsGeometry::set(label, QRect(120, top, 1080, 255));
-    label->adjustSize();
     return label;
 }
 

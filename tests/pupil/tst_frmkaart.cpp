@@ -74,6 +74,11 @@ private Q_SLOTS:
         QVERIFY(status->isHidden());
         QCOMPARE(child<QLabel>(kaart, "lblAantalTeDoen")->text(), QStringLiteral("Aantal te doen:"));
         QCOMPARE(child<QLabel>(kaart, "lblAantGehad")->text(), QStringLiteral("0"));
+        // Each counter caption fits beside its number, whichever caption it shows.
+        auto* teDoen = child<QLabel>(kaart, "lblAantalTeDoen");
+        QVERIFY(teDoen->sizeHint().width() <= teDoen->width());
+        QVERIFY(child<QLabel>(kaart, "Label5")->sizeHint().width() <= teDoen->width());
+        QVERIFY(teDoen->geometry().right() < child<QLabel>(kaart, "lblAantOver")->x());
 
         // Items of level 2 and below, in the shared table and on the map.
         QCOMPARE(kaart.quiz().AantRecs, 5);
