@@ -74,32 +74,34 @@ void MapDrawing::add(int index, const Plaats& item)
         m_items.resize(index + 1);
     Pieces& pieces = m_items[index];
 
+    // Created in stacking order: marker, (label,) hotspot. A new child lies in
+    // front of all its siblings, so this is bringing each to the front in turn.
     pieces.marker = new MapShape(m_picture);
     pieces.marker->setObjectName(indexed(u"shpPlaatsSml", index));
-
+    if (m_style.labels && m_style.labelBetween)
+        pieces.label = newLabel(index);
     pieces.hotSpot = new HotSpot(m_picture);
     pieces.hotSpot->setObjectName(indexed(u"HotSpot", index));
     pieces.hotSpot->setCursor(m_hotSpotCursor);
     connect(pieces.hotSpot, &HotSpot::clicked, this,
             [this, index](Qt::MouseButton button) { Q_EMIT hotSpotClicked(index, button); });
     connect(pieces.hotSpot, &HotSpot::moved, this, [this, index] { Q_EMIT hotSpotMoved(index); });
-
-    if (m_style.labels) {
-        pieces.label = new QLabel(m_picture);
-        pieces.label->setObjectName(indexed(u"lblPlaats", index));
-        pieces.label->setAutoFillBackground(true);
-        pieces.label->setMouseTracking(true);
-        pieces.label->hide();
-    }
+    if (m_style.labels && !m_style.labelBetween)
+        pieces.label = newLabel(index);
 
     place(index, item);
     pieces.marker->show();
     pieces.hotSpot->show();
+}
 
-    pieces.marker->raise();
-    if (pieces.label && m_style.labelBetween)
-        pieces.label->raise();
-    pieces.hotSpot->raise();
+QLabel* MapDrawing::newLabel(int index)
+{
+    auto* label = new QLabel(m_picture);
+    label->setObjectName(indexed(u"lblPlaats", index));
+    label->setAutoFillBackground(true);
+    label->setMouseTracking(true);
+    label->hide();
+    return label;
 }
 
 void MapDrawing::update(int index, const Plaats& item)

@@ -88,6 +88,7 @@ private:
         QPointer<QLabel> label;
     };
     void place(int index, const Plaats& item);
+    QLabel* newLabel(int index);
 
     MapPicture* m_picture;
     MapDrawingStyle m_style;
