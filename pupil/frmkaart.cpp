@@ -14,6 +14,7 @@
 #include "twipsgeometry.h"
 
 #include <QFrame>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
 #include <QTimer>
@@ -194,6 +195,16 @@ bool frmKaart::open(const Keuze& keuze)
     m_counters->setVisible(m_quiz.countersShown);
     showQuiz();
     return true;
+}
+
+void frmKaart::keyPressEvent(QKeyEvent* event)
+{
+    // Only "Sluiten" and the close box leave the screen; a stray Escape must not end a test.
+    if (event->key() == Qt::Key_Escape) {
+        event->accept();
+        return;
+    }
+    QDialog::keyPressEvent(event);
 }
 
 void frmKaart::hotSpotClicked(int index, Qt::MouseButton button)

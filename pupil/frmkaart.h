@@ -41,6 +41,9 @@ public:
     const KaartQuiz& quiz() const { return m_quiz; }
     velmora::MapDrawing& drawing() const { return *m_drawing; }
 
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+
 private:
     void hotSpotClicked(int index, Qt::MouseButton button);
     void hotSpotMoved(int index);

@@ -229,27 +229,33 @@ private Q_SLOTS:
         velmora::Plaatsen plaatsen;
         frmKaart kaart(plaatsen);
         kaart.Mode = 1;
+        // Inside the modal loop only observations are taken, so the window always closes.
         bool wasMaximised = false;
         bool cameBack = false;
+        bool escapeKeptIt = false;
         QTimer::singleShot(0, &kaart, [&] {
-            QVERIFY(QTest::qWaitForWindowExposed(&kaart));
-            wasMaximised = kaart.isMaximized();
+            wasMaximised = QTest::qWaitForWindowExposed(&kaart) && kaart.isMaximized();
             kaart.showMinimized();
             cameBack = QTest::qWaitFor([&] { return kaart.isMaximized() && !kaart.isMinimized(); });
+            QTest::keyClick(&kaart, Qt::Key_Escape);
+            escapeKeptIt = kaart.isVisible();
             QTest::mouseClick(child<QPushButton>(kaart, "cmdClose"), Qt::LeftButton);
         });
         kaart.showModal(keuze());
         QVERIFY(wasMaximised);
         QVERIFY(cameBack);
+        QVERIFY(escapeKeptIt);
         QVERIFY(!kaart.isVisible());
 
         // The close box does the same, and no timer outlives the screen.
+        bool timerRan = false;
         QTimer::singleShot(0, &kaart, [&] {
             QTest::mouseClick(child<QWidget>(kaart, "HotSpot_1"), Qt::LeftButton);
-            QVERIFY(child<QTimer>(kaart, "Timer1")->isActive() || child<QTimer>(kaart, "Timer2")->isActive());
+            timerRan = child<QTimer>(kaart, "Timer1")->isActive() || child<QTimer>(kaart, "Timer2")->isActive();
             kaart.close();
         });
         kaart.showModal(keuze());
+        QVERIFY(timerRan);
         QVERIFY(!kaart.isVisible());
         QVERIFY(!child<QTimer>(kaart, "Timer1")->isActive());
         QVERIFY(!child<QTimer>(kaart, "Timer2")->isActive());

@@ -85,30 +85,34 @@ private Q_SLOTS:
     void testThroughTheScreen()
     {
         Screen screen(2);
-        // Closed before the last answer: nothing is written.
+        // Closed before the last answer: nothing is written. Inside the modal
+        // loop only observations are taken, so the window always closes.
+        QString counterAfterOne;
         QTimer::singleShot(0, &screen.kaart, [&] {
             screen.click(screen.kaart.quiz().plek);
-            QCOMPARE(screen.text("lblAantOver"), QStringLiteral("2"));
+            counterAfterOne = screen.text("lblAantOver");
             QTest::mouseClick(screen.kaart.findChild<QPushButton*>(QStringLiteral("cmdClose")), Qt::LeftButton);
         });
         screen.kaart.showModal(keuze());
+        QCOMPARE(counterAfterOne, QStringLiteral("2"));
         QVERIFY(!screen.folder.exists(QStringLiteral("toets.res")));
 
         // A whole test: the counters count down, one record at the end, then the screen stops reacting.
+        QStringList seen;
         QTimer::singleShot(0, &screen.kaart, [&] {
-            QCOMPARE(screen.text("lblAantOver"), QStringLiteral("3"));
+            seen << screen.text("lblAantOver");
             screen.click(3); // wrong: Amsterdam is asked first
             screen.click(screen.kaart.quiz().plek);
             screen.click(screen.kaart.quiz().plek);
-            QCOMPARE(screen.status(), QStringLiteral("Anna, je bent klaar met de toets!"));
-            QCOMPARE(screen.kaart.Mode, -1);
+            seen << screen.status() << QString::number(screen.kaart.Mode);
             screen.click(1);
-            QCOMPARE(screen.text("lblAantGehad"), QStringLiteral("3"));
-            QCOMPARE(screen.text("lblAantOver"), QStringLiteral("0"));
+            seen << screen.text("lblAantGehad") << screen.text("lblAantOver");
             screen.kaart.close();
         });
         screen.kaart.Mode = 2;
         screen.kaart.showModal(keuze());
+        QCOMPARE(seen, QStringList({QStringLiteral("3"), QStringLiteral("Anna, je bent klaar met de toets!"),
+                                    QStringLiteral("-1"), QStringLiteral("3"), QStringLiteral("0")}));
         QCOMPARE(screen.folder.read(QStringLiteral("toets.res")),
                  QByteArray("Anna\r\nNederland\r\n 2 \r\n 3 \r\n 2 \r\n"));
     }
