@@ -3,6 +3,7 @@
 #include "mapshape.h"
 
 #include <QColor>
+#include <QFontMetrics>
 #include <QLabel>
 #include <QList>
 #include <QObject>
@@ -87,12 +88,13 @@ private:
         QPointer<QLabel> label;
     };
     void place(int index, const Plaats& item);
+    QLabel* newLabel(int index);
 
     MapPicture* m_picture;
     MapDrawingStyle m_style;
     QList<Pieces> m_items; // index 0 unused, as in the item table
     QCursor m_hotSpotCursor;
-    QFont m_labelFont;
+    QFontMetrics m_labelMetrics;
 };
 
 } // namespace velmora

@@ -16,7 +16,6 @@ MapPicture::MapPicture(QWidget* parent) : QWidget(parent)
 {
     setObjectName(QStringLiteral("Picture1"));
     setMouseTracking(true);
-    setAttribute(Qt::WA_OpaquePaintEvent);
 }
 
 std::optional<DataError> MapPicture::load(const QString& pictureName)
@@ -57,7 +56,6 @@ void MapPicture::paintEvent(QPaintEvent* event)
 {
     QPainter painter(this);
     const QRect area = event->rect();
-    painter.fillRect(area, palette().window());
     painter.drawImage(area.topLeft(), m_picture, area);
 }
 

@@ -1,0 +1,280 @@
+#include "frmkaart.h"
+
+#include "dialogs.h"
+#include "fonts.h"
+#include "hotspot.h"
+#include "keepmaximised.h"
+#include "mapcursors.h"
+#include "mapdrawing.h"
+#include "mapfile.h"
+#include "maplegend.h"
+#include "mappicture.h"
+#include "mapshape.h"
+#include "twips.h"
+#include "twipsgeometry.h"
+
+#include <QFrame>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QPushButton>
+#include <QTimer>
+
+namespace korvel {
+
+using velmora::TwipsGeometry;
+
+namespace {
+
+QLabel* counterCaption(const QString& name, const QString& text, int top, QWidget* parent)
+{
+    auto* label = new QLabel(text, parent);
+    label->setObjectName(name);
+    label->setFont(velmora::Fonts::msSansSerif(7.5));
+    TwipsGeometry::set(label, QRect(120, top, 1080, 255));
+    return label;
+}
+
+QLabel* counter(const QString& name, int top, QWidget* parent)
+{
+    auto* label = new QLabel(parent);
+    label->setObjectName(name);
+    label->setFont(velmora::Fonts::arial(21.75));
+    TwipsGeometry::set(label, QRect(1200, top, 735, 495));
+    return label;
+}
+
+QTimer* timer(const QString& name, int interval, bool singleShot, QObject* parent)
+{
+    auto* t = new QTimer(parent);
+    t->setObjectName(name);
+    t->setInterval(interval);
+    t->setSingleShot(singleShot);
+    return t;
+}
+
+velmora::MapDrawingStyle quizStyle()
+{
+    velmora::MapDrawingStyle style;
+    style.keepLabelsInside = true;
+    return style;
+}
+
+} // namespace
+
+frmKaart::frmKaart(velmora::Plaatsen& plaatsen, QWidget* parent)
+    : QDialog(parent, Qt::Window | Qt::WindowMinMaxButtonsHint | Qt::WindowCloseButtonHint),
+      m_plaatsen(plaatsen), m_quiz(plaatsen)
+{
+    setObjectName(QStringLiteral("frmKaart"));
+
+    m_frame = new QFrame(this);
+    m_frame->setObjectName(QStringLiteral("Frame1"));
+    m_frame->setFrameShape(QFrame::Box);
+    m_frame->setFrameShadow(QFrame::Sunken);
+    TwipsGeometry::set(m_frame, QRect(240, 120, 14895, 855));
+    m_status = new QLabel(m_frame);
+    m_status->setObjectName(QStringLiteral("lblStatus"));
+    QFont statusFont = velmora::Fonts::timesNewRoman(24, true);
+    statusFont.setItalic(true);
+    m_status->setFont(statusFont);
+    TwipsGeometry::set(m_status, QRect(120, 240, 14655, 615));
+
+    m_picture = new velmora::MapPicture(this);
+    TwipsGeometry::set(m_picture, QRect(240, 1080, 0, 0));
+    m_drawing = new velmora::MapDrawing(m_picture, quizStyle(), this);
+
+    m_legend = new velmora::MapLegend(this);
+
+    m_counters = new QFrame(this);
+    m_counters->setObjectName(QStringLiteral("Status"));
+    m_counters->setFrameShape(QFrame::Box);
+    TwipsGeometry::set(m_counters, QRect(0, 0, 2055, 1215));
+    m_counters->hide();
+    counterCaption(QStringLiteral("Label5"), QStringLiteral("Aantal gehad:"), 120, m_counters);
+    m_gehad = counter(QStringLiteral("lblAantGehad"), 120, m_counters);
+    m_teDoenCaption = counterCaption(QStringLiteral("lblAantalTeDoen"), QString(), 600, m_counters);
+    m_over = counter(QStringLiteral("lblAantOver"), 600, m_counters);
+
+    // On top of the picture, so that a wide map never hides it.
+    m_close = new QPushButton(QStringLiteral("Sluiten"), this);
+    m_close->setObjectName(QStringLiteral("cmdClose"));
+    m_close->setAutoDefault(false);
+    TwipsGeometry::set(m_close, QRect(13320, 1080, 1695, 495));
+    connect(m_close, &QPushButton::clicked, this, &QDialog::reject);
+
+    m_timer1 = timer(QStringLiteral("Timer1"), 1000, true, this);
+    m_timer2 = timer(QStringLiteral("Timer2"), 1000, true, this);
+    m_groeiPlas = timer(QStringLiteral("GroeiPlas"), 50, false, this);
+    connect(m_timer1, &QTimer::timeout, this, [this] {
+        m_quiz.timer1();
+        showQuiz();
+    });
+    connect(m_timer2, &QTimer::timeout, this, [this] {
+        m_quiz.timer2();
+        showQuiz();
+    });
+    connect(m_groeiPlas, &QTimer::timeout, this, [this] {
+        if (!m_quiz.groeiPlas())
+            m_groeiPlas->stop();
+        showQuiz();
+    });
+
+    connect(m_drawing, &velmora::MapDrawing::hotSpotClicked, this, &frmKaart::hotSpotClicked);
+    connect(m_drawing, &velmora::MapDrawing::hotSpotMoved, this, &frmKaart::hotSpotMoved);
+    connect(m_picture, &velmora::MapPicture::pressed, this, &frmKaart::picturePressed);
+    // Over the picture itself, or over a label (its movement falls through to the picture).
+    connect(m_picture, &velmora::MapPicture::moved, m_drawing, &velmora::MapDrawing::hideLabels);
+    // A running timer or growing puddle ends with the screen.
+    connect(this, &QDialog::finished, this, &frmKaart::stopTimers);
+
+    velmora::KeepMaximised::apply(this);
+}
+
+frmKaart::~frmKaart() = default;
+
+void frmKaart::setRandomSource(RandomSource random)
+{
+    m_quiz.setRandomSource(std::move(random));
+}
+
+void frmKaart::showModal(const Keuze& keuze)
+{
+    if (!open(keuze))
+        return;
+    setWindowState(Qt::WindowMaximized);
+    exec();
+}
+
+bool frmKaart::open(const Keuze& keuze)
+{
+    stopTimers();
+    setWindowTitle(keuze.Kaart);
+
+    // Read everything first: a map that cannot be opened changes nothing.
+    auto read = velmora::MapFile::readFile(keuze.KaartFile);
+    std::optional<velmora::DataError> failure;
+    if (auto* error = std::get_if<velmora::DataError>(&read))
+        failure = *error;
+    else
+        failure = m_picture->load(std::get<velmora::MapFile::Contents>(read).picture);
+    if (failure) {
+        velmora::Dialogs::current().message(QStringLiteral("De kaart \"%1\" kan niet worden geopend.\n\n%2")
+                                                .arg(keuze.Kaart, failure->message()),
+                                            velmora::Dialogs::programTitle(), velmora::MessageIcon::Critical,
+                                            velmora::MessageButtons::Ok);
+        return false;
+    }
+    const int aantRecs = velmora::MapFile::fill(std::get<velmora::MapFile::Contents>(read), m_plaatsen);
+
+    // Pieces and puddles of an earlier opening go; the new ones are made below.
+    m_drawing->clear();
+    qDeleteAll(m_puddles);
+    m_puddles.clear();
+
+    const bool game = Mode == KaartQuiz::Game;
+    m_picture->setCursor(game ? velmora::MapCursors::cloud() : QCursor(Qt::ArrowCursor));
+    m_drawing->setHotSpotCursor(game ? velmora::MapCursors::cloud() : velmora::MapCursors::hand());
+
+    m_legend->placeBeside(m_picture);
+    const QRect picture = TwipsGeometry::get(m_picture);
+    const QRect legend = TwipsGeometry::get(m_legend);
+    const QRect counters = TwipsGeometry::get(m_counters);
+    TwipsGeometry::move(m_counters, picture.width() + velmora::MapLegend::PictureGap,
+                        picture.top() + picture.height() - legend.height() - counters.height() - 155);
+
+    m_quiz.open(Mode, keuze, aantRecs);
+    for (int j = 1; j <= aantRecs; ++j) {
+        if (!m_quiz.isIncluded(j))
+            continue;
+        m_drawing->add(j, m_plaatsen[j]);
+        if (!m_quiz.isShown(j))
+            m_drawing->setItemVisible(j, false);
+    }
+    m_drawing->raiseLabels();
+    m_close->raise();
+    m_counters->setVisible(m_quiz.countersShown);
+    showQuiz();
+    return true;
+}
+
+void frmKaart::keyPressEvent(QKeyEvent* event)
+{
+    // Only "Sluiten" and the close box leave the screen; a stray Escape must not end a test.
+    if (event->key() == Qt::Key_Escape) {
+        event->accept();
+        return;
+    }
+    QDialog::keyPressEvent(event);
+}
+
+void frmKaart::hotSpotClicked(int index, Qt::MouseButton button)
+{
+    if (button != Qt::LeftButton)
+        return;
+    follow(m_quiz.clickHotSpot(index));
+}
+
+void frmKaart::picturePressed(int xTwips, int yTwips, Qt::MouseButton)
+{
+    follow(m_quiz.pressPicture(xTwips, yTwips));
+}
+
+void frmKaart::follow(KaartQuiz::Start start)
+{
+    // A timer that is already running keeps its own second.
+    QTimer* toStart = start == KaartQuiz::Start::Timer1      ? m_timer1
+                      : start == KaartQuiz::Start::Timer2    ? m_timer2
+                      : start == KaartQuiz::Start::GroeiPlas ? m_groeiPlas
+                                                             : nullptr;
+    if (toStart && !toStart->isActive())
+        toStart->start();
+    showQuiz();
+}
+
+void frmKaart::hotSpotMoved(int index)
+{
+    if (Mode != KaartQuiz::Look)
+        return;
+    m_drawing->hideLabels();
+    m_drawing->showLabel(index);
+}
+
+void frmKaart::showQuiz()
+{
+    Mode = m_quiz.Mode;
+    m_status->setText(m_quiz.status);
+    m_gehad->setText(m_quiz.gehadText);
+    m_teDoenCaption->setText(m_quiz.teDoenCaption);
+    m_over->setText(m_quiz.overText);
+    showPuddles();
+}
+
+void frmKaart::showPuddles()
+{
+    while (m_puddles.size() < m_quiz.Plas.size()) {
+        auto* puddle = new velmora::MapShape(m_picture);
+        puddle->setObjectName(QStringLiteral("Plas_") + QString::number(m_puddles.size() + 1));
+        puddle->setForm(velmora::MapShape::Form::Oval);
+        puddle->setFillColor(QColor(0, 0, 255));
+        puddle->setOutlineColor(QColor(0, 0, 128));
+        puddle->show();
+        m_puddles.append(puddle);
+    }
+    if (m_quiz.CurPlas == 0)
+        return;
+    // Only the newest puddle grows; it lies above markers and hotspots.
+    const QRectF twips = m_quiz.Plas[m_quiz.CurPlas - 1];
+    velmora::MapShape* puddle = m_puddles[m_quiz.CurPlas - 1];
+    const auto px = [](qreal t) { return qRound(t / velmora::Twips::PerPixel); };
+    puddle->setGeometry(px(twips.left()), px(twips.top()), px(twips.width()), px(twips.height()));
+    puddle->raise();
+}
+
+void frmKaart::stopTimers()
+{
+    m_timer1->stop();
+    m_timer2->stop();
+    m_groeiPlas->stop();
+}
+
+} // namespace korvel

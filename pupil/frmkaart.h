@@ -1,0 +1,74 @@
+#pragma once
+
+#include "kaartquiz.h"
+#include "keuze.h"
+
+#include <QDialog>
+#include <QList>
+
+class QFrame;
+class QLabel;
+class QPushButton;
+class QTimer;
+
+namespace velmora {
+class MapDrawing;
+class MapLegend;
+class MapPicture;
+class MapShape;
+class Plaatsen;
+} // namespace velmora
+
+namespace korvel {
+
+// The map screen: shows the chosen map at the chosen level and runs the
+// activity the menu set in Mode (0 look, 1 practise, 2 test, 3 game).
+class frmKaart : public QDialog
+{
+    Q_OBJECT
+public:
+    explicit frmKaart(velmora::Plaatsen& plaatsen, QWidget* parent = nullptr);
+    ~frmKaart() override;
+
+    int Mode = 0; // 0 look, 1 practise, 2 test, 3 game; -1 once an activity has ended
+
+    // Runs the opening steps for this choice, shows the screen modally, returns when it is closed.
+    void showModal(const Keuze& keuze);
+    // The opening steps alone; false, after telling the pupil, when the map cannot be opened.
+    bool open(const Keuze& keuze);
+    void setRandomSource(RandomSource random);
+
+    const KaartQuiz& quiz() const { return m_quiz; }
+    velmora::MapDrawing& drawing() const { return *m_drawing; }
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    void hotSpotClicked(int index, Qt::MouseButton button);
+    void hotSpotMoved(int index);
+    void picturePressed(int xTwips, int yTwips, Qt::MouseButton button);
+    void follow(KaartQuiz::Start start);
+    void showQuiz();
+    void showPuddles();
+    void stopTimers();
+
+    velmora::Plaatsen& m_plaatsen;
+    KaartQuiz m_quiz;
+    QFrame* m_frame;
+    QLabel* m_status;
+    QPushButton* m_close;
+    velmora::MapPicture* m_picture;
+    velmora::MapLegend* m_legend;
+    QFrame* m_counters;
+    QLabel* m_gehad;
+    QLabel* m_teDoenCaption;
+    QLabel* m_over;
+    QTimer* m_timer1;
+    QTimer* m_timer2;
+    QTimer* m_groeiPlas;
+    velmora::MapDrawing* m_drawing;
+    QList<velmora::MapShape*> m_puddles;
+};
+
+} // namespace korvel
