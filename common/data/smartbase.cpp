@@ -165,6 +165,9 @@ std::optional<DataError> SmartBase::AddRecord(const QString& line)
     const auto bytes = AnsiText::encode(line);
     if (!bytes)
         return errorFor(DataError::Kind::NotEncodable);
+    // Appending must not create a headerless file when the database has gone.
+    if (!QFileInfo(m_path).isFile())
+        return errorFor(DataError::Kind::Missing);
     QFile file(m_path);
     if (!file.open(QIODevice::ReadWrite | QIODevice::Append))
         return errorFor(DataError::Kind::WriteFailed, file.errorString());

@@ -176,6 +176,12 @@ private Q_SLOTS:
         db.OpenDatabase(folder.file(QStringLiteral("leerling.sdb")));
         QVERIFY(!db.AddRecord(QStringLiteral("     Bram")));
         QCOMPARE(folder.read(QStringLiteral("leerling.sdb")), FreshPupils + "     Anna\r\n     Bram\r\n");
+
+        // The file vanished behind the program's back: nothing headerless is created.
+        QFile::remove(folder.file(QStringLiteral("leerling.sdb")));
+        const auto error = db.AddRecord(QStringLiteral("     Cas"));
+        QVERIFY(error && error->kind == DataError::Kind::Missing);
+        QVERIFY(!folder.exists(QStringLiteral("leerling.sdb")));
     }
 
     void unencodableTextIsRefusedBeforeWriting()

@@ -1,0 +1,29 @@
+#pragma once
+
+#include <QWidget>
+
+namespace velmora {
+
+// An invisible area that takes the mouse for one map item: it reports clicks
+// and pointer movement and paints nothing.
+class HotSpot : public QWidget
+{
+    Q_OBJECT
+public:
+    explicit HotSpot(QWidget* parent = nullptr);
+
+Q_SIGNALS:
+    void clicked(Qt::MouseButton button);
+    void moved();
+
+protected:
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void paintEvent(QPaintEvent*) override {}
+
+private:
+    Qt::MouseButton m_pressed = Qt::NoButton;
+};
+
+} // namespace velmora

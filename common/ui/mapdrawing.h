@@ -1,0 +1,98 @@
+#pragma once
+
+#include "mapshape.h"
+
+#include <QColor>
+#include <QLabel>
+#include <QList>
+#include <QObject>
+#include <QPoint>
+#include <QPointer>
+#include <QSize>
+
+namespace velmora {
+
+class HotSpot;
+class MapPicture;
+struct Plaats;
+
+// How one window draws its map items.
+struct MapDrawingStyle
+{
+    QSize hotSpot{495, 495}; // twips; the editor's is 480 x 450
+    bool labels = true;      // an item label per item (not in the editor)
+    bool keepLabelsInside = false; // the quiz screen pulls labels into the picture
+    bool labelBetween = false;     // the print view stacks the label between marker and hotspot
+    bool hatchWater = false;       // the print view hatches water markers
+};
+
+// The pieces of every item on one picture: marker shpPlaatsSml_i, hotspot
+// HotSpot_i and label lblPlaats_i, children of the picture, created and
+// destroyed per item index. Positions in twips, relative to the picture.
+class MapDrawing : public QObject
+{
+    Q_OBJECT
+public:
+    static constexpr int MarkerSize = 255;
+    static constexpr int HotSpotOffset = 120;
+    static constexpr int LabelDown = 260;
+    static constexpr int LabelRight = 155;
+
+    struct Look
+    {
+        MapShape::Form form;
+        QColor fill;
+        bool hatched;
+    };
+
+    MapDrawing(MapPicture* picture, const MapDrawingStyle& style, QObject* parent = nullptr);
+
+    // Creates, places and stacks the pieces of item `index` (replacing any).
+    void add(int index, const Plaats& item);
+    // Moves and re-looks existing pieces without restacking them.
+    void update(int index, const Plaats& item);
+    void remove(int index);
+    void clear();
+    // Labels above every marker and hotspot, in index order.
+    void raiseLabels();
+
+    MapShape* marker(int index) const;
+    HotSpot* hotSpot(int index) const;
+    QLabel* label(int index) const;
+    bool has(int index) const { return marker(index) != nullptr; }
+    int highestIndex() const { return int(m_items.size()) - 1; }
+
+    // Shows the pieces of an item or hides them (hidden pieces take no clicks).
+    void setItemVisible(int index, bool visible);
+    void hideLabels();
+    void showLabel(int index);
+    void setHotSpotCursor(const QCursor& cursor);
+
+    // Marker look by kind letter (blanks removed, lower case).
+    static Look lookFor(const QString& kind, bool hatchWater);
+    static void applyLook(MapShape* shape, const Look& look);
+    // Top-left corner of a box of `size` placed below a marker at (left, top):
+    // centred under it, optionally pulled inside a picture of `picture` size.
+    static QPoint placeBelow(int left, int top, QSize size, QSize picture, bool keepInside);
+
+Q_SIGNALS:
+    void hotSpotClicked(int index, Qt::MouseButton button);
+    void hotSpotMoved(int index);
+
+private:
+    struct Pieces
+    {
+        QPointer<MapShape> marker;
+        QPointer<HotSpot> hotSpot;
+        QPointer<QLabel> label;
+    };
+    void place(int index, const Plaats& item);
+
+    MapPicture* m_picture;
+    MapDrawingStyle m_style;
+    QList<Pieces> m_items; // index 0 unused, as in the item table
+    QCursor m_hotSpotCursor;
+    QFont m_labelFont;
+};
+
+} // namespace velmora
