@@ -3,6 +3,7 @@
 #include "busypointer.h"
 #include "dialogs.h"
 #include "frmresultaatprint.h"
+#include "paperpage.h"
 #include "resultsfile.h"
 #include "score.h"
 #include "twips.h"
@@ -127,8 +128,7 @@ void frmResultaat::printResults()
     const QList<velmora::ResultRecord> records = velmora::ResultsFile::readFile(velmora::ResultsFile::path());
     if (!frmResultaatPrint::print(*printer, records, m_today())) {
         busy.release();
-        Dialogs::notify(QStringLiteral("Het afdrukken is mislukt. Controleer de printer en probeer het opnieuw."),
-                        MessageIcon::Critical);
+        PaperPage::reportFailure();
     }
 }
 

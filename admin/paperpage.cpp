@@ -1,5 +1,7 @@
 #include "paperpage.h"
 
+#include "dialogs.h"
+
 #include <QPaintDevice>
 #include <QPainter>
 
@@ -40,6 +42,12 @@ void PaperPage::text(QPainter& painter, const QRect& box, const QString& text, c
     painter.setPen(Qt::black);
     painter.drawText(box, Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine, text);
     painter.restore();
+}
+
+void PaperPage::reportFailure()
+{
+    velmora::Dialogs::notify(QStringLiteral("Het afdrukken is mislukt. Controleer de printer en probeer het opnieuw."),
+                             velmora::MessageIcon::Critical);
 }
 
 } // namespace korveladmin
