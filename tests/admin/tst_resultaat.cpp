@@ -181,6 +181,13 @@ private Q_SLOTS:
         window.findChild<QPushButton*>(QStringLiteral("cmdPrint"))->click();
         QCOMPARE(cancelled.printDialogs, 1);
         QVERIFY(cancelled.messages.isEmpty());
+
+        // A printer that cannot take the job is reported.
+        cancelled.printToPdf = m_out.filePath(QStringLiteral("geen/map/uit.pdf"));
+        window.findChild<QPushButton*>(QStringLiteral("cmdPrint"))->click();
+        QCOMPARE(cancelled.messages.size(), 1);
+        QVERIFY(cancelled.messages[0].text.startsWith(QStringLiteral("Het afdrukken is mislukt.")));
+        QCOMPARE(cancelled.messages[0].icon, MessageIcon::Critical);
     }
 
     void pagesBreakAfterFortySevenRows()
