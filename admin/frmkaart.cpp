@@ -41,11 +41,9 @@ velmora::MapLegend::Style legendStyle()
 } // namespace
 
 frmKaart::frmKaart(QWidget* parent)
-    : QWidget(parent)
-    , m_lblTop(new QLabel(this))
-    , m_picture(new velmora::MapPicture(this))
-    , m_legend(new velmora::MapLegend(legendStyle(), this))
-    , m_drawing(new velmora::MapDrawing(m_picture, printStyle(), this))
+    : QWidget(parent), m_lblTop(new QLabel(this)), m_picture(new velmora::MapPicture(this)),
+      m_legend(new velmora::MapLegend(legendStyle(), this)),
+      m_drawing(new velmora::MapDrawing(m_picture, printStyle(), this))
 {
     setObjectName(QStringLiteral("frmKaart"));
     // Paper is white: the legend and label backgrounds follow the page.

@@ -34,7 +34,8 @@ public:
 
     // Reads the map and lays out the page; a map that cannot be read leaves
     // the page without a picture and says why.
-    std::optional<velmora::DataError> compose(const QString& name, const QString& krtName, int niveau, int optie);
+    std::optional<velmora::DataError> compose(const QString& name, const QString& krtName, int niveau,
+                                              int optie);
 
     // The page in twips: the title and picture area, as tall as the top of
     // the picture plus twice its height, wide enough for the legend.

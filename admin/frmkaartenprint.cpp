@@ -51,21 +51,20 @@ QPushButton* button(QWidget* parent, const QString& name, const QString& caption
 } // namespace
 
 frmKaartenPrint::frmKaartenPrint(velmora::SmartBase& db, QWidget* parent)
-    : QDialog(parent)
-    , m_db(db)
-    , m_list(new QListWidget(this))
-    , m_print(button(this, QStringLiteral("cmdPrint"), QStringLiteral("Afdrukken")))
+    : QDialog(parent), m_db(db), m_list(new QListWidget(this)),
+      m_print(button(this, QStringLiteral("cmdPrint"), QStringLiteral("Afdrukken")))
 {
     setObjectName(QStringLiteral("frmKaartenPrint"));
     setWindowTitle(QStringLiteral("Kaarten afdrukken"));
     m_list->setObjectName(QStringLiteral("List"));
 
-    auto* levels = optionFrame(this, QStringLiteral("optNiveau"),
-                               {QStringLiteral("Niveau 1"), QStringLiteral("Niveau 2"), QStringLiteral("Niveau 3")},
-                               [this](int k) { m_niveau = k + 1; });
+    auto* levels =
+        optionFrame(this, QStringLiteral("optNiveau"),
+                    {QStringLiteral("Niveau 1"), QStringLiteral("Niveau 2"), QStringLiteral("Niveau 3")},
+                    [this](int k) { m_niveau = k + 1; });
     auto* options = optionFrame(this, QStringLiteral("Options"),
-                                {QStringLiteral("Met plaatsen en namen"), QStringLiteral("Wel plaatsen, geen namen"),
-                                 QStringLiteral("Lege kaart")},
+                                {QStringLiteral("Met plaatsen en namen"),
+                                 QStringLiteral("Wel plaatsen, geen namen"), QStringLiteral("Lege kaart")},
                                 [this](int k) { m_optie = k + 1; });
     auto* end = button(this, QStringLiteral("cmdEnd"), QStringLiteral("Sluiten"));
     connect(m_list, &QListWidget::itemSelectionChanged, this,
@@ -106,7 +105,8 @@ void frmKaartenPrint::printMap()
     if (row < 0)
         return;
     frmKaart view;
-    if (const auto error = view.compose(m_list->item(row)->text(), m_db.GetField(row + 1, 2), m_niveau, m_optie)) {
+    if (const auto error =
+            view.compose(m_list->item(row)->text(), m_db.GetField(row + 1, 2), m_niveau, m_optie)) {
         Dialogs::notify(error->message(), MessageIcon::Critical);
         return;
     }

@@ -40,16 +40,15 @@ QPushButton* button(QWidget* parent, const QString& name, const QString& caption
 } // namespace
 
 frmResultaat::frmResultaat(QWidget* parent)
-    : QDialog(parent)
-    , m_grid(new QTableWidget(0, 6, this))
-    , m_today([] { return QDate::currentDate(); })
+    : QDialog(parent), m_grid(new QTableWidget(0, 6, this)), m_today([] { return QDate::currentDate(); })
 {
     setObjectName(QStringLiteral("frmResultaat"));
     setWindowTitle(QStringLiteral("Resultaten toets"));
 
     m_grid->setObjectName(QStringLiteral("Grid"));
-    m_grid->setHorizontalHeaderLabels({QStringLiteral("Naam"), QStringLiteral("Kaart"), QStringLiteral("Niveau"),
-                                       QStringLiteral("Gedaan"), QStringLiteral("Goed"), QStringLiteral("Score")});
+    m_grid->setHorizontalHeaderLabels({QStringLiteral("Naam"), QStringLiteral("Kaart"),
+                                       QStringLiteral("Niveau"), QStringLiteral("Gedaan"),
+                                       QStringLiteral("Goed"), QStringLiteral("Score")});
     for (int column = 0; column < int(ColumnTwips.size()); ++column)
         m_grid->setColumnWidth(column, velmora::Twips::toPixels(ColumnTwips[std::size_t(column)]));
     m_grid->verticalHeader()->hide();
@@ -94,7 +93,7 @@ void frmResultaat::fillGrid()
     m_grid->setRowCount(int(records.size()));
     for (int row = 0; row < records.size(); ++row) {
         const velmora::ResultRecord& r = records[row];
-        const QStringList texts{r.naam,      r.kaart,    r.niveauLine,
+        const QStringList texts{r.naam,       r.kaart,    r.niveauLine,
                                 r.gedaanLine, r.goedLine, velmora::Score::text(r.goed(), r.gedaan())};
         for (int column = 0; column < texts.size(); ++column)
             m_grid->setItem(row, column, new QTableWidgetItem(texts[column]));
@@ -104,14 +103,13 @@ void frmResultaat::fillGrid()
 void frmResultaat::clearResults()
 {
     if (Dialogs::current().message(QStringLiteral("Weet u dit zeker?"), ClearCaption, MessageIcon::Question,
-                                   MessageButtons::YesNo)
-        != MessageAnswer::Yes)
+                                   MessageButtons::YesNo) != MessageAnswer::Yes)
         return;
     QFile file(velmora::ResultsFile::path());
     if (file.exists() && !file.remove()) {
-        Dialogs::current().message(QStringLiteral("De resultaten konden niet worden gewist (%1).")
-                                       .arg(file.errorString()),
-                                   ClearCaption, MessageIcon::Critical, MessageButtons::Ok);
+        Dialogs::current().message(
+            QStringLiteral("De resultaten konden niet worden gewist (%1).").arg(file.errorString()),
+            ClearCaption, MessageIcon::Critical, MessageButtons::Ok);
         return;
     }
     Dialogs::current().message(QStringLiteral("De resultaten zijn geleegd."), ClearCaption,

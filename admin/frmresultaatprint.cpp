@@ -83,15 +83,16 @@ int frmResultaatPrint::pageCount(qsizetype records)
     return records == 0 ? 1 : int((records + RowsPerPage - 1) / RowsPerPage);
 }
 
-void frmResultaatPrint::paintPage(QPainter& painter, int page, const QDate& date, const QList<velmora::ResultRecord>& rows,
-                                  const QLocale& locale)
+void frmResultaatPrint::paintPage(QPainter& painter, int page, const QDate& date,
+                                  const QList<velmora::ResultRecord>& rows, const QLocale& locale)
 {
     painter.save();
     PaperPage::fit(painter, PageSize);
     const QFont text = PaperPage::inTwips(textFont());
     const QFont bold = PaperPage::inTwips(textFont(true));
 
-    PaperPage::text(painter, titleBox(), QStringLiteral("Velmora - resultaten"), PaperPage::inTwips(titleFont()));
+    PaperPage::text(painter, titleBox(), QStringLiteral("Velmora - resultaten"),
+                    PaperPage::inTwips(titleFont()));
     PaperPage::text(painter, pageBox(), QStringLiteral("Pagina: ") + QString::number(page), text);
     PaperPage::text(painter, dateBox(), QStringLiteral("Datum: ") + date.toString(u"dd-MM-yyyy"), text);
     const QStringList titles = headings();
@@ -106,7 +107,8 @@ void frmResultaatPrint::paintPage(QPainter& painter, int page, const QDate& date
     painter.restore();
 }
 
-bool frmResultaatPrint::print(QPrinter& printer, const QList<velmora::ResultRecord>& records, const QDate& date)
+bool frmResultaatPrint::print(QPrinter& printer, const QList<velmora::ResultRecord>& records,
+                              const QDate& date)
 {
     // The layout counts from the paper's corner, not from the printable area.
     printer.setFullPage(true);

@@ -45,8 +45,8 @@ public:
     static int pageCount(qsizetype records);
 
     // Page `page` (from 1) of a printout holding `rows` (at most RowsPerPage).
-    static void paintPage(QPainter& painter, int page, const QDate& date, const QList<velmora::ResultRecord>& rows,
-                          const QLocale& locale = QLocale());
+    static void paintPage(QPainter& painter, int page, const QDate& date,
+                          const QList<velmora::ResultRecord>& rows, const QLocale& locale = QLocale());
     // All pages in one print job; false when the printer could not be used.
     static bool print(QPrinter& printer, const QList<velmora::ResultRecord>& records, const QDate& date);
 };

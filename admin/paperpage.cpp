@@ -46,8 +46,9 @@ void PaperPage::text(QPainter& painter, const QRect& box, const QString& text, c
 
 void PaperPage::reportFailure()
 {
-    velmora::Dialogs::notify(QStringLiteral("Het afdrukken is mislukt. Controleer de printer en probeer het opnieuw."),
-                             velmora::MessageIcon::Critical);
+    velmora::Dialogs::notify(
+        QStringLiteral("Het afdrukken is mislukt. Controleer de printer en probeer het opnieuw."),
+        velmora::MessageIcon::Critical);
 }
 
 } // namespace korveladmin

@@ -78,10 +78,12 @@ int main(int argc, char** argv)
     writeResults();
     const MetricReporter reporter = MetricReporter::run(argc, argv);
     MetricReporter::print("results_window_open_ratio",
-                          reporter.nanoseconds("OpenResultsWindow") / reporter.nanoseconds("ReadRecords"), "x");
+                          reporter.nanoseconds("OpenResultsWindow") / reporter.nanoseconds("ReadRecords"),
+                          "x");
     MetricReporter::print("results_window_open_ms", reporter.nanoseconds("OpenResultsWindow") / 1e6, "ms");
     MetricReporter::print("results_print_ms_per_page",
-                          reporter.nanoseconds("PrintToPdf") / 1e6 / (Records / korveladmin::frmResultaatPrint::RowsPerPage),
+                          reporter.nanoseconds("PrintToPdf") / 1e6 /
+                              (Records / korveladmin::frmResultaatPrint::RowsPerPage),
                           "ms");
     return 0;
 }

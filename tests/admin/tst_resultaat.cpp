@@ -2,6 +2,7 @@
 #include "frmresultaat.h"
 #include "frmresultaatprint.h"
 #include "paperpage.h"
+#include "pdffile.h"
 #include "readonlyfolder.h"
 #include "resultsfile.h"
 #include "testfolder.h"
@@ -9,7 +10,6 @@
 #include <QFontMetrics>
 #include <QHeaderView>
 #include <QImage>
-#include <QProcess>
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QTableWidget>
@@ -23,59 +23,24 @@ using velmora::MessageIcon;
 
 namespace {
 
-QString run(const QString& program, const QStringList& arguments)
-{
-    QProcess process;
-    process.start(program, arguments);
-    if (!process.waitForFinished(60000) || process.exitCode() != 0)
-        return {};
-    return QString::fromUtf8(process.readAllStandardOutput());
-}
-
-int pdfPages(const QString& pdf)
-{
-    const auto match = QRegularExpression(QStringLiteral("Pages:\\s+(\\d+)"))
-                           .match(run(QStringLiteral("pdfinfo"), {pdf}));
-    return match.hasMatch() ? match.captured(1).toInt() : -1;
-}
-
 // Twips to points on the paper, shrunk as the printout shrinks the layout when
 // the paper is smaller than it.
-qreal pointsPerTwip(const QString& pdf)
+qreal pointsPerTwip(const PdfFile& pdf)
 {
-    const auto match = QRegularExpression(QStringLiteral("Page size:\\s+([\\d.]+) x ([\\d.]+) pts"))
-                           .match(run(QStringLiteral("pdfinfo"), {pdf}));
-    if (!match.hasMatch())
+    const QSizeF points = pdf.pageSize();
+    if (points.isEmpty())
         return 0;
-    const qreal width = match.captured(1).toDouble() * 20, height = match.captured(2).toDouble() * 20;
-    return std::min({1.0, width / frmResultaatPrint::PageSize.width(),
-                     height / frmResultaatPrint::PageSize.height()}) / 20.0;
-}
-
-QStringList pageTexts(const QString& pdf)
-{
-    QStringList pages = run(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), pdf, QStringLiteral("-")})
-                            .split(u'\f');
-    if (!pages.isEmpty() && pages.last().trimmed().isEmpty())
-        pages.removeLast();
-    return pages;
-}
-
-// One page of a PDF as a picture at 96 dots per inch.
-QImage pageImage(const QString& pdf, int page, const QString& prefix, int dpi = 96)
-{
-    const QString p = QString::number(page);
-    run(QStringLiteral("pdftoppm"), {QStringLiteral("-r"), QString::number(dpi), QStringLiteral("-f"), p,
-                                     QStringLiteral("-l"), p, QStringLiteral("-png"), QStringLiteral("-singlefile"),
-                                     pdf, prefix});
-    return QImage(prefix + QStringLiteral(".png")).convertToFormat(QImage::Format_RGB32);
+    return std::min({1.0, points.width() * 20 / frmResultaatPrint::PageSize.width(),
+                     points.height() * 20 / frmResultaatPrint::PageSize.height()}) /
+           20.0;
 }
 
 QByteArray records(int count)
 {
     QByteArray bytes;
     for (int i = 1; i <= count; ++i)
-        bytes += velmora::ResultsFile::recordBytes("Leerling " + QByteArray::number(i), "Europa", 1, 20, i % 21);
+        bytes +=
+            velmora::ResultsFile::recordBytes("Leerling " + QByteArray::number(i), "Europa", 1, 20, i % 21);
     return bytes;
 }
 
@@ -92,12 +57,12 @@ class TestResultaat : public QObject
     Q_OBJECT
     QTemporaryDir m_out;
 
-    QString printOnce(frmResultaat& window, const QString& name)
+    PdfFile printOnce(frmResultaat& window, const QString& name)
     {
         FakeDialogs dialogs;
         dialogs.printToPdf = m_out.filePath(name);
         window.findChild<QPushButton*>(QStringLiteral("cmdPrint"))->click();
-        return dialogs.printToPdf;
+        return PdfFile(dialogs.printToPdf);
     }
 
 private Q_SLOTS:
@@ -111,9 +76,9 @@ private Q_SLOTS:
     {
         TestFolder folder;
         const QByteArray bytes = "Anna, de Wit\r\nEuropa\r\n 2 \r\n 3 \r\n 2 \r\n"
-                     "Bram\r\nNederland\r\n 1 \r\n 20 \r\n 17 \r\n"
-                     "Cas\r\nAzi\xeb\r\n 3 \r\n 0 \r\n 0 \r\n"
-                     "Dirk\r\nAfrika\r\n 1 \r\n veel \r\n 4 \r\n"
+                                 "Bram\r\nNederland\r\n 1 \r\n 20 \r\n 17 \r\n"
+                                 "Cas\r\nAzi\xeb\r\n 3 \r\n 0 \r\n 0 \r\n"
+                                 "Dirk\r\nAfrika\r\n 1 \r\n veel \r\n 4 \r\n"
                                  "Eva\r\nEuropa\r\n 1 \r\n";
         folder.write(QStringLiteral("toets.res"), bytes);
         frmResultaat window;
@@ -123,8 +88,9 @@ private Q_SLOTS:
         QStringList headings;
         for (int column = 0; column < grid->columnCount(); ++column)
             headings.append(grid->horizontalHeaderItem(column)->text());
-        QCOMPARE(headings, (QStringList{QStringLiteral("Naam"), QStringLiteral("Kaart"), QStringLiteral("Niveau"),
-                                        QStringLiteral("Gedaan"), QStringLiteral("Goed"), QStringLiteral("Score")}));
+        QCOMPARE(headings,
+                 (QStringList{QStringLiteral("Naam"), QStringLiteral("Kaart"), QStringLiteral("Niveau"),
+                              QStringLiteral("Gedaan"), QStringLiteral("Goed"), QStringLiteral("Score")}));
         QCOMPARE(grid->columnWidth(0), 133);
         QCOMPARE(grid->columnWidth(1), 123);
         QCOMPARE(grid->columnWidth(4), 47);
@@ -154,26 +120,28 @@ private Q_SLOTS:
         QCOMPARE(folder.read(QStringLiteral("toets.res")), QByteArray());
         QCOMPARE(window.findChild<QTableWidget*>(QStringLiteral("Grid"))->rowCount(), 0);
 
-        const QString pdf = printOnce(window, QStringLiteral("leeg.pdf"));
-        QCOMPARE(pdfPages(pdf), 1);
-        const QString text = pageTexts(pdf).value(0);
-        for (const char* expected : {"Velmora - resultaten", "Pagina: 1", "Datum: 07-03-2024", "Naam", "Kaart",
-                                     "Niveau", "Aant Ged.", "Aant Goed", "Score"})
+        const PdfFile pdf = printOnce(window, QStringLiteral("leeg.pdf"));
+        QCOMPARE(pdf.pages(), 1);
+        const QString text = pdf.pageTexts().value(0);
+        for (const char* expected : {"Velmora - resultaten", "Pagina: 1", "Datum: 07-03-2024", "Naam",
+                                     "Kaart", "Niveau", "Aant Ged.", "Aant Goed", "Score"})
             QVERIFY2(text.contains(QString::fromLatin1(expected)), expected);
 
         // Texts stand at their twip positions from the paper's corner.
-        const QString boxes = run(QStringLiteral("pdftotext"), {QStringLiteral("-bbox"), pdf, QStringLiteral("-")});
+        const QString boxes = pdf.wordBoxes();
         const qreal scale = pointsPerTwip(pdf);
         QVERIFY(scale > 0);
         const auto wordAt = [&](const QString& word) {
-            const auto m = QRegularExpression(QStringLiteral("xMin=\"([\\d.]+)\" yMin=\"([\\d.]+)\"[^>]*>")
-                                              + QRegularExpression::escape(word) + u'<')
+            const auto m = QRegularExpression(QStringLiteral("xMin=\"([\\d.]+)\" yMin=\"([\\d.]+)\"[^>]*>") +
+                                              QRegularExpression::escape(word) + u'<')
                                .match(boxes);
-            return m.hasMatch() ? QPointF(m.captured(1).toDouble(), m.captured(2).toDouble()) : QPointF(-1, -1);
+            return m.hasMatch() ? QPointF(m.captured(1).toDouble(), m.captured(2).toDouble())
+                                : QPointF(-1, -1);
         };
         QVERIFY(qAbs(wordAt(QStringLiteral("Velmora")).x() - 360 * scale) < 3);
         QVERIFY(qAbs(wordAt(QStringLiteral("Pagina:")).x() - 9000 * scale) < 3);
-        QVERIFY(qAbs(wordAt(QStringLiteral("Datum:")).y() - wordAt(QStringLiteral("Pagina:")).y() - 240 * scale) < 2);
+        QVERIFY(qAbs(wordAt(QStringLiteral("Datum:")).y() - wordAt(QStringLiteral("Pagina:")).y() -
+                     240 * scale) < 2);
         QVERIFY(qAbs(wordAt(QStringLiteral("Ged.")).y() - 1200 * scale) < 4);
 
         // A cancelled print dialog prints nothing.
@@ -202,9 +170,9 @@ private Q_SLOTS:
             folder.write(QStringLiteral("toets.res"), records(c.records));
             frmResultaat window;
             window.setClock([] { return QDate(2023, 12, 31); });
-            const QString pdf = printOnce(window, QStringLiteral("r%1.pdf").arg(c.records));
-            QCOMPARE(pdfPages(pdf), int(c.rowsPerPage.size()));
-            const QStringList pages = pageTexts(pdf);
+            const PdfFile pdf = printOnce(window, QStringLiteral("r%1.pdf").arg(c.records));
+            QCOMPARE(pdf.pages(), int(c.rowsPerPage.size()));
+            const QStringList pages = pdf.pageTexts();
             QCOMPARE(pages.size(), c.rowsPerPage.size());
             int first = 1;
             for (int p = 0; p < pages.size(); ++p) {
@@ -222,20 +190,20 @@ private Q_SLOTS:
         TestFolder folder;
         folder.write(QStringLiteral("toets.res"), records(50));
         frmResultaat window;
-        const QString pdf = printOnce(window, QStringLiteral("kleuren.pdf"));
+        const PdfFile pdf = printOnce(window, QStringLiteral("kleuren.pdf"));
         const qreal pixelsPerTwip = pointsPerTwip(pdf) * 96.0 / 72.0;
         const QRgb dark = qRgb(200, 200, 200), light = qRgb(220, 220, 220), paper = qRgb(255, 255, 255);
         // Sampled right of the text in the name column, and in the gap below a row.
         const auto at = [&](const QImage& image, int row, int dy) {
             return image.pixel(qRound(3500 * pixelsPerTwip), qRound((1680 + 300 * row + dy) * pixelsPerTwip));
         };
-        const QImage first = pageImage(pdf, 1, m_out.filePath(QStringLiteral("kleuren1")));
+        const QImage first = pdf.pageImage(1, 96);
         QVERIFY(!first.isNull());
         for (int row = 0; row < 47; ++row) {
             QCOMPARE(at(first, row, 127), row % 2 == 0 ? dark : light);
             QCOMPARE(at(first, row, 277), paper);
         }
-        const QImage second = pageImage(pdf, 2, m_out.filePath(QStringLiteral("kleuren2")));
+        const QImage second = pdf.pageImage(2, 96);
         QCOMPARE(at(second, 0, 127), dark);
         QCOMPARE(at(second, 1, 127), light);
         QCOMPARE(at(second, 2, 127), dark);
@@ -255,7 +223,8 @@ private Q_SLOTS:
                  (QStringList{QStringLiteral("Anna"), QStringLiteral("Europa"), QStringLiteral("2"),
                               QStringLiteral("3"), QStringLiteral("2"), QStringLiteral("66,6")}));
         QCOMPARE(cellsOf(" 3 ", " 20 ", " 20 ").last(), QStringLiteral("100"));
-        QCOMPARE(cellsOf(" 1 ", " 0 ", " 0 ").mid(3), (QStringList{QStringLiteral("0"), QStringLiteral("0"), {}}));
+        QCOMPARE(cellsOf(" 1 ", " 0 ", " 0 ").mid(3),
+                 (QStringList{QStringLiteral("0"), QStringLiteral("0"), {}}));
         QCOMPARE(cellsOf(" 1 ", " veel ", " 4 ").mid(3),
                  (QStringList{QStringLiteral("veel"), QStringLiteral("4"), QString()}));
         QCOMPARE(frmResultaatPrint::pageCount(0), 1);
@@ -271,9 +240,11 @@ private Q_SLOTS:
             QString text;
         };
         QList<Text> texts{
-            {frmResultaatPrint::titleBox(), frmResultaatPrint::titleFont(), QStringLiteral("Velmora - resultaten")},
+            {frmResultaatPrint::titleBox(), frmResultaatPrint::titleFont(),
+             QStringLiteral("Velmora - resultaten")},
             {frmResultaatPrint::pageBox(), frmResultaatPrint::textFont(), QStringLiteral("Pagina: 999")},
-            {frmResultaatPrint::dateBox(), frmResultaatPrint::textFont(), QStringLiteral("Datum: 28-08-2088")},
+            {frmResultaatPrint::dateBox(), frmResultaatPrint::textFont(),
+             QStringLiteral("Datum: 28-08-2088")},
             {frmResultaatPrint::cellBox(46, 5), frmResultaatPrint::textFont(), QStringLiteral("100")},
             {frmResultaatPrint::cellBox(46, 5), frmResultaatPrint::textFont(), QStringLiteral("88,8")},
             {frmResultaatPrint::cellBox(46, 3), frmResultaatPrint::textFont(), QStringLiteral("32767")}};
@@ -294,16 +265,15 @@ private Q_SLOTS:
         folder.write(QStringLiteral("toets.res"), records(60));
         frmResultaat window;
         window.setClock([] { return QDate(2024, 1, 2); });
-        const QString a = printOnce(window, QStringLiteral("eerste.pdf"));
-        const QString b = printOnce(window, QStringLiteral("tweede.pdf"));
-        QCOMPARE(pdfPages(a), 2);
-        QCOMPARE(pdfPages(b), 2);
-        QCOMPARE(pageTexts(a), pageTexts(b));
+        const PdfFile a = printOnce(window, QStringLiteral("eerste.pdf"));
+        const PdfFile b = printOnce(window, QStringLiteral("tweede.pdf"));
+        QCOMPARE(a.pages(), 2);
+        QCOMPARE(b.pages(), 2);
+        QCOMPARE(a.pageTexts(), b.pageTexts());
         for (int page = 1; page <= 2; ++page) {
-            const QImage one = pageImage(a, page, m_out.filePath(QStringLiteral("a%1").arg(page)), 50);
-            const QImage two = pageImage(b, page, m_out.filePath(QStringLiteral("b%1").arg(page)), 50);
+            const QImage one = a.pageImage(page, 50);
             QVERIFY(!one.isNull());
-            QCOMPARE(one, two);
+            QCOMPARE(one, b.pageImage(page, 50));
         }
         QVERIFY(window.findChild<QTableWidget*>(QStringLiteral("Grid"))->rowCount() == 60);
     }
@@ -359,7 +329,8 @@ private Q_SLOTS:
         dialogs.messageAnswers.enqueue(MessageAnswer::Yes);
         window.findChild<QPushButton*>(QStringLiteral("cmdClear"))->click();
         QCOMPARE(dialogs.messages.size(), 2);
-        QVERIFY(dialogs.messages[1].text.startsWith(QStringLiteral("De resultaten konden niet worden gewist")));
+        QVERIFY(
+            dialogs.messages[1].text.startsWith(QStringLiteral("De resultaten konden niet worden gewist")));
         QCOMPARE(dialogs.messages[1].icon, MessageIcon::Critical);
         QCOMPARE(folder.read(QStringLiteral("toets.res")), bytes);
         QVERIFY(window.isVisible());
