@@ -16,6 +16,8 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
+#include <functional>
+
 using velmora::Dialogs;
 using velmora::MessageIcon;
 
