@@ -1,0 +1,74 @@
+#include "controls.h"
+
+#include <QFrame>
+#include <QLabel>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+// The pictures live in this static library; registering them here keeps the
+// linker from dropping them. Q_INIT_RESOURCE must stand outside any namespace.
+static void registerIcons()
+{
+    Q_INIT_RESOURCE(icons);
+}
+
+namespace korveladmin {
+namespace {
+
+QString iconPath(const QString& picture)
+{
+    static const bool registered = (registerIcons(), true);
+    Q_UNUSED(registered);
+    return QStringLiteral(":/icons/") + picture + QStringLiteral(".png");
+}
+
+} // namespace
+
+QIcon Controls::icon(const QString& picture)
+{
+    return QIcon(iconPath(picture));
+}
+
+QLabel* Controls::label(const QString& name, const QString& text, QWidget* parent)
+{
+    auto* label = new QLabel(text, parent);
+    label->setObjectName(name);
+    return label;
+}
+
+QPushButton* Controls::button(const QString& name, const QString& text, QWidget* parent)
+{
+    auto* button = new QPushButton(text, parent);
+    button->setObjectName(name);
+    return button;
+}
+
+QPushButton* Controls::pictureButton(const QString& name, const QString& text, const QString& picture,
+                                     QWidget* parent)
+{
+    QPushButton* pushButton = button(name, text, parent);
+    pushButton->setIcon(icon(picture));
+    pushButton->setIconSize(QSize(32, 32));
+    return pushButton;
+}
+
+QFrame* Controls::decoration(const QString& picture, QWidget* parent)
+{
+    auto* frame = new QFrame(parent);
+    frame->setObjectName(QStringLiteral("Frame1"));
+    frame->setFrameShape(QFrame::StyledPanel);
+    frame->setFrameShadow(QFrame::Sunken);
+    frame->setBackgroundRole(QPalette::Base);
+    frame->setAutoFillBackground(true);
+    auto* image = new QLabel(frame);
+    image->setObjectName(QStringLiteral("Image1"));
+    image->setPixmap(QPixmap(iconPath(picture)));
+    image->setAlignment(Qt::AlignCenter);
+    auto* layout = new QVBoxLayout(frame);
+    layout->setContentsMargins(12, 12, 12, 12);
+    layout->addWidget(image);
+    layout->addStretch();
+    return frame;
+}
+
+} // namespace korveladmin

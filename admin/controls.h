@@ -1,0 +1,29 @@
+#pragma once
+
+#include <QString>
+
+class QFrame;
+class QIcon;
+class QLabel;
+class QPushButton;
+class QWidget;
+
+namespace korveladmin {
+
+// The controls the teacher program's windows are built from, each named as the
+// window's code and tests know it.
+class Controls
+{
+public:
+    // One of the program's own pictures (":/icons/<picture>.png").
+    static QIcon icon(const QString& picture);
+    static QLabel* label(const QString& name, const QString& text, QWidget* parent);
+    static QPushButton* button(const QString& name, const QString& text, QWidget* parent);
+    // A button with one of the program's pictures.
+    static QPushButton* pictureButton(const QString& name, const QString& text, const QString& picture,
+                                      QWidget* parent);
+    // The decoration beside a window's contents: Frame1 holding the picture Image1.
+    static QFrame* decoration(const QString& picture, QWidget* parent);
+};
+
+} // namespace korveladmin

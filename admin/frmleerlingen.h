@@ -1,0 +1,56 @@
+#pragma once
+
+#include "dataerror.h"
+
+#include <QDialog>
+#include <QStringView>
+
+#include <optional>
+
+class QListWidget;
+class QPushButton;
+
+namespace velmora {
+class SmartBase;
+}
+
+namespace korveladmin {
+
+// "Leerlingendatabase": the pupil list in leerling.sdb, kept open on the
+// program's database while the window is open. A pupil is its place in the list.
+class frmLeerlingen : public QDialog
+{
+    Q_OBJECT
+public:
+    static constexpr QStringView FileName = u"leerling.sdb";
+    static constexpr QStringView SpareName = u"leerling.sd_";
+    static constexpr QStringView Title = u"Leerlingendatabase";
+
+    frmLeerlingen(velmora::SmartBase& db, QWidget* parent = nullptr);
+
+public Q_SLOTS:
+    // Every way of closing ends here: the database is closed.
+    void done(int result) override;
+
+private:
+    void load();
+    bool createDatabase(const QString& path);
+    void RefreshList();
+    int selectedIndex() const;
+    void List_SelectionChanged();
+    void cmdAdd_Click();
+    void cmdChange_Click();
+    void cmdRemove_Click();
+    // The name as the teacher typed it, or nothing after saying why it cannot be stored.
+    std::optional<QString> askName(const QString& title, const QString& proposed);
+    void report(const std::optional<velmora::DataError>& error);
+
+    velmora::SmartBase& m_db;
+    QListWidget* List = nullptr;
+    QPushButton* cmdAdd = nullptr;
+    QPushButton* cmdChange = nullptr;
+    QPushButton* cmdRemove = nullptr;
+    QPushButton* cmdEnd = nullptr;
+};
+
+} // namespace korveladmin

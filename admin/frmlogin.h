@@ -1,0 +1,40 @@
+#pragma once
+
+#include <QDialog>
+
+class QLabel;
+class QLineEdit;
+class QPushButton;
+
+namespace korveladmin {
+
+// "Inloggen": the teacher's password, asked only when one is set.
+class frmLogin : public QDialog
+{
+    Q_OBJECT
+public:
+    explicit frmLogin(QWidget* parent = nullptr);
+
+    // The start-up check: creates passwd when missing, then either lets the
+    // teacher in at once (no password set) or shows this window.
+    void load();
+
+Q_SIGNALS:
+    // The password was right: the main window is to be shown.
+    void loggedIn();
+
+public Q_SLOTS:
+    // "Annuleren", Esc or the close box: the program ends.
+    void reject() override;
+
+private:
+    void cmdLogin_Click();
+
+    QLabel* Label1 = nullptr;
+    QLabel* Label2 = nullptr;
+    QLineEdit* Text1 = nullptr;
+    QPushButton* cmdLogin = nullptr;
+    QPushButton* cmdClose = nullptr;
+};
+
+} // namespace korveladmin

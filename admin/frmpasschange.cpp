@@ -1,0 +1,99 @@
+#include "frmpasschange.h"
+
+#include "ansitext.h"
+#include "busypointer.h"
+#include "controls.h"
+#include "dialogs.h"
+#include "passwordedit.h"
+#include "passwordfile.h"
+
+#include <QFrame>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+
+using namespace velmora;
+
+namespace korveladmin {
+
+frmPassChange::frmPassChange(QWidget* parent)
+    : QDialog(parent)
+{
+    setObjectName(QStringLiteral("frmPassChange"));
+    setWindowTitle(QStringLiteral("Wachtwoord wijzigen"));
+
+    Label1 = Controls::label(QStringLiteral("Label1"), QStringLiteral("U kunt hier uw wachtwoord wijzigen"), this);
+    Label2 = Controls::label(QStringLiteral("Label2"), QStringLiteral("Huidige wachtwoord:"), this);
+    Label3 = Controls::label(QStringLiteral("Label3"), QStringLiteral("Nieuw wachtwoord:"), this);
+    Label4 = Controls::label(QStringLiteral("Label4"), QStringLiteral("Bevestiging:"), this);
+    auto* fields = new QGridLayout;
+    fields->addWidget(Label1, 0, 0, 1, 2);
+    int row = 1;
+    for (auto [label, box, name] : {std::tuple{Label2, &Text1, QStringLiteral("Text1")},
+                                    std::tuple{Label3, &Text2, QStringLiteral("Text2")},
+                                    std::tuple{Label4, &Text3, QStringLiteral("Text3")}}) {
+        *box = new PasswordEdit(this);
+        (*box)->setObjectName(name);
+        (*box)->setMinimumWidth(200);
+        label->setBuddy(*box);
+        fields->addWidget(label, row, 0);
+        fields->addWidget(*box, row, 1);
+        ++row;
+    }
+    cmdChange = Controls::pictureButton(QStringLiteral("cmdChange"), QStringLiteral("Wijzigen"), QStringLiteral("key"), this);
+    cmdChange->setDefault(true);
+    cmdClose = Controls::button(QStringLiteral("cmdClose"), QStringLiteral("Annuleren"), this);
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(cmdChange);
+    buttons->addWidget(cmdClose);
+    fields->setRowStretch(row, 1);
+    fields->addLayout(buttons, row + 1, 0, 1, 2);
+
+    auto* layout = new QHBoxLayout(this);
+    layout->addWidget(Controls::decoration(QStringLiteral("lock"), this));
+    layout->addLayout(fields, 1);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+
+    connect(cmdChange, &QPushButton::clicked, this, &frmPassChange::cmdChange_Click);
+    connect(cmdClose, &QPushButton::clicked, this, &frmPassChange::reject);
+}
+
+void frmPassChange::cmdChange_Click()
+{
+    const QString path = PasswordFile::path();
+    const QString stored = AnsiText::decode(PasswordFile::decipher(PasswordFile::readLine(path)));
+    if (Text1->text() != stored) {
+        refuse(QStringLiteral("Het huidige wachtwoord is niet goed!"));
+        return;
+    }
+    if (Text2->text() != Text3->text()) {
+        refuse(QStringLiteral("Het nieuwe wachtwoord komt niet overeen de bevestiging"));
+        return;
+    }
+    const auto password = PasswordFile::storable(Text2->text());
+    if (!password) {
+        refuse(QStringLiteral("Het nieuwe wachtwoord bevat een teken dat niet kan worden opgeslagen. "
+                              "Gebruik alleen letters, cijfers, spaties en leestekens van een West-Europees toetsenbord. "
+                              "Het wachtwoord is niet veranderd."));
+        return;
+    }
+    BusyPointer busy;
+    const auto error = PasswordFile::writeLine(path, PasswordFile::encipher(*password));
+    busy.release();
+    if (error) {
+        refuse(error->message());
+        return;
+    }
+    Dialogs::notify(QStringLiteral("Het wachtwoord is veranderd"), MessageIcon::Information);
+    accept();
+}
+
+void frmPassChange::refuse(const QString& text)
+{
+    // The window stays open with what was typed.
+    Dialogs::notify(text, MessageIcon::Critical);
+}
+
+} // namespace korveladmin

@@ -1,0 +1,17 @@
+#include "controls.h"
+#include "dutchtranslation.h"
+#include "korveladminapp.h"
+
+#include <QApplication>
+#include <QIcon>
+
+int main(int argc, char* argv[])
+{
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("KorvelAdmin"));
+    QApplication::setWindowIcon(korveladmin::Controls::icon(QStringLiteral("globe")));
+    velmora::DutchTranslation::install(app);
+    korveladmin::KorvelAdminApp admin;
+    admin.start();
+    return app.exec();
+}
