@@ -1,6 +1,7 @@
 #include "frmkaartenprint.h"
 
 #include "busypointer.h"
+#include "controls.h"
 #include "dialogs.h"
 #include "frmkaart.h"
 #include "paperpage.h"
@@ -42,19 +43,11 @@ QGroupBox* optionFrame(QWidget* parent, const QString& name, const QStringList& 
     return frame;
 }
 
-QPushButton* button(QWidget* parent, const QString& name, const QString& caption)
-{
-    auto* b = new QPushButton(caption, parent);
-    b->setObjectName(name);
-    b->setAutoDefault(false);
-    return b;
-}
-
 } // namespace
 
 frmKaartenPrint::frmKaartenPrint(velmora::SmartBase& db, QWidget* parent)
     : QDialog(parent), m_db(db), m_list(new QListWidget(this)),
-      m_print(button(this, QStringLiteral("cmdPrint"), QStringLiteral("Afdrukken")))
+      m_print(Controls::button(QStringLiteral("cmdPrint"), QStringLiteral("Afdrukken"), this))
 {
     setObjectName(QStringLiteral("frmKaartenPrint"));
     setWindowTitle(QStringLiteral("Kaarten afdrukken"));
@@ -68,7 +61,10 @@ frmKaartenPrint::frmKaartenPrint(velmora::SmartBase& db, QWidget* parent)
                                 {QStringLiteral("Met plaatsen en namen"),
                                  QStringLiteral("Wel plaatsen, geen namen"), QStringLiteral("Lege kaart")},
                                 [this](int k) { m_optie = k + 1; });
-    auto* end = button(this, QStringLiteral("cmdEnd"), QStringLiteral("Sluiten"));
+    auto* end = Controls::button(QStringLiteral("cmdEnd"), QStringLiteral("Sluiten"), this);
+    // Enter in the list presses no button.
+    for (QPushButton* b : {m_print, end})
+        b->setAutoDefault(false);
     connect(m_list, &QListWidget::itemSelectionChanged, this,
             [this] { m_print->setEnabled(!m_list->selectedItems().isEmpty()); });
     connect(m_print, &QPushButton::clicked, this, &frmKaartenPrint::printMap);

@@ -1,6 +1,7 @@
 #include "frmresultaat.h"
 
 #include "busypointer.h"
+#include "controls.h"
 #include "dialogs.h"
 #include "frmresultaatprint.h"
 #include "paperpage.h"
@@ -29,14 +30,6 @@ namespace {
 constexpr std::array<int, 5> ColumnTwips{2000, 1845, 700, 700, 700};
 const QString ClearCaption = QStringLiteral("Resultaten wissen");
 
-QPushButton* button(QWidget* parent, const QString& name, const QString& caption)
-{
-    auto* b = new QPushButton(caption, parent);
-    b->setObjectName(name);
-    b->setAutoDefault(false);
-    return b;
-}
-
 } // namespace
 
 frmResultaat::frmResultaat(QWidget* parent)
@@ -58,9 +51,12 @@ frmResultaat::frmResultaat(QWidget* parent)
     m_grid->setSelectionBehavior(QAbstractItemView::SelectRows);
     m_grid->setWordWrap(false);
 
-    auto* clear = button(this, QStringLiteral("cmdClear"), QStringLiteral("Resultaten wissen"));
-    auto* print = button(this, QStringLiteral("cmdPrint"), QStringLiteral("Afdrukken"));
-    auto* end = button(this, QStringLiteral("cmdEnd"), QStringLiteral("Sluiten"));
+    auto* clear = Controls::button(QStringLiteral("cmdClear"), QStringLiteral("Resultaten wissen"), this);
+    auto* print = Controls::button(QStringLiteral("cmdPrint"), QStringLiteral("Afdrukken"), this);
+    auto* end = Controls::button(QStringLiteral("cmdEnd"), QStringLiteral("Sluiten"), this);
+    // Enter in the grid presses no button: none of them is harmless.
+    for (QPushButton* b : {clear, print, end})
+        b->setAutoDefault(false);
     connect(clear, &QPushButton::clicked, this, &frmResultaat::clearResults);
     connect(print, &QPushButton::clicked, this, &frmResultaat::printResults);
     connect(end, &QPushButton::clicked, this, &QDialog::reject);
