@@ -1,0 +1,134 @@
+#include "frmkaart.h"
+
+#include "fonts.h"
+#include "mapdrawing.h"
+#include "mapfile.h"
+#include "maplegend.h"
+#include "mappicture.h"
+#include "paperpage.h"
+#include "twips.h"
+#include "twipsgeometry.h"
+
+#include <QLabel>
+#include <QPainter>
+#include <QPrinter>
+
+#include <algorithm>
+
+using velmora::TwipsGeometry;
+
+namespace korveladmin {
+namespace {
+
+constexpr int PictureLeft = 240;
+constexpr int PictureTop = 720;
+
+velmora::MapDrawingStyle printStyle()
+{
+    velmora::MapDrawingStyle style;
+    style.labelBetween = true;
+    style.hatchWater = true;
+    return style;
+}
+
+velmora::MapLegend::Style legendStyle()
+{
+    velmora::MapLegend::Style style;
+    style.hatchWater = true;
+    return style;
+}
+
+} // namespace
+
+frmKaart::frmKaart(QWidget* parent)
+    : QWidget(parent), m_lblTop(new QLabel(this)), m_picture(new velmora::MapPicture(this)),
+      m_legend(new velmora::MapLegend(legendStyle(), this)),
+      m_drawing(new velmora::MapDrawing(m_picture, printStyle(), this))
+{
+    setObjectName(QStringLiteral("frmKaart"));
+    // Paper is white: the legend and label backgrounds follow the page.
+    QPalette paper = palette();
+    paper.setColor(QPalette::Window, Qt::white);
+    paper.setColor(QPalette::WindowText, Qt::black);
+    setPalette(paper);
+    setAutoFillBackground(true);
+
+    m_lblTop->setObjectName(QStringLiteral("lblTop"));
+    m_lblTop->setFont(velmora::Fonts::timesNewRoman(18, true));
+    m_lblTop->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    TwipsGeometry::set(m_lblTop, QRect(240, 120, 10215, 495));
+    TwipsGeometry::set(m_picture, QRect(PictureLeft, PictureTop, 0, 0));
+    m_legend->hide();
+}
+
+std::optional<velmora::DataError> frmKaart::compose(const QString& name, const QString& krtName, int niveau,
+                                                    int optie)
+{
+    m_drawing->clear();
+    m_lblTop->setText(QStringLiteral("Velmora - ") + name);
+
+    const velmora::MapFile::ReadResult read = velmora::MapFile::readFile(krtName);
+    if (const auto* error = std::get_if<velmora::DataError>(&read))
+        return *error;
+    const auto& contents = std::get<velmora::MapFile::Contents>(read);
+    if (auto error = m_picture->load(contents.picture))
+        return error;
+
+    m_legend->placeBeside(m_picture);
+    const QRect picture = TwipsGeometry::get(m_picture);
+    const QRect legend = TwipsGeometry::get(m_legend);
+    // A wide picture would push the legend off the page: the page grows to hold it.
+    m_sizeTwips = QSize(std::max({ViewWidth, legend.right() + 1, picture.right() + 1}),
+                        picture.top() + 2 * picture.height());
+    resize(velmora::Twips::toPixels(m_sizeTwips.width()), velmora::Twips::toPixels(m_sizeTwips.height()));
+
+    if (optie == LegeKaart) {
+        m_legend->hide();
+        return std::nullopt;
+    }
+    m_legend->show();
+    for (int i = 1; i <= contents.items.size(); ++i) {
+        const velmora::Plaats& item = contents.items[i - 1];
+        if (item.Niveau > niveau)
+            continue;
+        m_drawing->add(i, item);
+        if (optie == MetNamen)
+            m_drawing->showLabel(i);
+    }
+    m_drawing->raiseLabels();
+    return std::nullopt;
+}
+
+QImage frmKaart::pageImage(qreal pixelRatio)
+{
+    const QSize pixels(velmora::Twips::toPixels(m_sizeTwips.width()),
+                       velmora::Twips::toPixels(m_sizeTwips.height()));
+    QImage image(pixels * pixelRatio, QImage::Format_RGB32);
+    image.setDevicePixelRatio(pixelRatio);
+    image.fill(Qt::white);
+    render(&image);
+    // The picture clips its children, but a name near its edge runs past it
+    // on paper: the shown names are drawn once more, unclipped, on top.
+    QPainter painter(&image);
+    for (QLabel* label : m_picture->findChildren<QLabel*>(Qt::FindDirectChildrenOnly)) {
+        if (label->isVisibleTo(this))
+            label->render(&painter, label->mapTo(this, QPoint(0, 0)));
+    }
+    painter.end();
+    return image;
+}
+
+bool frmKaart::print(QPrinter& printer)
+{
+    printer.setDocName(m_lblTop->text());
+    QPainter painter;
+    if (!painter.begin(&printer))
+        return false;
+    PaperPage::fit(painter, m_sizeTwips);
+    // Lossless, so markers and names stay crisp instead of compressed to blur.
+    painter.setRenderHints(QPainter::SmoothPixmapTransform | QPainter::LosslessImageRendering);
+    painter.drawImage(QRect(QPoint(0, 0), m_sizeTwips), pageImage(PrintSharpness));
+    return painter.end();
+}
+
+} // namespace korveladmin

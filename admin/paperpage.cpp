@@ -1,0 +1,54 @@
+#include "paperpage.h"
+
+#include "dialogs.h"
+
+#include <QPaintDevice>
+#include <QPainter>
+
+#include <algorithm>
+
+namespace korveladmin {
+namespace {
+constexpr qreal TwipsPerInch = 1440.0;
+constexpr qreal TwipsPerPoint = 20.0;
+} // namespace
+
+void PaperPage::fit(QPainter& painter, const QSize& layoutTwips)
+{
+    const QPaintDevice* device = painter.device();
+    const qreal perTwipX = device->logicalDpiX() / TwipsPerInch;
+    const qreal perTwipY = device->logicalDpiY() / TwipsPerInch;
+    const qreal shrink = std::min({1.0, device->width() / (layoutTwips.width() * perTwipX),
+                                   device->height() / (layoutTwips.height() * perTwipY)});
+    painter.resetTransform();
+    painter.scale(perTwipX * shrink, perTwipY * shrink);
+}
+
+QFont PaperPage::inTwips(const QFont& font)
+{
+    QFont scaled = font;
+    scaled.setPixelSize(qRound(font.pointSizeF() * TwipsPerPoint));
+    return scaled;
+}
+
+void PaperPage::text(QPainter& painter, const QRect& box, const QString& text, const QFont& font,
+                     std::optional<QColor> background)
+{
+    painter.save();
+    if (background)
+        painter.fillRect(box, *background);
+    painter.setClipRect(box, Qt::IntersectClip);
+    painter.setFont(font);
+    painter.setPen(Qt::black);
+    painter.drawText(box, Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine, text);
+    painter.restore();
+}
+
+void PaperPage::reportFailure()
+{
+    velmora::Dialogs::notify(
+        QStringLiteral("Het afdrukken is mislukt. Controleer de printer en probeer het opnieuw."),
+        velmora::MessageIcon::Critical);
+}
+
+} // namespace korveladmin
