@@ -1,8 +1,11 @@
 #include "frmmain.h"
 
 #include "controls.h"
+#include "frmkaarten.h"
+#include "frmkaartenprint.h"
 #include "frmleerlingen.h"
 #include "frmpasschange.h"
+#include "frmresultaat.h"
 #include "programexit.h"
 
 #include <QCloseEvent>
@@ -62,6 +65,9 @@ frmMain::frmMain(SmartBase& db, QWidget* parent)
     layout->setSizeConstraint(QLayout::SetFixedSize);
 
     connect(cmdLeerlingen, &QPushButton::clicked, this, &frmMain::cmdLeerlingen_Click);
+    connect(cmdKaarten, &QPushButton::clicked, this, &frmMain::cmdKaarten_Click);
+    connect(cmdResultaat, &QPushButton::clicked, this, &frmMain::cmdResultaat_Click);
+    connect(Command1, &QPushButton::clicked, this, &frmMain::Command1_Click);
     connect(cmdWachtwoord, &QPushButton::clicked, this, &frmMain::cmdWachtwoord_Click);
     connect(cmdEnd, &QPushButton::clicked, this, [] { ProgramExit::now(); });
 }
@@ -69,6 +75,24 @@ frmMain::frmMain(SmartBase& db, QWidget* parent)
 void frmMain::cmdLeerlingen_Click()
 {
     frmLeerlingen window(m_db, this);
+    window.exec();
+}
+
+void frmMain::cmdKaarten_Click()
+{
+    frmKaarten window(m_db, this);
+    window.exec();
+}
+
+void frmMain::cmdResultaat_Click()
+{
+    frmResultaat window(this);
+    window.exec();
+}
+
+void frmMain::Command1_Click()
+{
+    frmKaartenPrint window(m_db, this);
     window.exec();
 }
 

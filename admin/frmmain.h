@@ -29,6 +29,9 @@ protected:
 
 private:
     void cmdLeerlingen_Click();
+    void cmdKaarten_Click();
+    void cmdResultaat_Click();
+    void Command1_Click();
     void cmdWachtwoord_Click();
 
     velmora::SmartBase& m_db;

@@ -10,6 +10,8 @@
 class MetricReporter : public benchmark::ConsoleReporter
 {
 public:
+    // Plain text: the metric lines are read by scripts.
+    MetricReporter() : ConsoleReporter(OO_Tabular) {}
     void ReportRuns(const std::vector<Run>& runs) override;
     // Mean real time of one iteration, in nanoseconds.
     double nanoseconds(const std::string& benchmarkName) const;

@@ -207,6 +207,21 @@ private Q_SLOTS:
         // The register made a pupil list on the program's database and closed it again.
         QVERIFY(folder.exists(QStringLiteral("leerling.sdb")));
         QVERIFY(!app.db().isOpen());
+
+        closeModal("cmdEnd");
+        click(main, "cmdKaarten");
+        QCOMPARE(opened, QStringLiteral("frmKaarten"));
+        QVERIFY(folder.exists(QStringLiteral("kaarten.sdb")));
+        QVERIFY(!app.db().isOpen());
+
+        closeModal("cmdEnd");
+        click(main, "cmdResultaat");
+        QCOMPARE(opened, QStringLiteral("frmResultaat"));
+        QVERIFY(folder.exists(QStringLiteral("toets.res")));
+
+        closeModal("cmdEnd");
+        click(main, "Command1");
+        QCOMPARE(opened, QStringLiteral("frmKaartenPrint"));
         QVERIFY(main.isVisible());
         QCOMPARE(m_exits, 0);
     }
