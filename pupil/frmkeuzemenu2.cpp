@@ -81,6 +81,7 @@ frmKeuzeMenu2::frmKeuzeMenu2(const Keuze& keuze, QWidget* parent)
     layout->addWidget(Label1);
     layout->addLayout(grid, 1);
     layout->addLayout(buttons);
+    resize(500, 360);
 
     connect(cmdAndereKaart, &QPushButton::clicked, this, &QWidget::close);
     connect(cmdAndereUser, &QPushButton::clicked, this, &frmKeuzeMenu2::changeUser);

@@ -72,6 +72,7 @@ frmSplash::frmSplash(QWidget* parent)
     grid->addWidget(Image1, 3, 1, Qt::AlignRight | Qt::AlignBottom);
     grid->addWidget(lblCompanyProduct, 4, 0, 1, 2, Qt::AlignLeft);
     grid->setRowStretch(3, 1);
+    setFixedSize(sizeHint().expandedTo(QSize(480, 280)));
 
     m_closeOnClick = {Frame1, imgLogo, lblProductName, lblPlatform, lblCompanyProduct};
     m_ignoreClick = {lblVersion, Image1};
