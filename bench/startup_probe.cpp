@@ -20,8 +20,8 @@ int main(int argc, char** argv)
     velmora::DutchTranslation::install(app);
     velmora::ProgramFolder::setPath(QString::fromLocal8Bit(argv[1]));
     korvel::frmSplash::setShownHook([](korvel::frmSplash& splash) {
-        // The shortest wait the splash's own timer allows inside its modal run.
-        splash.findChild<QTimer*>(QStringLiteral("Timer1"))->start(1);
+        // Its own timer, run out at once.
+        splash.findChild<QTimer*>(QStringLiteral("Timer1"))->start(0);
     });
     korvel::KorvelApp korvel;
     if (!korvel.start())

@@ -4,6 +4,7 @@
 
 #include <QFrame>
 #include <QGridLayout>
+#include <QEventLoop>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QTimer>
@@ -91,6 +92,19 @@ QLabel* frmSplash::makeLabel(const QString& name, const QString& text)
     auto* label = new QLabel(text, Frame1);
     label->setObjectName(name);
     return label;
+}
+
+int frmSplash::exec()
+{
+    // QDialog::exec() waits forever when a close comes before its loop runs,
+    // as a key press or a timer handled while the window is being shown can.
+    QEventLoop loop;
+    connect(this, &QDialog::finished, &loop, &QEventLoop::quit);
+    setWindowModality(Qt::ApplicationModal);
+    show();
+    if (isVisible())
+        loop.exec(QEventLoop::DialogExec);
+    return result();
 }
 
 void frmSplash::setShownHook(ShownHook hook)

@@ -22,6 +22,10 @@ public:
 
     explicit frmSplash(QWidget* parent = nullptr);
 
+    // Shows the splash modally and returns once it has closed, also when it
+    // closed already while being shown.
+    int exec() override;
+
     // Test seam: called each time a splash is shown, e.g. to close it at once.
     using ShownHook = std::function<void(frmSplash&)>;
     static void setShownHook(ShownHook hook);

@@ -123,7 +123,7 @@ private Q_SLOTS:
         int splashes = 0;
         bool loginShown = true, spareThere = false;
         frmSplash::setShownHook([&](frmSplash& splash) {
-            splash.findChild<QTimer*>(QStringLiteral("Timer1"))->start(1);
+            splash.findChild<QTimer*>(QStringLiteral("Timer1"))->start(0);
             ++splashes;
             loginShown = app.login().isVisible();
             spareThere = folder.exists(QStringLiteral("leerling.sd_"));
