@@ -1,0 +1,108 @@
+#include "frmkeuzemenu.h"
+
+#include "databasecheck.h"
+#include "programexit.h"
+#include "smartbase.h"
+
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QVBoxLayout>
+
+namespace korvel {
+
+frmKeuzeMenu::frmKeuzeMenu(velmora::SmartBase& db, QWidget* parent)
+    : MenuWindow(parent)
+    , m_db(db)
+    , Kaarten(new QListWidget(this))
+    , KaartenBestand(new QListWidget(this))
+    , cmdStart(new QPushButton(QStringLiteral("Start"), this))
+{
+    setObjectName(QStringLiteral("frmKeuzeMenu"));
+    setWindowTitle(QStringLiteral("Keuzemenu"));
+
+    auto* Label1 = new QLabel(QStringLiteral("Kies een kaart en een niveau"), this);
+    Label1->setObjectName(QStringLiteral("Label1"));
+    Kaarten->setObjectName(QStringLiteral("Kaarten"));
+    Kaarten->setSelectionMode(QAbstractItemView::SingleSelection);
+    KaartenBestand->setObjectName(QStringLiteral("KaartenBestand"));
+    KaartenBestand->hide();
+
+    auto* Frame1 = new QGroupBox(this);
+    Frame1->setObjectName(QStringLiteral("Frame1"));
+    auto* levels = new QVBoxLayout(Frame1);
+    for (int i = 0; i < 3; ++i) {
+        auto* option = new QRadioButton(QStringLiteral("Niveau %1").arg(i + 1), Frame1);
+        option->setObjectName(QStringLiteral("opNiveau_%1").arg(i));
+        levels->addWidget(option);
+        opNiveau.append(option);
+    }
+    opNiveau[0]->setChecked(true);
+
+    cmdStart->setObjectName(QStringLiteral("cmdStart"));
+    cmdStart->setDefault(true);
+    auto* cmdCancel = new QPushButton(QStringLiteral("Andere gebruiker"), this);
+    cmdCancel->setObjectName(QStringLiteral("cmdCancel"));
+    cmdCancel->setAutoDefault(false);
+    auto* cmdEnd = new QPushButton(QStringLiteral("Afsluiten"), this);
+    cmdEnd->setObjectName(QStringLiteral("cmdEnd"));
+    cmdEnd->setAutoDefault(false);
+
+    auto* side = new QVBoxLayout;
+    side->addWidget(Frame1);
+    side->addStretch();
+    side->addWidget(cmdStart);
+    side->addWidget(cmdCancel);
+    side->addWidget(cmdEnd);
+    auto* list = new QVBoxLayout;
+    list->addWidget(Label1);
+    list->addWidget(Kaarten);
+    auto* layout = new QHBoxLayout(this);
+    layout->addLayout(list, 1);
+    layout->addLayout(side);
+    resize(440, 320);
+
+    connect(Kaarten, &QListWidget::itemSelectionChanged, this, &frmKeuzeMenu::selectionChanged);
+    connect(Kaarten, &QListWidget::itemDoubleClicked, this, &frmKeuzeMenu::start);
+    connect(cmdStart, &QPushButton::clicked, this, &frmKeuzeMenu::start);
+    connect(cmdCancel, &QPushButton::clicked, this, &QWidget::close);
+    connect(cmdEnd, &QPushButton::clicked, this, [] { velmora::ProgramExit::now(); });
+}
+
+bool frmKeuzeMenu::load()
+{
+    if (!DatabaseCheck::open(m_db, QStringLiteral("kaarten.sdb"), u"Kaarten", DatabaseCheck::KaartenFout))
+        return false;
+    Kaarten->addItems(m_db.ListField(1));
+    KaartenBestand->addItems(m_db.ListField(2));
+    cmdStart->setEnabled(false);
+    m_db.CloseDatabase();
+    return true;
+}
+
+void frmKeuzeMenu::selectionChanged()
+{
+    cmdStart->setEnabled(!Kaarten->selectedItems().isEmpty());
+}
+
+void frmKeuzeMenu::start()
+{
+    const QList<QListWidgetItem*> selected = Kaarten->selectedItems();
+    if (selected.isEmpty())
+        return;
+    const int i = Kaarten->row(selected.first());
+    for (int level = 0; level < opNiveau.size(); ++level) {
+        if (opNiveau[level]->isChecked()) {
+            Niveau = level + 1;
+            break;
+        }
+    }
+    Kaart = selected.first()->text().trimmed();
+    KaartFile = KaartenBestand->item(i)->text();
+    Q_EMIT started();
+}
+
+} // namespace korvel

@@ -1,0 +1,97 @@
+#include "frmkeuzemenu2.h"
+
+#include "artwork.h"
+
+#include "programexit.h"
+
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+namespace korvel {
+
+frmKeuzeMenu2::frmKeuzeMenu2(const Keuze& keuze, QWidget* parent)
+    : MenuWindow(parent)
+{
+    setObjectName(QStringLiteral("frmKeuzeMenu2"));
+    setWindowTitle(QStringLiteral("Wat wil je doen?"));
+
+    auto* lblKeuze = new QLabel(statusLine(keuze), this);
+    lblKeuze->setObjectName(QStringLiteral("lblKeuze"));
+    lblKeuze->setFrameShape(QFrame::StyledPanel);
+    lblKeuze->setFrameShadow(QFrame::Sunken);
+    lblKeuze->setMargin(4);
+    auto* Label1 = new QLabel(QStringLiteral("Wat wil je doen?"), this);
+    Label1->setObjectName(QStringLiteral("Label1"));
+    QFont heading = Label1->font();
+    heading.setPointSizeF(heading.pointSizeF() * 1.3);
+    heading.setBold(true);
+    Label1->setFont(heading);
+
+    struct Activity
+    {
+        const char16_t* name;
+        const char16_t* text;
+        const char16_t* picture;
+        Mode mode;
+    };
+    static constexpr Activity activities[] = {
+        {u"cmdShowKaart", u"De kaart bekijken", u"bekijken.png", Bekijken},
+        {u"cmdOefen", u"Oefenen", u"oefenen.png", Oefenen},
+        {u"cmdToets", u"Toets", u"toets.png", Toets},
+        {u"cmdSpelletje", u"Spelletje", u"spelletje.png", Spelletje},
+    };
+    auto* grid = new QGridLayout;
+    grid->setSpacing(10);
+    int position = 0;
+    for (const Activity& activity : activities) {
+        auto* button = new QToolButton(this);
+        button->setObjectName(QString::fromUtf16(activity.name));
+        button->setText(QString::fromUtf16(activity.text));
+        button->setIcon(Artwork::icon(QString::fromUtf16(activity.picture)));
+        button->setIconSize(QSize(48, 48));
+        button->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
+        button->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
+        button->setMinimumSize(150, 96);
+        const int mode = activity.mode;
+        connect(button, &QToolButton::clicked, this, [this, mode] { Q_EMIT activityChosen(mode); });
+        grid->addWidget(button, position / 2, position % 2);
+        ++position;
+    }
+
+    auto* cmdAndereKaart = new QPushButton(QStringLiteral("Kaart of niveau veranderen"), this);
+    cmdAndereKaart->setObjectName(QStringLiteral("cmdAndereKaart"));
+    auto* cmdAndereUser = new QPushButton(QStringLiteral("Gebruiker veranderen"), this);
+    cmdAndereUser->setObjectName(QStringLiteral("cmdAndereUser"));
+    auto* cmdEnd = new QPushButton(QStringLiteral("Afsluiten"), this);
+    cmdEnd->setObjectName(QStringLiteral("cmdEnd"));
+    for (QPushButton* button : {cmdAndereKaart, cmdAndereUser, cmdEnd})
+        button->setAutoDefault(false);
+
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(cmdAndereKaart);
+    buttons->addWidget(cmdAndereUser);
+    buttons->addStretch();
+    buttons->addWidget(cmdEnd);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(lblKeuze);
+    layout->addWidget(Label1);
+    layout->addLayout(grid, 1);
+    layout->addLayout(buttons);
+    resize(500, 360);
+
+    connect(cmdAndereKaart, &QPushButton::clicked, this, &QWidget::close);
+    connect(cmdAndereUser, &QPushButton::clicked, this, &frmKeuzeMenu2::changeUser);
+    connect(cmdEnd, &QPushButton::clicked, this, [] { velmora::ProgramExit::now(); });
+}
+
+QString frmKeuzeMenu2::statusLine(const Keuze& keuze)
+{
+    return QStringLiteral("Gebruiker: %1. Kaart: %2. Niveau: %3.")
+        .arg(keuze.Gebruiker, keuze.Kaart, QString::number(keuze.Niveau));
+}
+
+} // namespace korvel

@@ -1,0 +1,103 @@
+#include "frmlogin.h"
+
+#include "databasecheck.h"
+#include "frmsplash.h"
+#include "programexit.h"
+#include "smartbase.h"
+#include "sparefile.h"
+
+#include <QCloseEvent>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace korvel {
+
+frmLogin::frmLogin(velmora::SmartBase& db, QWidget* parent)
+    : QDialog(parent)
+    , m_db(db)
+    , Leerlingen(new QListWidget(this))
+    , cmdOK(new QPushButton(QStringLiteral("OK"), this))
+    , cmdCancel(new QPushButton(QStringLiteral("Afsluiten"), this))
+{
+    setObjectName(QStringLiteral("frmLogin"));
+    setWindowTitle(QStringLiteral("Login"));
+
+    auto* Label1 = new QLabel(QStringLiteral("Kies je naam uit de lijst en klik op OK"), this);
+    Label1->setObjectName(QStringLiteral("Label1"));
+    Leerlingen->setObjectName(QStringLiteral("Leerlingen"));
+    Leerlingen->setSelectionMode(QAbstractItemView::SingleSelection);
+    Leerlingen->setUniformItemSizes(true);
+    cmdOK->setObjectName(QStringLiteral("cmdOK"));
+    cmdOK->setDefault(true);
+    cmdCancel->setObjectName(QStringLiteral("cmdCancel"));
+    cmdCancel->setAutoDefault(false);
+
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(cmdOK);
+    buttons->addWidget(cmdCancel);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(Label1);
+    layout->addWidget(Leerlingen);
+    layout->addLayout(buttons);
+    resize(340, 380);
+
+    connect(Leerlingen, &QListWidget::itemSelectionChanged, this, &frmLogin::selectionChanged);
+    connect(Leerlingen, &QListWidget::itemDoubleClicked, this, &frmLogin::confirm);
+    connect(cmdOK, &QPushButton::clicked, this, &frmLogin::confirm);
+    connect(cmdCancel, &QPushButton::clicked, this, [] { velmora::ProgramExit::now(); });
+}
+
+bool frmLogin::load()
+{
+    {
+        frmSplash splash;
+        splash.exec();
+    }
+    velmora::SpareFile::putInPlace(QStringLiteral("kaarten.sdb"));
+    velmora::SpareFile::putInPlace(QStringLiteral("leerling.sdb"));
+    if (!DatabaseCheck::open(m_db, QStringLiteral("leerling.sdb"), u"Leerlingendatabase", DatabaseCheck::LeerlingFout))
+        return false;
+    Leerlingen->addItems(m_db.ListField(2));
+    cmdOK->setEnabled(false);
+    m_db.CloseDatabase();
+    return true;
+}
+
+void frmLogin::selectionChanged()
+{
+    cmdOK->setEnabled(!Leerlingen->selectedItems().isEmpty());
+}
+
+void frmLogin::confirm()
+{
+    const QList<QListWidgetItem*> selected = Leerlingen->selectedItems();
+    if (selected.isEmpty())
+        return;
+    Gebruiker = selected.first()->text();
+    hide();
+    Q_EMIT confirmed();
+}
+
+void frmLogin::keyPressEvent(QKeyEvent* event)
+{
+    // Esc is "Afsluiten", not a quiet close.
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+        cmdCancel->click();
+        return;
+    }
+    QDialog::keyPressEvent(event);
+}
+
+void frmLogin::closeEvent(QCloseEvent* event)
+{
+    // Only the login window is up when its close box can be used: the program ends.
+    event->accept();
+    velmora::ProgramExit::now();
+}
+
+} // namespace korvel
