@@ -1,6 +1,7 @@
 #include "korvelapp.h"
 
 #include "dialogs.h"
+#include "frmkaart.h"
 #include "frmkeuzemenu.h"
 #include "frmkeuzemenu2.h"
 #include "frmlogin.h"
@@ -71,8 +72,22 @@ void KorvelApp::openKeuzeMenu2()
     m_keuzeMenu2 = menu;
     connect(menu, &MenuWindow::closing, m_keuzeMenu.data(), &QWidget::show);
     connect(menu, &frmKeuzeMenu2::changeUser, this, &KorvelApp::changeUser);
+    connect(menu, &frmKeuzeMenu2::activityChosen, this, &KorvelApp::openKaart);
     menu->show();
     m_keuzeMenu->hide();
+}
+
+frmKaart& KorvelApp::kaart()
+{
+    if (!m_kaart)
+        m_kaart = std::make_unique<frmKaart>(m_plaatsen);
+    return *m_kaart;
+}
+
+void KorvelApp::openKaart(int mode)
+{
+    kaart().Mode = mode;
+    kaart().showModal(keuze());
 }
 
 void KorvelApp::changeUser()

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "keuze.h"
+#include "plaatsen.h"
 #include "smartbase.h"
 
 #include <QObject>
@@ -10,6 +11,7 @@
 
 namespace korvel {
 
+class frmKaart;
 class frmKeuzeMenu;
 class frmKeuzeMenu2;
 class frmLogin;
@@ -36,14 +38,19 @@ public:
     // The menus while they exist; null once closed.
     frmKeuzeMenu* keuzeMenu() const;
     frmKeuzeMenu2* keuzeMenu2() const;
+    // The map screen, made at the first activity and kept for the program's lifetime.
+    frmKaart& kaart();
 
 private:
     void openKeuzeMenu();
     void openKeuzeMenu2();
     void changeUser();
+    void openKaart(int mode);
 
     velmora::SmartBase m_db;
+    velmora::Plaatsen m_plaatsen;
     std::unique_ptr<frmLogin> m_login;
+    std::unique_ptr<frmKaart> m_kaart;
     QPointer<frmKeuzeMenu> m_keuzeMenu;
     QPointer<frmKeuzeMenu2> m_keuzeMenu2;
 };

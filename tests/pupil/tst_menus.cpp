@@ -1,6 +1,7 @@
 // The map menu and the activity menu: how the pupil program's windows hand
 // over to one another, and what each button leaves behind.
 #include "fakedialogs.h"
+#include "frmkaart.h"
 #include "frmkeuzemenu.h"
 #include "frmkeuzemenu2.h"
 #include "frmlogin.h"
@@ -9,6 +10,7 @@
 #include "testfolder.h"
 
 #include <QAbstractButton>
+#include <QImage>
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
@@ -220,9 +222,13 @@ private Q_SLOTS:
         QCOMPARE(s.visibleWindows(), QList<QWidget*>({s.app->keuzeMenu2()}));
     }
 
-    void activityButtonsAskForTheMapScreenAndComeBackUnchanged()
+    void activityButtonsOpenTheMapScreenAndComeBackUnchanged()
     {
         Session s;
+        QImage picture(120, 90, QImage::Format_RGB888);
+        picture.fill(Qt::white);
+        QVERIFY(picture.save(s.folder.file(QStringLiteral("europa.bmp")), "BMP"));
+        s.folder.write(QStringLiteral("europa.krt"), "europa.bmp\r\n1 s 300  300  Parijs\r\n");
         QVERIFY(s.app->start());
         s.logIn(0);
         select(list(s.app->keuzeMenu(), QStringLiteral("Kaarten")), 0);
@@ -230,16 +236,22 @@ private Q_SLOTS:
         frmKeuzeMenu2* activities = s.app->keuzeMenu2();
         const QString before = statusLine(activities);
 
-        // Stands in for the map screen's modal run while the choices are read.
-        QList<int> modes;
-        QList<Keuze> seen;
-        connect(activities, &frmKeuzeMenu2::activityChosen, activities, [&](int mode) {
-            modes.append(mode);
-            seen.append(s.app->keuze());
-            QDialog screen(activities);
-            QTimer::singleShot(0, &screen, &QDialog::accept);
-            screen.exec();
-        });
+        // Closes the map screen once its modal loop runs, noting what it showed.
+        struct Shown
+        {
+            QString name;
+            QString title;
+            int mode;
+        };
+        QList<Shown> shown;
+        auto closeMapScreenSoon = [&] {
+            QTimer::singleShot(0, qApp, [&] {
+                QWidget* modal = QApplication::activeModalWidget();
+                QVERIFY(modal);
+                shown.append({modal->objectName(), modal->windowTitle(), s.app->kaart().Mode});
+                click(modal, QStringLiteral("cmdClose"));
+            });
+        };
         const QStringList names = {QStringLiteral("cmdShowKaart"), QStringLiteral("cmdOefen"),
                                    QStringLiteral("cmdToets"), QStringLiteral("cmdSpelletje")};
         const QStringList texts = {QStringLiteral("De kaart bekijken"), QStringLiteral("Oefenen"),
@@ -248,18 +260,26 @@ private Q_SLOTS:
             QAbstractButton* activity = button(activities, names[i]);
             QCOMPARE(activity->text(), texts[i]);
             QVERIFY(!activity->icon().isNull());
+            closeMapScreenSoon();
             click(activities, names[i]);
+            QCOMPARE(shown.size(), i + 1);
+            QCOMPARE(shown.last().name, QStringLiteral("frmKaart"));
+            QCOMPARE(shown.last().title, QStringLiteral("Europa"));
+            QCOMPARE(shown.last().mode, i);
             QCOMPARE(s.app->keuzeMenu2(), activities);
             QVERIFY(activities->isVisible());
             QCOMPARE(statusLine(activities), before);
         }
-        QCOMPARE(modes, QList<int>({0, 1, 2, 3}));
-        for (const Keuze& keuze : seen) {
-            QCOMPARE(keuze.Gebruiker, QStringLiteral("Anna"));
-            QCOMPARE(keuze.Kaart, QStringLiteral("Europa"));
-            QCOMPARE(keuze.Niveau, 1);
-        }
+        QVERIFY(s.dialogs.messages.isEmpty());
         QCOMPARE(s.visibleWindows(), QList<QWidget*>({activities}));
+
+        // A map that cannot be opened: one message, and the pupil stays in the menu.
+        QVERIFY(QFile::remove(s.folder.file(QStringLiteral("europa.krt"))));
+        click(activities, QStringLiteral("cmdToets"));
+        QCOMPARE(s.dialogs.messages.size(), 1);
+        QVERIFY(s.dialogs.messages[0].text.contains(QStringLiteral("Europa")));
+        QCOMPARE(s.visibleWindows(), QList<QWidget*>({activities}));
+        QVERIFY(!s.folder.exists(QStringLiteral("toets.res")));
     }
 
     void unusableMapDatabaseEndsTheProgram()
