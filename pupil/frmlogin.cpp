@@ -1,10 +1,10 @@
 #include "frmlogin.h"
 
 #include "databasecheck.h"
+#include "databasefile.h"
 #include "frmsplash.h"
 #include "programexit.h"
 #include "smartbase.h"
-#include "sparefile.h"
 
 #include <QCloseEvent>
 #include <QHBoxLayout>
@@ -58,8 +58,9 @@ bool frmLogin::load()
         frmSplash splash;
         splash.exec();
     }
-    velmora::SpareFile::putInPlace(QStringLiteral("kaarten.sdb"));
-    velmora::SpareFile::putInPlace(QStringLiteral("leerling.sdb"));
+    // A failed move leaves both names as they were; opening the database then says it is missing.
+    velmora::DatabaseFile::moveSpareIntoPlace(QStringLiteral("kaarten.sdb"), QStringLiteral("kaarten.sd_"));
+    velmora::DatabaseFile::moveSpareIntoPlace(QStringLiteral("leerling.sdb"), QStringLiteral("leerling.sd_"));
     if (!DatabaseCheck::open(m_db, QStringLiteral("leerling.sdb"), u"Leerlingendatabase", DatabaseCheck::LeerlingFout))
         return false;
     Leerlingen->addItems(m_db.ListField(2));
