@@ -95,7 +95,8 @@ std::optional<SmartBase::Contents> SmartBase::read() const
         std::optional<int> width;
         if (widthLine < contents.lines.size())
             width = NumberForm::parse(AnsiText::decode(contents.lines[widthLine]));
-        contents.headerWhole = contents.headerWhole && width.has_value();
+        // A negative width would place the later fields before the line starts.
+        contents.headerWhole = contents.headerWhole && width.has_value() && *width >= 0;
         contents.widths.append(width.value_or(0));
         next += 2;
     }
