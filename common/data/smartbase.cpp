@@ -35,7 +35,7 @@ struct SmartBase::Contents
             return {};
         const qsizetype start = std::accumulate(widths.begin(), widths.begin() + (fieldNo - 1), qsizetype(0));
         const qsizetype width = widths[fieldNo - 1];
-        if (start >= line.size() || width <= 0)
+        if (start < 0 || start >= line.size() || width <= 0)
             return {};
         return AnsiText::decode(line.sliced(start, std::min(width, line.size() - start)));
     }

@@ -50,9 +50,11 @@ int fuzzSmartBase(const std::uint8_t* data, std::size_t size)
             FUZZ_CHECK(db.GetField(recordNo, fieldNo) == values[recordNo - 1]);
         before.append(values);
     }
-    (void)db.GetField(0, 1);
-    (void)db.GetField(-1, 1);
-    (void)db.GetField(count + 1, 1);
+    for (int fieldNo = 0; fieldNo <= fields + 1; ++fieldNo) {
+        FUZZ_CHECK(db.GetField(0, fieldNo).isEmpty());
+        FUZZ_CHECK(db.GetField(-1, fieldNo).isEmpty());
+        (void)db.GetField(count + 1, fieldNo);
+    }
 
     // Removing no record rewrites the file without changing one.
     if (!db.RemoveRecord(0)) {
