@@ -171,19 +171,17 @@ std::optional<DataError> SmartBase::AddRecord(const QString& line)
     if (!file.open(QIODevice::ReadWrite | QIODevice::Append | QIODevice::Unbuffered))
         return errorFor(DataError::Kind::WriteFailed, file.errorString());
     const qint64 start = file.size();
-    // A write that fails part way (a full disk) is cut back, leaving no half record line.
-    const auto failed = [&file, start, this] {
-        const DataError error = errorFor(DataError::Kind::WriteFailed, file.errorString());
-        file.resize(start);
-        return error;
-    };
     QByteArray record;
     // A hand-edited file may lack the final line end; never glue onto its last line.
     if (file.size() > 0 && file.seek(file.size() - 1) && file.peek(1) != "\n")
         record += TextLines::LineEnd.toByteArray();
     record += *bytes + TextLines::LineEnd.toByteArray();
-    if (!AtomicWrite::writeAll(file, record))
-        return failed();
+    if (!AtomicWrite::writeAll(file, record)) {
+        const DataError error = errorFor(DataError::Kind::WriteFailed, file.errorString());
+        // A write that failed part way (a full disk) is cut back: no half record line stays.
+        file.resize(start);
+        return error;
+    }
     return std::nullopt;
 }
 
