@@ -3,6 +3,7 @@
 #include "dataerror.h"
 
 #include <QByteArray>
+#include <QFileDevice>
 #include <QString>
 
 #include <optional>
@@ -16,6 +17,9 @@ class AtomicWrite
 {
 public:
     static std::optional<DataError> replace(const QString& path, const QByteArray& contents);
+    // Writes all of contents to an unbuffered file, going on after a short
+    // write until done or an error, which errorString() then names.
+    static bool writeAll(QFileDevice& file, const QByteArray& contents);
 };
 
 } // namespace velmora

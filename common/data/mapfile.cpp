@@ -38,6 +38,26 @@ QByteArray padded(const QByteArray& text, qsizetype width)
     return text.leftJustified(width, ' ', true);
 }
 
+bool readsBackAs(const QByteArray& line, const QString& picture)
+{
+    const FreeField field = FreeField::read(AnsiText::decode(line));
+    return !field.rest && field.value == picture;
+}
+
+// Line 1 as the reader takes it back: a name that it would cut at a comma or
+// trim goes in quotes; a name that not even quotes keep is refused.
+std::optional<QByteArray> pictureLine(const QByteArray& bytes, const QString& picture)
+{
+    if (bytes.contains('\n'))
+        return std::nullopt;
+    if (readsBackAs(bytes, picture))
+        return bytes;
+    const QByteArray quoted = '"' + bytes + '"';
+    if (readsBackAs(quoted, picture))
+        return quoted;
+    return std::nullopt;
+}
+
 } // namespace
 
 MapFile::ReadResult MapFile::read(QIODevice& device, const QString& shownName)
@@ -112,8 +132,11 @@ std::variant<QByteArray, DataError> MapFile::format(const QString& picture, cons
     const auto pictureBytes = AnsiText::encode(picture);
     if (!pictureBytes)
         return DataError{DataError::Kind::NotEncodable, shownName, 1, picture};
+    const auto firstLine = pictureLine(*pictureBytes, picture);
+    if (!firstLine)
+        return DataError{DataError::Kind::UnusableName, picture, 0, {}};
     const QByteArray lineEnd = TextLines::LineEnd.toByteArray();
-    QByteArray out = *pictureBytes + lineEnd;
+    QByteArray out = *firstLine + lineEnd;
     for (int level = 1; level <= 3; ++level) {
         for (const Plaats& item : items) {
             if (item.Niveau != level)

@@ -53,6 +53,9 @@ std::optional<DataError> ResultsFile::append(const QString& path, const QString&
         return writeFailed(path, errno);
     while (::flock(fd, LOCK_EX) != 0 && errno == EINTR) {
     }
+    // Where this record starts: a write that fails part way (a full disk) is
+    // cut back to here, so that no torn record shifts every later one.
+    const off_t start = ::lseek(fd, 0, SEEK_END);
     qsizetype written = 0;
     int failure = 0;
     while (written < record.size()) {
@@ -67,6 +70,8 @@ std::optional<DataError> ResultsFile::append(const QString& path, const QString&
     }
     if (failure == 0 && ::fsync(fd) != 0 && errno != EINVAL)
         failure = errno;
+    if (failure != 0 && start >= 0)
+        (void)::ftruncate(fd, start);
     ::flock(fd, LOCK_UN);
     if (::close(fd) != 0 && failure == 0)
         failure = errno;

@@ -35,7 +35,7 @@ struct SmartBase::Contents
             return {};
         const qsizetype start = std::accumulate(widths.begin(), widths.begin() + (fieldNo - 1), qsizetype(0));
         const qsizetype width = widths[fieldNo - 1];
-        if (start >= line.size() || width <= 0)
+        if (start < 0 || start >= line.size() || width <= 0)
             return {};
         return AnsiText::decode(line.sliced(start, std::min(width, line.size() - start)));
     }
@@ -95,7 +95,8 @@ std::optional<SmartBase::Contents> SmartBase::read() const
         std::optional<int> width;
         if (widthLine < contents.lines.size())
             width = NumberForm::parse(AnsiText::decode(contents.lines[widthLine]));
-        contents.headerWhole = contents.headerWhole && width.has_value();
+        // A negative width would place the later fields before the line starts.
+        contents.headerWhole = contents.headerWhole && width.has_value() && *width >= 0;
         contents.widths.append(width.value_or(0));
         next += 2;
     }
@@ -169,17 +170,21 @@ std::optional<DataError> SmartBase::AddRecord(const QString& line)
     if (!QFileInfo(m_path).isFile())
         return errorFor(DataError::Kind::Missing);
     QFile file(m_path);
-    if (!file.open(QIODevice::ReadWrite | QIODevice::Append))
+    // Unbuffered, so that a short write shows in write()'s count.
+    if (!file.open(QIODevice::ReadWrite | QIODevice::Append | QIODevice::Unbuffered))
         return errorFor(DataError::Kind::WriteFailed, file.errorString());
+    const qint64 start = file.size();
     QByteArray record;
     // A hand-edited file may lack the final line end; never glue onto its last line.
     if (file.size() > 0 && file.seek(file.size() - 1) && file.peek(1) != "\n")
         record += TextLines::LineEnd.toByteArray();
     record += *bytes + TextLines::LineEnd.toByteArray();
-    if (file.write(record) != record.size())
-        return errorFor(DataError::Kind::WriteFailed, file.errorString());
-    if (!file.flush())
-        return errorFor(DataError::Kind::WriteFailed, file.errorString());
+    if (!AtomicWrite::writeAll(file, record)) {
+        const DataError error = errorFor(DataError::Kind::WriteFailed, file.errorString());
+        // A write that failed part way (a full disk) is cut back: no half record line stays.
+        file.resize(start);
+        return error;
+    }
     return std::nullopt;
 }
 

@@ -1,0 +1,55 @@
+#include "fuzzcheck.h"
+
+#include "ansitext.h"
+#include "passwordfile.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+
+using velmora::PasswordFile;
+
+namespace {
+
+bool printable(const QByteArray& bytes)
+{
+    for (char c : bytes) {
+        const int code = static_cast<unsigned char>(c);
+        if (code < 32 || code > 254)
+            return false;
+    }
+    return true;
+}
+
+} // namespace
+
+// Any bytes as passwd: line 1 is read and deciphered as the login and the
+// password change do; a stored line of codes 32..254 deciphers to a password
+// that enciphers back to exactly that line, and a storable password survives
+// a write and a read.
+int fuzzPasswd(const std::uint8_t* data, std::size_t size)
+{
+    static QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("passwd"));
+    {
+        QFile file(path);
+        FUZZ_CHECK(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        FUZZ_CHECK(file.write(reinterpret_cast<const char*>(data), qint64(size)) == qint64(size));
+    }
+    const QByteArray stored = PasswordFile::readLine(path);
+    FUZZ_CHECK(!stored.contains('\n'));
+    const QByteArray password = PasswordFile::decipher(stored);
+    FUZZ_CHECK(password.size() == stored.size());
+    if (!printable(stored))
+        return 0;
+    FUZZ_CHECK(printable(password));
+    FUZZ_CHECK(PasswordFile::encipher(password) == stored);
+
+    const QString typed = velmora::AnsiText::decode(password);
+    if (const auto storable = PasswordFile::storable(typed)) {
+        FUZZ_CHECK(!PasswordFile::writeLine(path, PasswordFile::encipher(*storable)));
+        FUZZ_CHECK(PasswordFile::decipher(PasswordFile::readLine(path)) == *storable);
+    }
+    return 0;
+}
+
+FUZZ_ENTRY(fuzzPasswd)
