@@ -4,14 +4,15 @@
 #include "programexit.h"
 #include "testfolder.h"
 
+#include <QAbstractButton>
 #include <QByteArray>
-#include <QList>
+#include <QListWidget>
 #include <QTest>
 #include <QTimer>
 
 #include <utility>
 
-// Byte-exact databases for the pupil program's tests.
+// Byte-exact databases and small window helpers for the pupil program's tests.
 namespace pupilfolder {
 
 inline const QByteArray PupilHeader = "Leerlingendatabase\r\n 2 \r\nId\r\n 5 \r\nNaam\r\n 50 \r\n";
@@ -32,6 +33,28 @@ inline QByteArray maps(const QList<std::pair<QByteArray, QByteArray>>& entries)
     for (const auto& [name, file] : entries)
         bytes += name.leftJustified(30, ' ', true) + file + "\r\n";
     return bytes;
+}
+
+inline QAbstractButton* button(QWidget* window, const char* name)
+{
+    auto* found = window->findChild<QAbstractButton*>(QString::fromLatin1(name));
+    if (!found)
+        qFatal("no button %s", name);
+    return found;
+}
+
+inline void click(QWidget* window, const char* name) { QTest::mouseClick(button(window, name), Qt::LeftButton); }
+
+inline QListWidget* list(QWidget* window, const char* name)
+{
+    return window->findChild<QListWidget*>(QString::fromLatin1(name));
+}
+
+inline QPoint rowCentre(QListWidget* list, int row) { return list->visualItemRect(list->item(row)).center(); }
+
+inline void select(QListWidget* list, int row)
+{
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, rowCentre(list, row));
 }
 
 // A real double click: the first click comes as a click of its own.

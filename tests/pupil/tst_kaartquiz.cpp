@@ -1,10 +1,8 @@
 #include "kaartquiz.h"
 #include "readonlyfolder.h"
-#include "resultsfile.h"
 #include "testfolder.h"
 
 #include <QProcess>
-#include <QSet>
 #include <QtTest>
 
 #include <random>
@@ -14,7 +12,7 @@ using Start = KaartQuiz::Start;
 
 namespace {
 
-velmora::Plaats plaats(int niveau, const char* soort, int top, int left, const char* naam)
+velmora::Plaats plaats(int niveau, const char* soort, const char* naam, int top = 0, int left = 0)
 {
     return velmora::Plaats{niveau, QString::fromLatin1(soort), top, left, QString::fromLatin1(naam)};
 }
@@ -27,9 +25,9 @@ int fill(velmora::Plaatsen& table, const QList<velmora::Plaats>& items)
     return int(items.size());
 }
 
-Keuze keuze(const QString& name = QStringLiteral("Anna"), int niveau = 2)
+Keuze keuze(const char* name = "Anna", int niveau = 2)
 {
-    return Keuze{name, QStringLiteral("Europa"), QStringLiteral("europa.krt"), niveau};
+    return Keuze{QString::fromLatin1(name), QStringLiteral("Europa"), QStringLiteral("europa.krt"), niveau};
 }
 
 RandomSource seeded(unsigned seed)
@@ -52,7 +50,15 @@ struct Script
     }
 };
 
+void growFully(KaartQuiz& quiz)
+{
+    while (quiz.groeiPlas()) {
+    }
+}
+
 QString question(const QString& name) { return QStringLiteral("Anna, wijs aan op de kaart: ") + name; }
+
+const QString Hidden = QStringLiteral("Heet je Ostrik? Zoek het dan maar lekker zelf uit :P");
 
 } // namespace
 
@@ -64,54 +70,59 @@ private Q_SLOTS:
     {
         TestFolder folder;
         velmora::Plaatsen table;
-        const int n = fill(table, {plaats(1, "s ", 100, 100, "Parijs"), plaats(2, "w ", 900, 900, "Noordzee"),
-                                   plaats(2, "g ", 1500, 300, "Corsica"), plaats(3, "s ", 300, 700, "Rome")});
-        for (unsigned seed : {1u, 2u, 3u, 4u}) {
-            QFile::remove(folder.file(QStringLiteral("toets.res")));
+        const int n = fill(table, {plaats(1, "s ", "Parijs"), plaats(2, "w ", "Noordzee"), plaats(2, "g ", "Corsica"),
+                                   plaats(3, "s ", "Rome")});
+        const QString res = folder.file(QStringLiteral("toets.res"));
+        for (unsigned seed : {1u, 2u, 3u}) {
+            QFile::remove(res);
             KaartQuiz quiz(table);
             quiz.setRandomSource(seeded(seed));
             quiz.open(KaartQuiz::Test, keuze(), n);
-            QCOMPARE(quiz.AantPlaatsen, 3);
-            QCOMPARE(quiz.teDoenCaption, QStringLiteral("Aantal te doen:"));
-            QCOMPARE(quiz.overText, QStringLiteral("3"));
-            QVERIFY(quiz.countersShown);
             QList<int> asked;
             for (int answer = 1; answer <= 3; ++answer) {
                 QCOMPARE(quiz.status, question(table[quiz.plek].Naam));
                 asked.append(quiz.plek);
-                QVERIFY(!folder.exists(QStringLiteral("toets.res")));
+                QCOMPARE(quiz.overText, QString::number(4 - answer));
                 // Right, wrong, right: the wrong click lands on an item that was not asked.
-                const int clicked = answer == 2 ? (quiz.plek % 3) + 1 : quiz.plek;
-                QCOMPARE(quiz.clickHotSpot(clicked), Start::Nothing);
+                QCOMPARE(quiz.clickHotSpot(answer == 2 ? (quiz.plek % 3) + 1 : quiz.plek), Start::Nothing);
                 QCOMPARE(quiz.gehadText, QString::number(answer));
-                QCOMPARE(quiz.overText, QString::number(3 - answer));
+                QCOMPARE(QFile::exists(res), answer == 3);
             }
             std::sort(asked.begin(), asked.end());
             QCOMPARE(asked, QList<int>({1, 2, 3}));
             QCOMPARE(quiz.status, QStringLiteral("Anna, je bent klaar met de toets!"));
             QCOMPARE(quiz.Mode, int(KaartQuiz::Ended));
-            QCOMPARE(folder.read(QStringLiteral("toets.res")), QByteArray("Anna\r\nEuropa\r\n 2 \r\n 3 \r\n 2 \r\n"));
             // Ended: clicks change nothing and write nothing more.
-            QCOMPARE(quiz.clickHotSpot(1), Start::Nothing);
+            quiz.clickHotSpot(1);
             QCOMPARE(quiz.gehadText, QStringLiteral("3"));
-            QCOMPARE(folder.read(QStringLiteral("toets.res")).size(), 29);
+            QCOMPARE(folder.read(QStringLiteral("toets.res")), QByteArray("Anna\r\nEuropa\r\n 2 \r\n 3 \r\n 2 \r\n"));
         }
 
         // One item: one click ends the test; the level-3 item is never asked at level 1.
-        QFile::remove(folder.file(QStringLiteral("toets.res")));
+        QFile::remove(res);
         KaartQuiz one(table);
-        one.open(KaartQuiz::Test, keuze(QStringLiteral("Anna"), 1), n);
-        QCOMPARE(one.plek, 1);
+        one.open(KaartQuiz::Test, keuze("Anna", 1), n);
         one.clickHotSpot(1);
         QCOMPARE(one.Mode, int(KaartQuiz::Ended));
         QCOMPARE(folder.read(QStringLiteral("toets.res")), QByteArray("Anna\r\nEuropa\r\n 1 \r\n 1 \r\n 1 \r\n"));
+
+        // No item at the chosen level: a clear line, no question, no hang, nothing written.
+        QFile::remove(res);
+        velmora::Plaatsen high;
+        fill(high, {plaats(3, "s ", "Hoog")});
+        for (int mode : {int(KaartQuiz::Practise), int(KaartQuiz::Test)}) {
+            KaartQuiz empty(high);
+            empty.open(mode, keuze("Anna", 1), 1);
+            QCOMPARE(empty.status, QStringLiteral("Op dit niveau staat niets op de kaart om naar te vragen."));
+            QCOMPARE(empty.Mode, int(KaartQuiz::Ended));
+        }
+        QVERIFY(!QFile::exists(res));
     }
 
     void drawsAmongEligibleItemsOnly()
     {
         velmora::Plaatsen table;
-        const int n = fill(table, {plaats(1, "s ", 0, 0, "A"), plaats(1, "d ", 0, 0, "B"), plaats(1, "w ", 0, 0, "C"),
-                                   plaats(1, "g ", 0, 0, "D")});
+        const int n = fill(table, {plaats(1, "s ", "A"), plaats(1, "d ", "B"), plaats(1, "w ", "C"), plaats(1, "g ", "D")});
         // A test draws once per question, among the items not yet asked.
         Script script{{3, 0, 1, 0}, {}};
         KaartQuiz quiz(table);
@@ -131,43 +142,22 @@ private Q_SLOTS:
         flood.setRandomSource(game.source());
         flood.open(KaartQuiz::Game, keuze(), n);
         QCOMPARE(game.bounds, QList<int>({2, 4}));
-        QCOMPARE(flood.plek, 2);
         QCOMPARE(flood.status, QStringLiteral("Anna, laat de straten blank staan in B!"));
-        QCOMPARE(flood.overText, QStringLiteral("2"));
-        QVERIFY(!flood.isShown(3));
-        QVERIFY(!flood.isShown(4));
-        QVERIFY(flood.isShown(1));
-
-        // No item at the chosen level: a clear line, no question, no hang, nothing written.
-        TestFolder folder;
-        velmora::Plaatsen high;
-        const int m = fill(high, {plaats(3, "s ", 0, 0, "Hoog")});
-        for (int mode : {int(KaartQuiz::Practise), int(KaartQuiz::Test)}) {
-            KaartQuiz empty(high);
-            empty.open(mode, keuze(QStringLiteral("Anna"), 1), m);
-            QCOMPARE(empty.status, QStringLiteral("Op dit niveau staat niets op de kaart om naar te vragen."));
-            QCOMPARE(empty.Mode, int(KaartQuiz::Ended));
-            QCOMPARE(empty.plek, 0);
-        }
-        QVERIFY(!folder.exists(QStringLiteral("toets.res")));
     }
 
-    void practiceFeedback()
+    void practiceAndSpecialNames()
     {
         velmora::Plaatsen table;
-        const int n = fill(table, {plaats(1, "s ", 0, 0, "Oslo"), plaats(1, "d ", 0, 0, "Bergen")});
+        const int n = fill(table, {plaats(1, "s ", "Oslo"), plaats(1, "d ", "Bergen")});
         KaartQuiz quiz(table);
         quiz.setRandomSource(seeded(7));
         quiz.open(KaartQuiz::Practise, keuze(), n);
-        QCOMPARE(quiz.teDoenCaption, QStringLiteral("Aantal goed:"));
-        QCOMPARE(quiz.overText, QStringLiteral("0"));
         // Right answers alternate strictly between the two items.
-        for (int i = 1; i <= 6; ++i) {
+        for (int i = 1; i <= 4; ++i) {
             const int asked = quiz.plek;
             QCOMPARE(quiz.clickHotSpot(asked), Start::Timer1);
             QCOMPARE(quiz.status, QStringLiteral("Goed zo!!"));
             QCOMPARE(quiz.overText, QString::number(i));
-            QCOMPARE(quiz.gehadText, QString::number(i));
             quiz.timer1();
             QCOMPARE(quiz.plek, 3 - asked);
             QCOMPARE(quiz.status, question(table[quiz.plek].Naam));
@@ -176,61 +166,46 @@ private Q_SLOTS:
         const int asked = quiz.plek;
         QCOMPARE(quiz.clickHotSpot(3 - asked), Start::Timer2);
         QCOMPARE(quiz.status, QStringLiteral("Fout! Dit is ") + table[3 - asked].Naam);
-        QCOMPARE(quiz.overText, QStringLiteral("6"));
-        QCOMPARE(quiz.gehadText, QStringLiteral("7"));
+        QCOMPARE(quiz.overText, QStringLiteral("4"));
+        QCOMPARE(quiz.gehadText, QStringLiteral("5"));
         quiz.timer2();
         QCOMPARE(quiz.plek, asked);
         QCOMPARE(quiz.status, QStringLiteral("Anna, wijs op de kaart aan: ") + table[asked].Naam);
-        QCOMPARE(quiz.AantGoed, 0); // practice keeps its right answers in the label only
 
-        // One item: asked every time.
+        // One item is asked every time.
         KaartQuiz single(table);
-        single.setRandomSource(seeded(1));
         single.open(KaartQuiz::Practise, keuze(), 1);
-        for (int i = 0; i < 3; ++i) {
-            QCOMPARE(single.plek, 1);
-            single.clickHotSpot(1);
-            single.timer1();
-        }
-    }
+        single.clickHotSpot(1);
+        single.timer1();
+        QCOMPARE(single.plek, 1);
 
-    void specialNames()
-    {
-        velmora::Plaatsen table;
-        const int n = fill(table, {plaats(1, "s ", 0, 0, "Oslo"), plaats(1, "d ", 0, 0, "Bergen")});
-        const QString hidden = QStringLiteral("Heet je Ostrik? Zoek het dan maar lekker zelf uit :P");
-        KaartQuiz quiz(table);
-        quiz.open(KaartQuiz::Look, keuze(QStringLiteral("Ostrik Brelloven")), n);
-        QCOMPARE(quiz.status, QStringLiteral("Ostrik Brelletje"));
-        quiz.open(KaartQuiz::Practise, keuze(QStringLiteral("Ostrik Brelloven")), n);
-        QCOMPARE(quiz.status, hidden);
+        // The special name: its line replaces new questions, not the repeated one; only exactly spelled.
+        quiz.open(KaartQuiz::Practise, keuze("Ostrik Brelloven"), n);
+        QCOMPARE(quiz.status, Hidden);
         quiz.clickHotSpot(3 - quiz.plek);
         quiz.timer2();
         QCOMPARE(quiz.status, QStringLiteral("Ostrik Brelloven, wijs op de kaart aan: ") + table[quiz.plek].Naam);
         quiz.clickHotSpot(quiz.plek);
         quiz.timer1();
-        QCOMPARE(quiz.status, hidden);
-        quiz.open(KaartQuiz::Game, keuze(QStringLiteral("Ostrik Brelloven")), n);
-        QCOMPARE(quiz.status, hidden);
-        quiz.open(KaartQuiz::Practise, keuze(QStringLiteral("Ostrik brelloven")), n);
+        QCOMPARE(quiz.status, Hidden);
+        quiz.open(KaartQuiz::Game, keuze("Ostrik Brelloven"), n);
+        QCOMPARE(quiz.status, Hidden);
+        quiz.open(KaartQuiz::Practise, keuze("Ostrik brelloven"), n);
         QVERIFY(quiz.status.startsWith(QStringLiteral("Ostrik brelloven, wijs aan op de kaart: ")));
     }
 
     void floodGame()
     {
         velmora::Plaatsen table;
-        int n = fill(table, {plaats(1, "s ", 300, 600, "Gent")});
+        int n = fill(table, {plaats(1, "s ", "Gent", 300, 600)});
         KaartQuiz one(table);
         one.open(KaartQuiz::Game, keuze(), n);
-        QCOMPARE(one.plek, 1);
         QCOMPARE(one.clickHotSpot(1), Start::GroeiPlas);
-        QCOMPARE(one.CurPlas, 1);
         QCOMPARE(one.Plas[0], QRectF(727.5, 427.5, 9, 0));
         QCOMPARE(one.status, QStringLiteral("Goed zo!!"));
-        QCOMPARE(one.gehadText, QStringLiteral("1"));
-        QCOMPARE(one.clickHotSpot(1), Start::Nothing); // ignored while the puddle grows
+        // Ignored while the puddle grows.
+        QCOMPARE(one.clickHotSpot(1), Start::Nothing);
         QCOMPARE(one.pressPicture(10, 10), Start::Nothing);
-        QCOMPARE(one.CurPlas, 1);
         int ticks = 1;
         while (one.groeiPlas())
             ++ticks;
@@ -238,75 +213,52 @@ private Q_SLOTS:
         QCOMPARE(one.Plas[0], QRectF(467.5, 167.5, 529, 520));
         QCOMPARE(one.status, QStringLiteral("Je hebt alle steden onder water laten lopen! Je had er 1 goed!"));
         QCOMPARE(one.Mode, int(KaartQuiz::Ended));
-        QCOMPARE(one.clickHotSpot(1), Start::Nothing);
         QCOMPARE(one.pressPicture(10, 10), Start::Nothing);
 
         // Five cities, a water, an area and an unknown kind: three right, two wrong ends with 3.
-        n = fill(table, {plaats(1, "s ", 0, 0, "A"), plaats(1, "d ", 0, 0, "B"), plaats(1, "w ", 0, 0, "Meer"),
-                         plaats(1, "s ", 0, 0, "C"), plaats(1, "g ", 0, 0, "Eiland"), plaats(1, "d ", 0, 0, "D"),
-                         plaats(1, "x ", 0, 0, "Raar"), plaats(1, "s ", 0, 0, "E")});
+        n = fill(table, {plaats(1, "s ", "A"), plaats(1, "d ", "B"), plaats(1, "w ", "Meer"), plaats(1, "s ", "C"),
+                         plaats(1, "g ", "Eiland"), plaats(1, "d ", "D"), plaats(1, "x ", "Raar"), plaats(1, "s ", "E")});
         KaartQuiz game(table);
         game.setRandomSource(seeded(11));
         game.open(KaartQuiz::Game, keuze(), n);
-        QCOMPARE(game.AantSteden, 5);
         QCOMPARE(game.overText, QStringLiteral("5"));
-        const auto grow = [&] {
-            while (game.groeiPlas()) {
-            }
-        };
         // A press on land: a puddle, the reminder, then a new question; counters stay.
         QCOMPARE(game.pressPicture(1500, 750), Start::GroeiPlas);
-        QCOMPARE(game.Plas.last(), QRectF(1500, 750, 0, 0));
         QCOMPARE(game.status, QStringLiteral("Je moet wel een stad besproeien!"));
-        grow();
+        growFully(game);
         QCOMPARE(game.Plas.last(), QRectF(1240, 490, 520, 520));
         QCOMPARE(game.AantGedaan, 0);
-        QVERIFY(game.Gehad.isEmpty());
         QVERIFY(game.status.startsWith(QStringLiteral("Anna, ")));
         // Waters and areas take no clicks; the unknown kind floods as a wrong city and is never asked.
         QCOMPARE(game.clickHotSpot(3), Start::Nothing);
         QCOMPARE(game.clickHotSpot(5), Start::Nothing);
         QCOMPARE(game.clickHotSpot(7), Start::GroeiPlas);
         QCOMPARE(game.status, QStringLiteral("Aahrg! Je hebt Raar laten onderlopen!"));
-        grow();
+        growFully(game);
         const QList<int> cities{1, 2, 4, 6, 8};
         for (int click = 0; click < 4; ++click) {
-            QCOMPARE(game.Mode, int(KaartQuiz::Game));
-            QVERIFY(cities.contains(game.plek));
-            QVERIFY(!game.Gehad.contains(game.plek));
-            if (click == 1) {
-                // Wrong: a city that is not the asked one and not yet flooded.
-                const auto other = std::find_if(cities.begin(), cities.end(),
-                                                [&](int c) { return c != game.plek && !game.Gehad.contains(c); });
-                game.clickHotSpot(*other);
-                QCOMPARE(game.status, QStringLiteral("Aahrg! Je hebt ") + table[*other].Naam
-                                          + QStringLiteral(" laten onderlopen!"));
-            } else {
-                game.clickHotSpot(game.plek);
-            }
-            grow();
+            QVERIFY(cities.contains(game.plek) && !game.Gehad.contains(game.plek));
+            // The second click is wrong: a city that is not the asked one and not yet flooded.
+            const int clicked = click != 1 ? game.plek : *std::find_if(cities.begin(), cities.end(), [&](int c) {
+                return c != game.plek && !game.Gehad.contains(c);
+            });
+            game.clickHotSpot(clicked);
+            growFully(game);
         }
         QCOMPARE(game.AantGedaan, 5);
-        QCOMPARE(game.Mode, int(KaartQuiz::Ended));
         QCOMPARE(game.status, QStringLiteral("Je hebt alle steden onder water laten lopen! Je had er 3 goed!"));
-        QCOMPARE(game.CurPlas, 6);
 
         // A flooded city stays clickable and counts again; the city asked before can come back.
-        n = fill(table, {plaats(1, "s ", 0, 0, "A"), plaats(1, "s ", 0, 0, "B")});
+        n = fill(table, {plaats(1, "s ", "A"), plaats(1, "s ", "B")});
         Script script{{0, 0, 0, 0}, {}};
         KaartQuiz two(table);
         two.setRandomSource(script.source());
         two.open(KaartQuiz::Game, keuze(), n);
+        two.clickHotSpot(2);
+        growFully(two);
         QCOMPARE(two.plek, 1);
         two.clickHotSpot(2);
-        while (two.groeiPlas()) {
-        }
-        QCOMPARE(two.plek, 1);
-        QCOMPARE(two.Mode, int(KaartQuiz::Game));
-        two.clickHotSpot(2);
-        QCOMPARE(two.status, QStringLiteral("Aahrg! Je hebt B laten onderlopen!"));
-        while (two.groeiPlas()) {
-        }
+        growFully(two);
         QCOMPARE(two.status, QStringLiteral("Je hebt alle steden onder water laten lopen! Je had er 0 goed!"));
     }
 
@@ -314,7 +266,7 @@ private Q_SLOTS:
     {
         TestFolder folder;
         velmora::Plaatsen table;
-        const int n = fill(table, {plaats(1, "s ", 0, 0, "Oslo")});
+        const int n = fill(table, {plaats(1, "s ", "Oslo")});
         ReadOnlyFolder readOnly(folder.path());
         if (!readOnly.ok())
             QSKIP("cannot make the folder read-only here");
@@ -330,11 +282,10 @@ private Q_SLOTS:
     {
         TestFolder folder;
         QList<QProcess*> pupils;
+        const auto name = [](int i) { return QStringLiteral("Leerling %1 met een wat langere naam").arg(i); };
         for (int i = 1; i <= 20; ++i) {
-            auto* pupil = new QProcess(this);
-            pupil->start(QStringLiteral(FINISHTEST_HELPER),
-                         {folder.path(), QStringLiteral("Leerling %1 met een wat langere naam").arg(i)});
-            pupils.append(pupil);
+            pupils.append(new QProcess(this));
+            pupils.last()->start(QStringLiteral(FINISHTEST_HELPER), {folder.path(), name(i)});
         }
         for (QProcess* pupil : pupils)
             QVERIFY(pupil->waitForStarted());
@@ -345,22 +296,15 @@ private Q_SLOTS:
             QCOMPARE(pupil->exitCode(), 0);
         }
         qDeleteAll(pupils);
-
+        // Twenty whole records, none torn or lost, and nothing else.
         const QByteArray bytes = folder.read(QStringLiteral("toets.res"));
-        const auto records = velmora::ResultsFile::readFile(folder.file(QStringLiteral("toets.res")));
-        QCOMPARE(records.size(), 20);
-        QSet<QString> names;
-        qsizetype expectedSize = 0;
-        for (const auto& record : records) {
-            names.insert(record.naam);
-            QCOMPARE(record.kaart, QStringLiteral("Europa"));
-            QCOMPARE(record.niveauLine, QStringLiteral(" 1 "));
-            QCOMPARE(record.gedaanLine, QStringLiteral(" 1 "));
-            QCOMPARE(record.goedLine, QStringLiteral(" 1 "));
-            expectedSize += record.naam.size() + 25;
+        qsizetype size = 0;
+        for (int i = 1; i <= 20; ++i) {
+            const QByteArray record = name(i).toLatin1() + "\r\nEuropa\r\n 1 \r\n 1 \r\n 1 \r\n";
+            QVERIFY2(bytes.startsWith(record) || bytes.contains("\r\n" + record), record.constData());
+            size += record.size();
         }
-        QCOMPARE(names.size(), 20);
-        QCOMPARE(bytes.size(), expectedSize);
+        QCOMPARE(bytes.size(), size);
     }
 };
 
