@@ -7,7 +7,6 @@
 #include <QDir>
 #include <QListWidget>
 #include <QPushButton>
-#include <QTemporaryDir>
 #include <QtTest>
 
 using namespace velmora;
@@ -19,24 +18,6 @@ const QByteArray FreshMaps = "Kaarten\r\n 2 \r\nKaartnaam\r\n 30 \r\nKaartbestan
 const QByteArray EuropaRecord = "Europa                        europa.krt\r\n";
 const QByteArray Picture = "BM-not-really-a-picture";
 const QString Db = QStringLiteral("kaarten.sdb");
-
-// A folder outside the program folder, where a teacher may keep maps.
-struct Elsewhere
-{
-    QTemporaryDir dir;
-    QString put(const QString& name, const QByteArray& bytes) const
-    {
-        QFile f(dir.filePath(name));
-        if (!f.open(QIODevice::WriteOnly) || f.write(bytes) != bytes.size())
-            qFatal("cannot write a test file");
-        return f.fileName();
-    }
-    QByteArray read(const QString& name) const
-    {
-        QFile f(dir.filePath(name));
-        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
-    }
-};
 
 } // namespace
 
@@ -63,6 +44,12 @@ class TestFrmKaarten : public QObject
         QTest::mouseClick(list()->viewport(), Qt::LeftButton, {},
                           list()->visualItemRect(list()->item(row)).center());
         QCOMPARE(list()->currentRow(), row);
+    }
+    // Writes a file outside the program folder and gives its path.
+    QString elsewhere(const QString& name, const QByteArray& bytes)
+    {
+        folder->write(QStringLiteral("elders/") + name, bytes);
+        return folder->file(QStringLiteral("elders/") + name);
     }
     // Adds the file the teacher picks, answering the name box with `name` (none: cancelled).
     void add(const QString& chosen, const QString& name = {})
@@ -92,6 +79,8 @@ private Q_SLOTS:
     {
         folder = std::make_unique<TestFolder>();
         folder->write(Db, FreshMaps);
+        // Where a teacher keeps maps outside the program folder.
+        QVERIFY(QDir(folder->path()).mkdir(QStringLiteral("elders")));
         fake = std::make_unique<FakeDialogs>();
         db = std::make_unique<SmartBase>([](const QString& m) { Dialogs::notify(m); });
     }
@@ -164,12 +153,11 @@ private Q_SLOTS:
 
     void addingAPictureFromAnotherFolder()
     {
-        Elsewhere other;
         open();
-        add(other.put(QStringLiteral("Holland.BMP"), Picture), QStringLiteral("Nederland"));
+        add(elsewhere(QStringLiteral("Holland.BMP"), Picture), QStringLiteral("Nederland"));
         QVERIFY(fake->messages.isEmpty());
         QCOMPARE(fake->inputs[0].proposed, QStringLiteral("Holland"));
-        QCOMPARE(other.read(QStringLiteral("Holland.krt")), QByteArray("Holland.BMP\r\n"));
+        QCOMPARE(folder->read(QStringLiteral("elders/Holland.krt")), QByteArray("Holland.BMP\r\n"));
         QCOMPARE(folder->read(QStringLiteral("Holland.krt")), QByteArray("Holland.BMP\r\n"));
         QCOMPARE(folder->read(QStringLiteral("Holland.BMP")), Picture);
         QCOMPARE(folder->read(Db), FreshMaps + "Nederland                     Holland.krt\r\n");
@@ -179,11 +167,10 @@ private Q_SLOTS:
 
     void refusalsChangeNothing()
     {
-        Elsewhere other;
         open();
         // Picture missing beside the map file, and a file of another kind: no name is asked.
-        add(other.put(QStringLiteral("azie.krt"), "azie.bmp\r\n"));
-        add(other.put(QStringLiteral("notities.TXT"), "x"));
+        add(elsewhere(QStringLiteral("azie.krt"), "azie.bmp\r\n"));
+        add(elsewhere(QStringLiteral("notities.TXT"), "x"));
         QCOMPARE(fake->messageTexts(),
                  QStringList({QStringLiteral("Het bestand azie.bmp is niet gevonden in dezelfde map."),
                               QStringLiteral("Het bestand notities.TXT is geen kaartbestand (.krt) en geen "
@@ -194,7 +181,7 @@ private Q_SLOTS:
 
         // A cancelled name, one of blanks, one the code page cannot hold. From the second time
         // on the map file beside the picture is there already: asked, and replaced on Yes.
-        const QString bmp = other.put(QStringLiteral("kaart.bmp"), Picture);
+        const QString bmp = elsewhere(QStringLiteral("kaart.bmp"), Picture);
         fake->messages.clear();
         fake->messageAnswers.append(
             {MessageAnswer::Ok, MessageAnswer::Yes, MessageAnswer::Ok, MessageAnswer::Yes});
@@ -207,7 +194,7 @@ private Q_SLOTS:
         QCOMPARE(fake->messages[1].buttons, MessageButtons::YesNo);
         QCOMPARE(fake->messages[2].text, QStringLiteral("Ongeldige naam"));
         QVERIFY(fake->messages[4].text.contains(QStringLiteral("\"Ł\"")));
-        QCOMPARE(other.read(QStringLiteral("kaart.krt")), QByteArray("kaart.bmp\r\n"));
+        QCOMPARE(folder->read(QStringLiteral("elders/kaart.krt")), QByteArray("kaart.bmp\r\n"));
         // A cancelled file choice asks nothing further.
         click("cmdAdd");
         QCOMPARE(fake->inputs.size(), 3);
@@ -215,7 +202,7 @@ private Q_SLOTS:
         QCOMPARE(QDir(folder->path()).entryList(QDir::Files), QStringList{Db});
 
         // A copy that fails is reported and adds no record.
-        const QString krt = other.put(QStringLiteral("kaart.krt"), "kaart.bmp\r\n");
+        const QString krt = elsewhere(QStringLiteral("kaart.krt"), "kaart.bmp\r\n");
         ReadOnlyFolder readOnly(folder->path());
         if (!readOnly.ok())
             QSKIP("cannot make the folder read-only here");
@@ -230,9 +217,8 @@ private Q_SLOTS:
     void replacingAnotherFileIsAskedFirst()
     {
         folder->write(QStringLiteral("europa.bmp"), "old picture");
-        Elsewhere other;
-        const QString krt = other.put(QStringLiteral("europa.krt"), "europa.bmp\r\n");
-        const QString bmp = other.put(QStringLiteral("europa.bmp"), Picture);
+        const QString krt = elsewhere(QStringLiteral("europa.krt"), "europa.bmp\r\n");
+        const QString bmp = elsewhere(QStringLiteral("europa.bmp"), Picture);
         open();
 
         fake->messageAnswers.enqueue(MessageAnswer::No);
@@ -260,14 +246,14 @@ private Q_SLOTS:
         QCOMPARE(list()->count(), 2);
 
         // A new one-line map file over an existing one beside a picture: No keeps it.
-        other.put(QStringLiteral("europa.krt"), "europa.bmp\r\n1 s 100  200  Parijs\r\n");
+        elsewhere(QStringLiteral("europa.krt"), "europa.bmp\r\n1 s 100  200  Parijs\r\n");
         add(bmp);
         QCOMPARE(fake->messages.size(), 3);
         QCOMPARE(fake->messages[2].text,
                  QStringLiteral("Naast de afbeelding staat al een kaartbestand europa.krt. "
                                 "Wilt u het vervangen door een nieuw kaartbestand zonder "
                                 "plaatsen?"));
-        QCOMPARE(other.read(QStringLiteral("europa.krt")),
+        QCOMPARE(folder->read(QStringLiteral("elders/europa.krt")),
                  QByteArray("europa.bmp\r\n1 s 100  200  Parijs\r\n"));
         QCOMPARE(fake->inputs.size(), 3);
     }
