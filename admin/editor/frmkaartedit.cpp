@@ -22,7 +22,6 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QRegularExpression>
-#include <QScreen>
 
 using velmora::Dialogs;
 using velmora::MessageAnswer;
@@ -89,8 +88,6 @@ frmKaartEdit::frmKaartEdit(velmora::SmartBase& db, int recordNo, const QString& 
 
     buildLegend();
     velmora::KeepMaximised::apply(this);
-    // Where no window manager maximises it, the window still fills the screen.
-    resize(screen()->availableSize());
     setWindowState(Qt::WindowMaximized);
 }
 

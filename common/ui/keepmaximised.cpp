@@ -1,6 +1,7 @@
 #include "keepmaximised.h"
 
 #include <QEvent>
+#include <QScreen>
 #include <QTimer>
 #include <QWidget>
 
@@ -22,6 +23,9 @@ KeepMaximised::KeepMaximised(QWidget* window) : QObject(window), m_window(window
 
 void KeepMaximised::apply(QWidget* window)
 {
+    // Where no window manager maximises (a bare X server), the screen's size stands in.
+    if (window->screen())
+        window->resize(window->screen()->availableSize());
     new KeepMaximised(window);
 }
 
