@@ -3,9 +3,6 @@
 #include "ansitext.h"
 #include "passwordfile.h"
 
-#include <QFile>
-#include <QTemporaryDir>
-
 using velmora::PasswordFile;
 
 namespace {
@@ -28,13 +25,7 @@ bool printable(const QByteArray& bytes)
 // a write and a read.
 int fuzzPasswd(const std::uint8_t* data, std::size_t size)
 {
-    static QTemporaryDir dir;
-    const QString path = dir.filePath(QStringLiteral("passwd"));
-    {
-        QFile file(path);
-        FUZZ_CHECK(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-        FUZZ_CHECK(file.write(reinterpret_cast<const char*>(data), qint64(size)) == qint64(size));
-    }
+    const QString path = writeFuzzInput(QStringLiteral("passwd"), data, size);
     const QByteArray stored = PasswordFile::readLine(path);
     FUZZ_CHECK(!stored.contains('\n'));
     const QByteArray password = PasswordFile::decipher(stored);

@@ -2,8 +2,6 @@
 
 #include "smartbase.h"
 
-#include <QFile>
-#include <QTemporaryDir>
 
 #include <algorithm>
 
@@ -22,13 +20,7 @@ QStringList listing(const SmartBase& db, int fieldNo)
 // agrees with GetField, and a rewrite that changes no record keeps them all.
 int fuzzSmartBase(const std::uint8_t* data, std::size_t size)
 {
-    static QTemporaryDir dir;
-    const QString path = dir.filePath(QStringLiteral("leerling.sdb"));
-    {
-        QFile file(path);
-        FUZZ_CHECK(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-        FUZZ_CHECK(file.write(reinterpret_cast<const char*>(data), qint64(size)) == qint64(size));
-    }
+    const QString path = writeFuzzInput(QStringLiteral("leerling.sdb"), data, size);
 
     int messages = 0;
     SmartBase db([&messages](const QString&) { ++messages; });

@@ -1,5 +1,9 @@
 #pragma once
 
+#include <QFile>
+#include <QString>
+#include <QTemporaryDir>
+
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
@@ -14,6 +18,18 @@
             std::abort();                                                                                    \
         }                                                                                                    \
     } while (false)
+
+// The input as a file of that name in a folder of the target's own, for the
+// readers that take a path.
+inline QString writeFuzzInput(const QString& name, const std::uint8_t* data, std::size_t size)
+{
+    static QTemporaryDir dir;
+    const QString path = dir.filePath(name);
+    QFile file(path);
+    FUZZ_CHECK(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    FUZZ_CHECK(file.write(reinterpret_cast<const char*>(data), qint64(size)) == qint64(size));
+    return path;
+}
 
 // Each target is an ordinary function, so the replay test can link all of
 // them; the libFuzzer build gives exactly one of them the fuzzer's entry.
