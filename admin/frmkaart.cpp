@@ -75,44 +75,53 @@ std::optional<velmora::DataError> frmKaart::compose(const QString& name, const Q
         return error;
 
     m_legend->placeBeside(m_picture);
-    const QRect picture = TwipsGeometry::get(m_picture);
-    const QRect legend = TwipsGeometry::get(m_legend);
-    // A wide picture would push the legend off the page: the page grows to hold it.
-    m_sizeTwips = QSize(std::max({ViewWidth, legend.right() + 1, picture.right() + 1}),
-                        picture.top() + 2 * picture.height());
-    resize(velmora::Twips::toPixels(m_sizeTwips.width()), velmora::Twips::toPixels(m_sizeTwips.height()));
-
-    if (optie == LegeKaart) {
-        m_legend->hide();
-        return std::nullopt;
+    m_legend->setVisible(optie != LegeKaart);
+    if (optie != LegeKaart) {
+        for (int i = 1; i <= contents.items.size(); ++i) {
+            const velmora::Plaats& item = contents.items[i - 1];
+            if (item.Niveau > niveau)
+                continue;
+            m_drawing->add(i, item);
+            if (optie == MetNamen)
+                m_drawing->showLabel(i);
+        }
+        m_drawing->raiseLabels();
     }
-    m_legend->show();
-    for (int i = 1; i <= contents.items.size(); ++i) {
-        const velmora::Plaats& item = contents.items[i - 1];
-        if (item.Niveau > niveau)
-            continue;
-        m_drawing->add(i, item);
-        if (optie == MetNamen)
-            m_drawing->showLabel(i);
-    }
-    m_drawing->raiseLabels();
+    m_page = contentsBox();
+    // The view reaches as far right and down as anything on it, so that all of it is rendered.
+    resize(m_page.right() + 1, m_page.bottom() + 1);
     return std::nullopt;
+}
+
+QRect frmKaart::contentsBox() const
+{
+    // The title's box is wider than its text: only the text counts, so that
+    // a small map is not shrunk or pushed aside by empty box.
+    QRect box(m_lblTop->pos(),
+              QSize(std::min(m_lblTop->sizeHint().width(), m_lblTop->width()), m_lblTop->height()));
+    box |= m_picture->geometry();
+    if (m_legend->isVisibleTo(this))
+        box |= m_legend->geometry();
+    // Names near the picture's edge run past it.
+    for (const QLabel* label : m_picture->findChildren<QLabel*>(Qt::FindDirectChildrenOnly)) {
+        if (label->isVisibleTo(this))
+            box |= QRect(label->mapTo(this, QPoint(0, 0)), label->size());
+    }
+    return box;
 }
 
 QImage frmKaart::pageImage(qreal pixelRatio)
 {
-    const QSize pixels(velmora::Twips::toPixels(m_sizeTwips.width()),
-                       velmora::Twips::toPixels(m_sizeTwips.height()));
-    QImage image(pixels * pixelRatio, QImage::Format_RGB32);
+    QImage image(m_page.size() * pixelRatio, QImage::Format_RGB32);
     image.setDevicePixelRatio(pixelRatio);
     image.fill(Qt::white);
-    render(&image);
+    render(&image, -m_page.topLeft());
     // The picture clips its children, but a name near its edge runs past it
     // on paper: the shown names are drawn once more, unclipped, on top.
     QPainter painter(&image);
     for (QLabel* label : m_picture->findChildren<QLabel*>(Qt::FindDirectChildrenOnly)) {
         if (label->isVisibleTo(this))
-            label->render(&painter, label->mapTo(this, QPoint(0, 0)));
+            label->render(&painter, label->mapTo(this, QPoint(0, 0)) - m_page.topLeft());
     }
     painter.end();
     return image;
@@ -124,10 +133,13 @@ bool frmKaart::print(QPrinter& printer)
     QPainter painter;
     if (!painter.begin(&printer))
         return false;
-    PaperPage::fit(painter, m_sizeTwips);
+    const QRect pageTwips(velmora::Twips::fromPixels(m_page.x()), velmora::Twips::fromPixels(m_page.y()),
+                          velmora::Twips::fromPixels(m_page.width()),
+                          velmora::Twips::fromPixels(m_page.height()));
+    PaperPage::fit(painter, pageTwips, Qt::AlignHCenter);
     // Lossless, so markers and names stay crisp instead of compressed to blur.
     painter.setRenderHints(QPainter::SmoothPixmapTransform | QPainter::LosslessImageRendering);
-    painter.drawImage(QRect(QPoint(0, 0), m_sizeTwips), pageImage(PrintSharpness));
+    painter.drawImage(pageTwips, pageImage(PrintSharpness));
     return painter.end();
 }
 

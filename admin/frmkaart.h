@@ -3,7 +3,7 @@
 #include "dataerror.h"
 
 #include <QImage>
-#include <QSize>
+#include <QRect>
 #include <QWidget>
 
 #include <optional>
@@ -26,7 +26,6 @@ class frmKaart : public QWidget
     Q_OBJECT
 public:
     enum Optie { MetNamen = 1, ZonderNamen = 2, LegeKaart = 3 };
-    static constexpr int ViewWidth = 15255;
     // How much finer than the screen the page is drawn for paper.
     static constexpr qreal PrintSharpness = 3.0;
 
@@ -37,20 +36,21 @@ public:
     std::optional<velmora::DataError> compose(const QString& name, const QString& krtName, int niveau,
                                               int optie);
 
-    // The page in twips: the title and picture area, as tall as the top of
-    // the picture plus twice its height, wide enough for the legend.
-    QSize sizeTwips() const { return m_sizeTwips; }
+    // What is printed: the title, the picture, the legend and the names, up
+    // to their outer edges and nothing around them.
     QImage pageImage(qreal pixelRatio);
-    // One page, shrunk to the printable area when larger; false when the
-    // printer could not be used.
+    // One page: the composed map as large as the printable area allows, but
+    // never beyond its natural size; false when the printer could not be used.
     bool print(QPrinter& printer);
 
 private:
+    QRect contentsBox() const;
+
     QLabel* m_lblTop;
     velmora::MapPicture* m_picture;
     velmora::MapLegend* m_legend;
     velmora::MapDrawing* m_drawing;
-    QSize m_sizeTwips;
+    QRect m_page; // pixels of this view
 };
 
 } // namespace korveladmin

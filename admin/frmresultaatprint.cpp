@@ -87,7 +87,7 @@ void frmResultaatPrint::paintPage(QPainter& painter, int page, const QDate& date
                                   const QList<velmora::ResultRecord>& rows, const QLocale& locale)
 {
     painter.save();
-    PaperPage::fit(painter, PageSize);
+    PaperPage::fit(painter, QRect(QPoint(0, 0), PageSize));
     const QFont text = PaperPage::inTwips(textFont());
     const QFont bold = PaperPage::inTwips(textFont(true));
 

@@ -13,15 +13,19 @@ constexpr qreal TwipsPerInch = 1440.0;
 constexpr qreal TwipsPerPoint = 20.0;
 } // namespace
 
-void PaperPage::fit(QPainter& painter, const QSize& layoutTwips)
+void PaperPage::fit(QPainter& painter, const QRect& layoutTwips, Qt::Alignment alignment)
 {
     const QPaintDevice* device = painter.device();
     const qreal perTwipX = device->logicalDpiX() / TwipsPerInch;
     const qreal perTwipY = device->logicalDpiY() / TwipsPerInch;
-    const qreal shrink = std::min({1.0, device->width() / (layoutTwips.width() * perTwipX),
-                                   device->height() / (layoutTwips.height() * perTwipY)});
+    const qreal scale = std::min({1.0, device->width() / (layoutTwips.width() * perTwipX),
+                                  device->height() / (layoutTwips.height() * perTwipY)});
+    const qreal spare = device->width() - layoutTwips.width() * perTwipX * scale;
     painter.resetTransform();
-    painter.scale(perTwipX * shrink, perTwipY * shrink);
+    if (alignment & Qt::AlignHCenter)
+        painter.translate(spare / 2, 0);
+    painter.scale(perTwipX * scale, perTwipY * scale);
+    painter.translate(-layoutTwips.topLeft());
 }
 
 QFont PaperPage::inTwips(const QFont& font)

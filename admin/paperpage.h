@@ -3,7 +3,6 @@
 #include <QColor>
 #include <QFont>
 #include <QRect>
-#include <QSize>
 #include <QString>
 
 #include <optional>
@@ -17,9 +16,11 @@ namespace korveladmin {
 class PaperPage
 {
 public:
-    // Sets the painter up so that one unit is one twip from the device's top
-    // left corner, shrunk as a whole when the layout is larger than the device.
-    static void fit(QPainter& painter, const QSize& layoutTwips);
+    // Sets the painter up so that one unit is one twip of the layout, its top
+    // at the device's top and its left edge at the device's left or, with
+    // Qt::AlignHCenter, centred across. Shrunk as a whole when the layout is
+    // larger than the device, never enlarged.
+    static void fit(QPainter& painter, const QRect& layoutTwips, Qt::Alignment alignment = Qt::AlignLeft);
     // The same font with its size in twips (20 per point), for a fitted painter.
     static QFont inTwips(const QFont& font);
     // Text in a box like a label: top left, one line, cut at the box's edges,

@@ -11,6 +11,7 @@
 #include <QImage>
 #include <QLabel>
 #include <QListWidget>
+#include <QPrinter>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTemporaryDir>
@@ -24,13 +25,17 @@ namespace {
 const QRgb Sand = qRgb(240, 230, 180);
 
 // Items of three levels; Oostgrens lies at the picture's right edge. The
-// picture is 400 x 300 pixels (6000 x 4500 twips) of sand.
+// picture is 400 x 300 pixels (6000 x 4500 twips) of sand. Beside it the demo
+// map Nederland (831 x 940 pixels, 90 items).
 void writeMaps(const TestFolder& folder)
 {
     folder.write(QStringLiteral("kaarten.sdb"),
                  "Kaarten\r\n 2 \r\nKaartnaam\r\n 30 \r\nKaartbestand\r\n 50 \r\n"
                  "Europa                        europa.krt\r\n"
-                 "Kwijt                         kwijt.krt\r\n");
+                 "Kwijt                         kwijt.krt\r\n"
+                 "Nederland                     nederland.krt\r\n");
+    for (const QString& name : {QStringLiteral("nederland.krt"), QStringLiteral("nederland.bmp")})
+        QVERIFY(QFile::copy(QFINDTESTDATA(QStringLiteral("../../demo/") + name), folder.file(name)));
     folder.write(QStringLiteral("europa.krt"), "europa.bmp\r\n"
                                                "1 s 600  900  Amsterdam\r\n"
                                                "1 w 1500 300  Noordzee\r\n"
@@ -57,6 +62,30 @@ bool shown(frmKaart& view, const QString& name)
 {
     auto* widget = view.findChild<QWidget*>(name);
     return widget && widget->isVisibleTo(&view);
+}
+
+// The printable part of the paper in points, as the tests' printer prints.
+QRectF printableArea()
+{
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    return printer.pageLayout().paintRect(QPageLayout::Point);
+}
+
+// The smallest rectangle holding every pixel of this colour or, with `other`,
+// of any other; a PDF viewer may shift colours by a step or two.
+QRect extent(const QImage& image, QRgb colour, bool other = false)
+{
+    const auto near = [colour](QRgb pixel) {
+        return qAbs(qRed(pixel) - qRed(colour)) <= 3 && qAbs(qGreen(pixel) - qGreen(colour)) <= 3 &&
+               qAbs(qBlue(pixel) - qBlue(colour)) <= 3;
+    };
+    QRect box;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            if (near(image.pixel(x, y)) != other)
+                box |= QRect(x, y, 1, 1);
+    return box;
 }
 
 // Whether every pixel of `area` has this colour.
@@ -98,7 +127,7 @@ private Q_SLOTS:
         QCOMPARE(window.windowTitle(), QStringLiteral("Kaarten afdrukken"));
         auto* list = window.findChild<QListWidget*>(QStringLiteral("List"));
         auto* print = window.findChild<QPushButton*>(QStringLiteral("cmdPrint"));
-        QCOMPARE(list->count(), 2);
+        QCOMPARE(list->count(), 3);
         QCOMPARE(list->item(1)->text(), QStringLiteral("Kwijt"));
         QVERIFY(!print->isEnabled());
         QVERIFY(window.findChild<QRadioButton*>(QStringLiteral("optNiveau_0"))->isChecked());
@@ -111,7 +140,11 @@ private Q_SLOTS:
         QCOMPARE(window.Optie(), 2);
         QVERIFY(!window.findChild<QRadioButton*>(QStringLiteral("Options_0"))->isChecked());
 
-        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->item(0)).center());
+        const auto select = [list](int row) {
+            QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
+                              list->visualItemRect(list->item(row)).center());
+        };
+        select(0);
         QVERIFY(print->isEnabled());
         // A cancelled print dialog prints nothing; otherwise one page with the map's title.
         FakeDialogs dialogs;
@@ -123,6 +156,25 @@ private Q_SLOTS:
         QCOMPARE(PdfFile(dialogs.printToPdf).pages(), 1);
         QVERIFY(PdfFile::run(QStringLiteral("pdfinfo"), {dialogs.printToPdf})
                     .contains(QStringLiteral("Velmora - Europa")));
+        // A small map prints at its natural size (400 x 300 pixels at 96 dpi), not enlarged.
+        const QRect sand = extent(PdfFile(dialogs.printToPdf).pageImage(1, 96), Sand);
+        QVERIFY2(qAbs(sand.width() - 400) <= 2 && qAbs(sand.height() - 300) <= 2,
+                 qPrintable(QStringLiteral("%1 x %2").arg(sand.width()).arg(sand.height())));
+
+        // Nederland is larger than the paper: title, picture and legend fill its width or
+        // height, within the printable area (points at 72 dpi).
+        select(2);
+        dialogs.printToPdf = m_out.filePath(QStringLiteral("nederland.pdf"));
+        print->click();
+        const QRect ink = extent(PdfFile(dialogs.printToPdf).pageImage(1, 72), qRgb(255, 255, 255), true);
+        const QRectF area = printableArea();
+        QVERIFY(area.adjusted(-1, -1, 1, 1).contains(ink));
+        QVERIFY2(ink.width() >= 0.8 * area.width() || ink.height() >= 0.8 * area.height(),
+                 qPrintable(QStringLiteral("%1 x %2 of %3 x %4")
+                                .arg(ink.width())
+                                .arg(ink.height())
+                                .arg(area.width())
+                                .arg(area.height())));
 
         // A map that cannot be read says so and prints nothing.
         list->setCurrentRow(1);
@@ -182,7 +234,9 @@ private Q_SLOTS:
 
         // Markers and the legend's swatch for water are hatched; the page's pixels show it all.
         const QImage page = view.pageImage(1);
-        const QRect amsterdam = QRect((240 + 900) / 15, (720 + 600) / 15, 17, 17).adjusted(2, 2, -2, -2);
+        const QPoint corner = extent(page, Sand).topLeft();
+        const QRect amsterdam =
+            QRect(corner + QPoint(900 / 15, 600 / 15), QSize(17, 17)).adjusted(2, 2, -2, -2);
         QCOMPARE(filled(page, qRgb(255, 0, 0), amsterdam), !markers.isEmpty());
         QCOMPARE(filled(page, Sand, amsterdam), markers.isEmpty());
         if (markers.isEmpty())
@@ -195,7 +249,6 @@ private Q_SLOTS:
             velmora::TwipsGeometry::get(view.findChild<QLabel*>(QStringLiteral("lblPlaats_3")));
         QCOMPARE(edge.left(), 5800 - edge.width() / 2 + 155);
         QCOMPARE(edge.top(), 3000 + 260);
-        QCOMPARE(view.sizeTwips(), QSize(15255, 720 + 2 * 4500));
     }
 };
 
