@@ -1,6 +1,9 @@
 #include "controls.h"
 
+#include <QAbstractItemView>
+#include <QApplication>
 #include <QFrame>
+#include <QItemSelectionModel>
 #include <QLabel>
 #include <QPushButton>
 #include <QVBoxLayout>
@@ -69,6 +72,17 @@ QFrame* Controls::decoration(const QString& picture, QWidget* parent)
     layout->addWidget(image);
     layout->addStretch();
     return frame;
+}
+
+void Controls::markOnlySelected(QAbstractItemView* view)
+{
+    // Taking the focus, a view makes its first entry current, with a frame
+    // that looks chosen. Without a selection it keeps no current entry: the
+    // arrow keys then still start at the first one.
+    QObject::connect(qApp, &QApplication::focusChanged, view, [view](QWidget*, QWidget* now) {
+        if (now == view && !view->selectionModel()->hasSelection())
+            view->selectionModel()->clearCurrentIndex();
+    });
 }
 
 } // namespace korveladmin

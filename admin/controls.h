@@ -2,6 +2,7 @@
 
 #include <QString>
 
+class QAbstractItemView;
 class QFrame;
 class QIcon;
 class QLabel;
@@ -24,6 +25,9 @@ public:
                                       QWidget* parent);
     // The decoration beside a window's contents: Frame1 holding the picture Image1.
     static QFrame* decoration(const QString& picture, QWidget* parent);
+    // A list or grid that takes the focus marks no entry until one is picked:
+    // a focus frame on an entry that is not selected looks like a selection.
+    static void markOnlySelected(QAbstractItemView* view);
 };
 
 } // namespace korveladmin

@@ -52,6 +52,7 @@ frmKaartenPrint::frmKaartenPrint(velmora::SmartBase& db, QWidget* parent)
     setObjectName(QStringLiteral("frmKaartenPrint"));
     setWindowTitle(QStringLiteral("Kaarten afdrukken"));
     m_list->setObjectName(QStringLiteral("List"));
+    Controls::markOnlySelected(m_list);
 
     auto* levels =
         optionFrame(this, QStringLiteral("optNiveau"),

@@ -17,6 +17,7 @@
 #include <QTableWidget>
 #include <QVBoxLayout>
 
+#include <algorithm>
 #include <array>
 
 using velmora::Dialogs;
@@ -42,14 +43,17 @@ frmResultaat::frmResultaat(QWidget* parent)
     m_grid->setHorizontalHeaderLabels({QStringLiteral("Naam"), QStringLiteral("Kaart"),
                                        QStringLiteral("Niveau"), QStringLiteral("Gedaan"),
                                        QStringLiteral("Goed"), QStringLiteral("Score")});
+    // A heading wider than its column widens it just enough to be read whole.
     for (int column = 0; column < int(ColumnTwips.size()); ++column)
-        m_grid->setColumnWidth(column, velmora::Twips::toPixels(ColumnTwips[std::size_t(column)]));
+        m_grid->setColumnWidth(column, std::max(velmora::Twips::toPixels(ColumnTwips[std::size_t(column)]),
+                                                m_grid->horizontalHeader()->sectionSizeHint(column)));
     m_grid->verticalHeader()->hide();
     m_grid->verticalHeader()->setDefaultSectionSize(m_grid->fontMetrics().height() + 6);
     m_grid->horizontalHeader()->setStretchLastSection(true);
     m_grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_grid->setSelectionBehavior(QAbstractItemView::SelectRows);
     m_grid->setWordWrap(false);
+    Controls::markOnlySelected(m_grid);
 
     auto* clear = Controls::button(QStringLiteral("cmdClear"), QStringLiteral("Resultaten wissen"), this);
     auto* print = Controls::button(QStringLiteral("cmdPrint"), QStringLiteral("Afdrukken"), this);

@@ -130,6 +130,13 @@ private Q_SLOTS:
         QCOMPARE(list->count(), 3);
         QCOMPARE(list->item(1)->text(), QStringLiteral("Kwijt"));
         QVERIFY(!print->isEnabled());
+        // The list takes the focus, yet no entry looks chosen before the teacher picks one.
+        window.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+        QVERIFY(list->hasFocus());
+        const QImage focused = list->viewport()->grab().toImage();
+        window.findChild<QPushButton*>(QStringLiteral("cmdEnd"))->setFocus();
+        QCOMPARE(list->viewport()->grab().toImage(), focused);
         QVERIFY(window.findChild<QRadioButton*>(QStringLiteral("optNiveau_0"))->isChecked());
         QVERIFY(window.findChild<QRadioButton*>(QStringLiteral("Options_0"))->isChecked());
         QCOMPARE(window.Niveau(), 1);

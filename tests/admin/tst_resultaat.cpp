@@ -8,6 +8,7 @@
 #include "testfolder.h"
 
 #include <QFontMetrics>
+#include <QHeaderView>
 #include <QImage>
 #include <QPushButton>
 #include <QTableWidget>
@@ -91,7 +92,6 @@ private Q_SLOTS:
         QCOMPARE(headings,
                  (QStringList{QStringLiteral("Naam"), QStringLiteral("Kaart"), QStringLiteral("Niveau"),
                               QStringLiteral("Gedaan"), QStringLiteral("Goed"), QStringLiteral("Score")}));
-        QCOMPARE(grid(window)->columnWidth(0), 133);
 
         // Whole records in file order, their number lines with the blanks; the unfinished
         // last one is left out. No score without a count to divide by.
@@ -108,6 +108,34 @@ private Q_SLOTS:
                                     QStringLiteral("Cas|Azië| 3 | 0 | 0 |"),
                                     QStringLiteral("Dirk|Afrika| 1 | veel | 4 |")}));
         QCOMPARE(folder.read(Res), bytes);
+
+        // Opening gives the grid the focus, yet no cell looks chosen until the teacher picks a row.
+        window.show();
+        window.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+        QVERIFY(grid(window)->hasFocus());
+        QWidget* cells = grid(window)->viewport();
+        const QImage focused = cells->grab().toImage();
+        window.findChild<QPushButton*>(QStringLiteral("cmdEnd"))->setFocus();
+        QCOMPARE(cells->grab().toImage(), focused);
+        QTest::mouseClick(cells, Qt::LeftButton, {},
+                          grid(window)->visualRect(grid(window)->model()->index(1, 2)).center());
+        QVERIFY(grid(window)->selectionModel()->isRowSelected(1));
+        QVERIFY(cells->grab().toImage() != focused);
+
+        // Every heading is read whole, also in bold as it turns while its column holds the
+        // selection; only the columns whose heading needs it are wider than given.
+        QHeaderView* header = grid(window)->horizontalHeader();
+        QFont bold = header->font();
+        bold.setBold(true);
+        const int margin = header->style()->pixelMetric(QStyle::PM_HeaderMargin, nullptr, header);
+        for (int column = 0; column < headings.size(); ++column)
+            QVERIFY2(QFontMetrics(bold).horizontalAdvance(headings[column]) + 2 * margin <=
+                         header->sectionSize(column),
+                     qPrintable(headings[column]));
+        QCOMPARE(grid(window)->columnWidth(0), 133);
+        QCOMPARE(grid(window)->columnWidth(1), 123);
+        QCOMPARE(grid(window)->columnWidth(4), 47);
 
         // The printout drops the blanks.
         QCOMPARE(
