@@ -17,12 +17,12 @@ public:
     explicit FittingLabel(const QFont& font, QWidget* parent = nullptr);
 
     void setFittedText(const QString& text);
-    bool fits(const QFont& font, const QString& text) const;
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
 
 private:
+    bool fits(const QFont& font, const QString& text) const;
     void fit();
 
     QFont m_font;

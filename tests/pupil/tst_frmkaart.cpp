@@ -200,9 +200,10 @@ private Q_SLOTS:
         auto* status = kaart.findChild<QLabel*>(QStringLiteral("lblStatus"));
         QCOMPARE(status->text(), pupil + QStringLiteral(", wijs aan op de kaart: Scandinavisch Hoogland"));
         QCOMPARE(status->geometry(), QRect(8, 16, 977, 41));
-        const QRect needed = QFontMetrics(status->font()).boundingRect(
-            status->contentsRect(), int(status->alignment()) | (status->wordWrap() ? Qt::TextWordWrap : 0), status->text());
-        QVERIFY2(status->contentsRect().contains(needed), qPrintable(QStringLiteral("%1 pt").arg(status->font().pointSizeF())));
+        const int flags = int(status->alignment()) | (status->wordWrap() ? Qt::TextWordWrap : 0);
+        const QRect needed = QFontMetrics(status->font()).boundingRect(status->contentsRect(), flags, status->text());
+        QVERIFY2(status->contentsRect().contains(needed),
+                 qPrintable(QStringLiteral("%1 pt").arg(status->font().pointSizeF())));
         QVERIFY(status->font().italic() && status->font().bold());
     }
 
