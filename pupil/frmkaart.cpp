@@ -1,9 +1,11 @@
 #include "frmkaart.h"
 
 #include "dialogs.h"
+#include "fittinglabel.h"
 #include "fonts.h"
 #include "hotspot.h"
 #include "keepmaximised.h"
+#include "mapclosebutton.h"
 #include "mapcursors.h"
 #include "mapdrawing.h"
 #include "mapfile.h"
@@ -18,6 +20,8 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QTimer>
+
+#include <algorithm>
 
 namespace korvel {
 
@@ -72,11 +76,11 @@ frmKaart::frmKaart(velmora::Plaatsen& plaatsen, QWidget* parent)
     m_frame->setFrameShape(QFrame::Box);
     m_frame->setFrameShadow(QFrame::Sunken);
     TwipsGeometry::set(m_frame, QRect(240, 120, 14895, 855));
-    m_status = new QLabel(m_frame);
-    m_status->setObjectName(QStringLiteral("lblStatus"));
     QFont statusFont = velmora::Fonts::timesNewRoman(24, true);
     statusFont.setItalic(true);
-    m_status->setFont(statusFont);
+    // A long pupil name with a long item name must not cut off what to find.
+    m_status = new velmora::FittingLabel(statusFont, m_frame);
+    m_status->setObjectName(QStringLiteral("lblStatus"));
     TwipsGeometry::set(m_status, QRect(120, 240, 14655, 615));
 
     m_picture = new velmora::MapPicture(this);
@@ -95,11 +99,10 @@ frmKaart::frmKaart(velmora::Plaatsen& plaatsen, QWidget* parent)
     m_teDoenCaption = counterCaption(QStringLiteral("lblAantalTeDoen"), QString(), 600, m_counters);
     m_over = counter(QStringLiteral("lblAantOver"), 600, m_counters);
 
-    // On top of the picture, so that a wide map never hides it.
     m_close = new QPushButton(QStringLiteral("Sluiten"), this);
     m_close->setObjectName(QStringLiteral("cmdClose"));
     m_close->setAutoDefault(false);
-    TwipsGeometry::set(m_close, QRect(13320, 1080, 1695, 495));
+    TwipsGeometry::set(m_close, velmora::MapCloseButton::Place);
     connect(m_close, &QPushButton::clicked, this, &QDialog::reject);
 
     m_timer1 = timer(QStringLiteral("Timer1"), 1000, true, this);
@@ -123,7 +126,7 @@ frmKaart::frmKaart(velmora::Plaatsen& plaatsen, QWidget* parent)
     connect(m_drawing, &velmora::MapDrawing::hotSpotMoved, this, &frmKaart::hotSpotMoved);
     connect(m_picture, &velmora::MapPicture::pressed, this, &frmKaart::picturePressed);
     // Over the picture itself, or over a label (its movement falls through to the picture).
-    connect(m_picture, &velmora::MapPicture::moved, m_drawing, &velmora::MapDrawing::hideLabels);
+    connect(m_picture, &velmora::MapPicture::moved, m_drawing, &velmora::MapDrawing::hideLabelsAwayFrom);
     // A running timer or growing puddle ends with the screen.
     connect(this, &QDialog::finished, this, &frmKaart::stopTimers);
 
@@ -164,7 +167,12 @@ bool frmKaart::open(const Keuze& keuze)
                                             velmora::MessageButtons::Ok);
         return false;
     }
-    const int aantRecs = velmora::MapFile::fill(std::get<velmora::MapFile::Contents>(read), m_plaatsen);
+    auto& contents = std::get<velmora::MapFile::Contents>(read);
+    // A hand-edited file need not be in level order; the screen takes its
+    // items so (stably), as the editor would save them, and leaves the file be.
+    std::stable_sort(contents.items.begin(), contents.items.end(),
+                     [](const velmora::Plaats& a, const velmora::Plaats& b) { return a.Niveau < b.Niveau; });
+    const int aantRecs = velmora::MapFile::fill(contents, m_plaatsen);
 
     // Pieces and puddles of an earlier opening go; the new ones are made below.
     m_drawing->clear();
@@ -191,7 +199,7 @@ bool frmKaart::open(const Keuze& keuze)
             m_drawing->setItemVisible(j, false);
     }
     m_drawing->raiseLabels();
-    m_close->raise();
+    velmora::MapCloseButton::place(m_close, m_picture, {m_legend, m_counters});
     m_counters->setVisible(m_quiz.countersShown);
     showQuiz();
     return true;
@@ -207,11 +215,11 @@ void frmKaart::keyPressEvent(QKeyEvent* event)
     QDialog::keyPressEvent(event);
 }
 
-void frmKaart::hotSpotClicked(int index, Qt::MouseButton button)
+void frmKaart::hotSpotClicked(int index, Qt::MouseButton button, bool secondOfDouble)
 {
     if (button != Qt::LeftButton)
         return;
-    follow(m_quiz.clickHotSpot(index));
+    follow(m_quiz.clickHotSpot(index, secondOfDouble));
 }
 
 void frmKaart::picturePressed(int xTwips, int yTwips, Qt::MouseButton)
@@ -221,12 +229,11 @@ void frmKaart::picturePressed(int xTwips, int yTwips, Qt::MouseButton)
 
 void frmKaart::follow(KaartQuiz::Start start)
 {
-    // A timer that is already running keeps its own second.
     QTimer* toStart = start == KaartQuiz::Start::Timer1      ? m_timer1
                       : start == KaartQuiz::Start::Timer2    ? m_timer2
                       : start == KaartQuiz::Start::GroeiPlas ? m_groeiPlas
                                                              : nullptr;
-    if (toStart && !toStart->isActive())
+    if (toStart)
         toStart->start();
     showQuiz();
 }
@@ -242,7 +249,7 @@ void frmKaart::hotSpotMoved(int index)
 void frmKaart::showQuiz()
 {
     Mode = m_quiz.Mode;
-    m_status->setText(m_quiz.status);
+    m_status->setFittedText(m_quiz.status);
     m_gehad->setText(m_quiz.gehadText);
     m_teDoenCaption->setText(m_quiz.teDoenCaption);
     m_over->setText(m_quiz.overText);

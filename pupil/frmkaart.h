@@ -12,6 +12,7 @@ class QPushButton;
 class QTimer;
 
 namespace velmora {
+class FittingLabel;
 class MapDrawing;
 class MapLegend;
 class MapPicture;
@@ -45,7 +46,7 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
-    void hotSpotClicked(int index, Qt::MouseButton button);
+    void hotSpotClicked(int index, Qt::MouseButton button, bool secondOfDouble);
     void hotSpotMoved(int index);
     void picturePressed(int xTwips, int yTwips, Qt::MouseButton button);
     void follow(KaartQuiz::Start start);
@@ -56,7 +57,7 @@ private:
     velmora::Plaatsen& m_plaatsen;
     KaartQuiz m_quiz;
     QFrame* m_frame;
-    QLabel* m_status;
+    velmora::FittingLabel* m_status;
     QPushButton* m_close;
     velmora::MapPicture* m_picture;
     velmora::MapLegend* m_legend;

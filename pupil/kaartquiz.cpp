@@ -64,6 +64,7 @@ void KaartQuiz::open(int mode, const Keuze& keuze, int aantRecs)
     Plas.clear();
     m_goedShown = 0;
     m_growing = false;
+    m_answerShown = false;
 
     switch (Mode) {
     case Practise:
@@ -114,9 +115,10 @@ bool KaartQuiz::eligible(int c) const
 
 void KaartQuiz::VolgendeVraag()
 {
-    // Drawn straight from the items that can be asked, so it never spins.
+    // Drawn straight from the items that can be asked, so it never spins; all
+    // items are looked at, so the order of the table does not matter.
     QList<int> candidates;
-    for (int c = 1; c <= AantPlaatsen; ++c) {
+    for (int c = 1; c <= AantRecs; ++c) {
         if (eligible(c))
             candidates.append(c);
     }
@@ -150,9 +152,10 @@ QString KaartQuiz::question(int index)
     }
 }
 
-KaartQuiz::Start KaartQuiz::clickHotSpot(int index)
+KaartQuiz::Start KaartQuiz::clickHotSpot(int index, bool secondOfDouble)
 {
-    if (!isShown(index))
+    // Children double-click: one click must stay one answer.
+    if (!isShown(index) || secondOfDouble || m_answerShown || m_growing)
         return Start::Nothing;
     switch (Mode) {
     case Practise:
@@ -168,6 +171,7 @@ KaartQuiz::Start KaartQuiz::clickHotSpot(int index)
 
 KaartQuiz::Start KaartQuiz::practiseClick(int index)
 {
+    m_answerShown = true;
     ++AantGedaan;
     gehadText = QString::number(AantGedaan);
     if (index != plek) {
@@ -206,14 +210,15 @@ void KaartQuiz::finishTest()
 
 KaartQuiz::Start KaartQuiz::gameClick(int index)
 {
-    if (m_growing)
+    if (Gehad.contains(index))
         return Start::Nothing;
     ++CurPlas;
     // Width 9, not 0: the puddle starts as a sliver on the marker's centre.
     Plas.append(QRectF(item(index).Left + 127.5, item(index).Top + 127.5, 9, 0));
     Gehad.append(index);
-    ++AantGedaan;
-    gehadText = QString::number(AantGedaan);
+    // Only cities count, so the game ends when every city is flooded.
+    if (item(index).isCity())
+        gehadText = QString::number(++AantGedaan);
     if (index != plek) {
         status = QStringLiteral("Aahrg! Je hebt ") + item(index).Naam + QStringLiteral(" laten onderlopen!");
     } else {
@@ -237,11 +242,13 @@ KaartQuiz::Start KaartQuiz::pressPicture(int xTwips, int yTwips)
 
 void KaartQuiz::timer1()
 {
+    m_answerShown = false;
     VolgendeVraag();
 }
 
 void KaartQuiz::timer2()
 {
+    m_answerShown = false;
     status = m_keuze.Gebruiker + QStringLiteral(", wijs op de kaart aan: ") + item(plek).Naam;
 }
 

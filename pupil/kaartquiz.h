@@ -39,7 +39,10 @@ public:
     bool isShown(int index) const;
 
     void VolgendeVraag();
-    Start clickHotSpot(int index);
+    // One press and release on a hotspot. It is no answer when its press was
+    // the second of a double-click, while a practice answer is shown, while a
+    // puddle grows, or on a city that is flooded already.
+    Start clickHotSpot(int index, bool secondOfDouble = false);
     Start pressPicture(int xTwips, int yTwips);
     void timer1();
     void timer2();
@@ -82,6 +85,7 @@ private:
     Keuze m_keuze;
     int m_goedShown = 0; // practice: the right answers live only in their label
     bool m_growing = false;
+    bool m_answerShown = false; // practice: between a click and its timer
 };
 
 } // namespace korvel

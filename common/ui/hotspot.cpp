@@ -16,6 +16,15 @@ void HotSpot::mousePressEvent(QMouseEvent* event)
 {
     // Taken here, so a press on an item never reaches the picture below.
     m_pressed = event->button();
+    m_secondOfDouble = false;
+    event->accept();
+}
+
+void HotSpot::mouseDoubleClickEvent(QMouseEvent* event)
+{
+    // Qt sends the second press of a double-click as this event instead.
+    m_pressed = event->button();
+    m_secondOfDouble = true;
     event->accept();
 }
 
@@ -28,7 +37,7 @@ void HotSpot::mouseReleaseEvent(QMouseEvent* event)
         return;
     m_pressed = Qt::NoButton;
     if (inside)
-        Q_EMIT clicked(button);
+        Q_EMIT clicked(button, m_secondOfDouble);
 }
 
 void HotSpot::mouseMoveEvent(QMouseEvent* event)

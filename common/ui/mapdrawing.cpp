@@ -84,7 +84,9 @@ void MapDrawing::add(int index, const Plaats& item)
     pieces.hotSpot->setObjectName(indexed(u"HotSpot", index));
     pieces.hotSpot->setCursor(m_hotSpotCursor);
     connect(pieces.hotSpot, &HotSpot::clicked, this,
-            [this, index](Qt::MouseButton button) { Q_EMIT hotSpotClicked(index, button); });
+            [this, index](Qt::MouseButton button, bool secondOfDouble) {
+                Q_EMIT hotSpotClicked(index, button, secondOfDouble);
+            });
     connect(pieces.hotSpot, &HotSpot::moved, this, [this, index] { Q_EMIT hotSpotMoved(index); });
     if (m_style.labels && !m_style.labelBetween)
         pieces.label = newLabel(index);
@@ -190,6 +192,14 @@ void MapDrawing::hideLabels()
 {
     for (const Pieces& pieces : std::as_const(m_items)) {
         if (pieces.label)
+            pieces.label->hide();
+    }
+}
+
+void MapDrawing::hideLabelsAwayFrom(int xTwips, int yTwips)
+{
+    for (const Pieces& pieces : std::as_const(m_items)) {
+        if (pieces.label && !TwipsGeometry::get(pieces.hotSpot).contains(xTwips, yTwips))
             pieces.label->hide();
     }
 }

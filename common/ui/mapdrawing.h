@@ -66,6 +66,11 @@ public:
     // Shows the pieces of an item or hides them (hidden pieces take no clicks).
     void setItemVisible(int index, bool visible);
     void hideLabels();
+    // The pointer moved over the picture or a label: every label goes, except
+    // one whose own hotspot still holds the pointer. A label hangs over the
+    // bottom of its hotspot; hiding it there would uncover the hotspot, which
+    // shows it again at once.
+    void hideLabelsAwayFrom(int xTwips, int yTwips);
     void showLabel(int index);
     void setHotSpotCursor(const QCursor& cursor);
 
@@ -77,7 +82,7 @@ public:
     static QPoint placeBelow(int left, int top, QSize size, QSize picture, bool keepInside);
 
 Q_SIGNALS:
-    void hotSpotClicked(int index, Qt::MouseButton button);
+    void hotSpotClicked(int index, Qt::MouseButton button, bool secondOfDouble);
     void hotSpotMoved(int index);
 
 private:

@@ -65,9 +65,11 @@ void MapPicture::mousePressEvent(QMouseEvent* event)
     Q_EMIT pressed(Twips::fromPixels(at.x()), Twips::fromPixels(at.y()), event->button());
 }
 
-void MapPicture::mouseMoveEvent(QMouseEvent*)
+void MapPicture::mouseMoveEvent(QMouseEvent* event)
 {
-    Q_EMIT moved();
+    // Also the movement over a label, which passes it on to the picture.
+    const QPoint at = event->position().toPoint();
+    Q_EMIT moved(Twips::fromPixels(at.x()), Twips::fromPixels(at.y()));
 }
 
 } // namespace velmora

@@ -11,7 +11,7 @@ struct DataError;
 
 // The map picture at its natural size (one pixel is 15 twips); parent of the
 // item markers, hotspots and labels. Reports presses and pointer movement on
-// the picture itself, in twips.
+// the picture itself and over its labels, in twips.
 class MapPicture : public QWidget
 {
     Q_OBJECT
@@ -29,7 +29,7 @@ public:
 
 Q_SIGNALS:
     void pressed(int xTwips, int yTwips, Qt::MouseButton button);
-    void moved();
+    void moved(int xTwips, int yTwips);
 
 protected:
     void paintEvent(QPaintEvent* event) override;

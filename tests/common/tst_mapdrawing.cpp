@@ -218,6 +218,14 @@ private Q_SLOTS:
         QCOMPARE(clicks[0][0].toInt(), 2);
         QCOMPARE(clicks[0][1].value<Qt::MouseButton>(), Qt::RightButton);
         QVERIFY(presses.isEmpty()); // a press on an item never reaches the picture
+        // A double-click is two clicks, the second marked, so each window chooses what it means.
+        QTest::mouseDClick(drawing.hotSpot(2), Qt::LeftButton, {}, QPoint(2, 2));
+        QTest::mouseRelease(drawing.hotSpot(2), Qt::LeftButton, {}, QPoint(2, 2));
+        QTest::mouseClick(drawing.hotSpot(2), Qt::LeftButton, {}, QPoint(2, 2));
+        QCOMPARE(clicks.size(), 3);
+        QCOMPARE(clicks[1][2].toBool(), true);
+        QCOMPARE(clicks[2][2].toBool(), false);
+        QVERIFY(presses.isEmpty());
         QTest::mousePress(scene.picture, Qt::LeftButton, {}, QPoint(150, 80));
         QCOMPARE(presses.size(), 1);
         QCOMPARE(presses[0][0].toInt(), 2250);

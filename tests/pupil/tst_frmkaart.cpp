@@ -1,11 +1,13 @@
 #include "demomap.h"
 #include "fakedialogs.h"
 #include "frmkaart.h"
+#include "hotspot.h"
 #include "mapcursors.h"
 #include "plaatsen.h"
 #include "twipsgeometry.h"
 
 #include <QDir>
+#include <QFontMetrics>
 #include <QLabel>
 #include <QPushButton>
 #include <QtTest>
@@ -52,6 +54,7 @@ private Q_SLOTS:
         QVERIFY(kaart.open(keuze()));
         QCOMPARE(kaart.windowTitle(), QStringLiteral("Nederland"));
         QCOMPARE(text(kaart, "lblStatus"), QStringLiteral("Anna"));
+        QCOMPARE(child(kaart, "lblStatus")->font().pointSizeF(), 24.0);
         const std::pair<const char*, QRect> layout[] = {{"Frame1", QRect(16, 8, 993, 57)},
                                                        {"lblStatus", QRect(8, 16, 977, 41)},
                                                        {"cmdClose", QRect(888, 72, 113, 33)},
@@ -109,6 +112,16 @@ private Q_SLOTS:
             QVERIFY(QTest::qWaitForWindowExposed(&kaart));
             QTest::mouseMove(child(kaart, "HotSpot_1"), QPoint(16, 16));
             QTRY_COMPARE(child(kaart, "lblPlaats_1")->isVisible(), mode == 0);
+            if (mode == 0) {
+                // The label hangs over the bottom of its own hotspot: there it stays.
+                QWidget* label = child(kaart, "lblPlaats_1");
+                const QPoint overlap = label->mapTo(&kaart, QPoint(label->width() / 2, 2));
+                QCOMPARE(kaart.childAt(overlap), label);
+                QTest::mouseMove(&kaart, overlap);
+                QVERIFY(label->isVisible());
+                QTest::mouseMove(&kaart, overlap + QPoint(0, label->height() - 4));
+                QTRY_VERIFY(!label->isVisible());
+            }
             QTest::mouseMove(child(kaart, "HotSpot_4"), QPoint(16, 16));
             QTRY_COMPARE(child(kaart, "lblPlaats_4")->isVisible(), mode == 0);
             QVERIFY(!child(kaart, "lblPlaats_1")->isVisible());
@@ -121,7 +134,7 @@ private Q_SLOTS:
     void gameHidesWatersAndAreas()
     {
         TestFolder folder;
-        writeDemoMap(folder, "nederland.krt", Items + "1 x 300  300  Onbekend\r\n");
+        writeDemoMap(folder, "nederland.krt", Items + "3 x 300  300  Onbekend\r\n");
         velmora::Plaatsen plaatsen;
         frmKaart kaart(plaatsen);
         kaart.Mode = 3;
@@ -147,6 +160,51 @@ private Q_SLOTS:
         QVERIFY(kaart.open(keuze()));
         QCOMPARE(text(kaart, "lblStatus"), QStringLiteral("Er zijn geen steden om te besproeien!"));
         QCOMPARE(kaart.Mode, -1);
+    }
+
+    // The Europa demo map is 1171 pixels wide, wider than the place of "Sluiten".
+    void wideMapAndLongQuestion()
+    {
+        TestFolder folder;
+        for (const QString& name : {QStringLiteral("europa.krt"), QStringLiteral("europa.bmp")})
+            QVERIFY(QFile::copy(QStringLiteral(VELMORA_SOURCE_DIR "/demo/") + name, folder.file(name)));
+        velmora::Plaatsen plaatsen;
+        frmKaart kaart(plaatsen);
+        kaart.resize(1366, 768);
+        kaart.Mode = 1;
+        const QString pupil = QStringLiteral("Annemarie-Josephine Wilhelmina van den Heuvel-Boer");
+        QCOMPARE(pupil.size(), 50);
+        const Keuze europa{pupil, QStringLiteral("Europa"), QStringLiteral("europa.krt"), 3};
+        QVERIFY(kaart.open(europa));
+
+        // Beside the picture, reachable, and no item's hotspot under it.
+        QWidget* close = child(kaart, "cmdClose");
+        const QRect picture = child(kaart, "Picture1")->geometry();
+        QCOMPARE(picture.width(), 1171);
+        QVERIFY(!close->geometry().intersects(picture));
+        QCOMPARE(kaart.childAt(close->geometry().center()), close);
+        QVERIFY(close->geometry().right() < 1366);
+        for (const QWidget* spot : kaart.findChildren<velmora::HotSpot*>())
+            QVERIFY(!spot->geometry().translated(picture.topLeft()).intersected(picture).intersects(close->geometry()));
+
+        // The longest item name of the demo maps, asked of a pupil with a name of 50
+        // characters: the whole question shows in the status line's own place.
+        int longest = 1;
+        for (int i = 1; i <= kaart.quiz().AantRecs; ++i) {
+            if (plaatsen[i].Naam.size() > plaatsen[longest].Naam.size())
+                longest = i;
+        }
+        QCOMPARE(plaatsen[longest].Naam, QStringLiteral("Scandinavisch Hoogland"));
+        kaart.setRandomSource([&](int) { return longest - 1; });
+        QVERIFY(kaart.open(europa));
+        auto* status = kaart.findChild<QLabel*>(QStringLiteral("lblStatus"));
+        QCOMPARE(status->text(), pupil + QStringLiteral(", wijs aan op de kaart: Scandinavisch Hoogland"));
+        QCOMPARE(status->geometry(), QRect(8, 16, 977, 41));
+        const int flags = int(status->alignment()) | (status->wordWrap() ? Qt::TextWordWrap : 0);
+        const QRect needed = QFontMetrics(status->font()).boundingRect(status->contentsRect(), flags, status->text());
+        QVERIFY2(status->contentsRect().contains(needed),
+                 qPrintable(QStringLiteral("%1 pt").arg(status->font().pointSizeF())));
+        QVERIFY(status->font().italic() && status->font().bold());
     }
 
     void badMapsAreRefused_data()

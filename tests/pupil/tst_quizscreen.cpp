@@ -1,9 +1,11 @@
 // The quiz map screen only forwards clicks, presses and timer ticks to the quiz
-// and shows what it says; these tests follow that path through the widgets.
+// and shows what it says; these tests follow that path through the widgets,
+// clicking whatever a person hits on an item's marker.
 #include "demomap.h"
 #include "frmkaart.h"
 #include "mapshape.h"
 #include "plaatsen.h"
+#include "twips.h"
 
 #include <QLabel>
 #include <QPushButton>
@@ -36,10 +38,29 @@ struct Screen
     QString text(const char* name) const { return kaart.findChild<QLabel*>(QString::fromLatin1(name))->text(); }
     QString status() const { return text("lblStatus"); }
     QWidget* widget(const QString& name) const { return kaart.findChild<QWidget*>(name); }
+    // The widget on top at the centre of item `index`'s marker, and that point in it.
+    std::pair<QWidget*, QPoint> at(int index) const
+    {
+        const velmora::Plaats& item = plaatsen[index];
+        const QPoint centre(velmora::Twips::toPixels(item.Left + 127), velmora::Twips::toPixels(item.Top + 127));
+        const QPoint inWindow = widget(QStringLiteral("Picture1"))->mapTo(&kaart, centre);
+        QWidget* hit = kaart.childAt(inWindow);
+        return {hit, hit->mapFrom(&kaart, inWindow)};
+    }
     void click(int index, Qt::MouseButton button = Qt::LeftButton)
     {
-        QTest::mouseClick(widget(QStringLiteral("HotSpot_%1").arg(index)), button, {}, QPoint(16, 16));
+        const auto [hit, point] = at(index);
+        QTest::mouseClick(hit, button, {}, point);
     }
+    // As Qt delivers it: press, release, the second press as a double-click, release.
+    void doubleClick(int index)
+    {
+        const auto [hit, point] = at(index);
+        QTest::mouseClick(hit, Qt::LeftButton, {}, point);
+        QTest::mouseDClick(hit, Qt::LeftButton, {}, point);
+        QTest::mouseRelease(hit, Qt::LeftButton, {}, point);
+    }
+    QStringList counters() const { return {text("lblAantGehad"), text("lblAantOver")}; }
     QTimer* timer(const char* name) const { return kaart.findChild<QTimer*>(QString::fromLatin1(name)); }
 };
 
@@ -49,30 +70,6 @@ class TestQuizScreen : public QObject
 {
     Q_OBJECT
 private Q_SLOTS:
-    void practiceThroughTheScreen()
-    {
-        Screen screen(1);
-        screen.show();
-        QCOMPARE(screen.timer("Timer1")->interval(), 1000);
-        QCOMPARE(screen.status(), QStringLiteral("Anna, wijs aan op de kaart: Amsterdam"));
-        screen.click(1);
-        QCOMPARE(screen.status(), QStringLiteral("Goed zo!!"));
-        QCOMPARE(screen.text("lblAantGehad"), QStringLiteral("1"));
-        QTRY_COMPARE(screen.status(), QStringLiteral("Anna, wijs aan op de kaart: Zwolle"));
-
-        // A right-button click is no answer; a wrong left click names the clicked item.
-        screen.click(3, Qt::RightButton);
-        QCOMPARE(screen.text("lblAantGehad"), QStringLiteral("1"));
-        screen.click(3);
-        QCOMPARE(screen.status(), QStringLiteral("Fout! Dit is IJsselmeer"));
-        QTRY_COMPARE(screen.status(), QStringLiteral("Anna, wijs op de kaart aan: Zwolle"));
-
-        // Presses on the map itself do nothing outside the game.
-        QTest::mousePress(screen.widget(QStringLiteral("Picture1")), Qt::LeftButton, {}, QPoint(590, 390));
-        QCOMPARE(screen.status(), QStringLiteral("Anna, wijs op de kaart aan: Zwolle"));
-        QVERIFY(!screen.widget(QStringLiteral("Plas_1")));
-    }
-
     void testThroughTheScreen()
     {
         Screen screen(2);
@@ -88,19 +85,82 @@ private Q_SLOTS:
         QCOMPARE(seen, QStringList({QStringLiteral("2")}));
         QVERIFY(!screen.folder.exists(QStringLiteral("toets.res")));
 
-        // A whole test, one wrong: one record at the end, then the screen stops reacting.
-        QTimer::singleShot(0, &screen.kaart, [&] {
-            screen.click(3); // wrong: Amsterdam is asked first
-            screen.click(screen.kaart.quiz().plek);
-            screen.click(screen.kaart.quiz().plek);
-            screen.click(1);
-            seen << screen.status() << screen.text("lblAantGehad");
-            screen.kaart.close();
-        });
-        screen.kaart.Mode = 2;
-        screen.kaart.showModal(screen.keuze);
-        QCOMPARE(seen.mid(1), QStringList({QStringLiteral("Anna, je bent klaar met de toets!"), QStringLiteral("3")}));
-        QCOMPARE(screen.folder.read(QStringLiteral("toets.res")), QByteArray("Anna\r\nNederland\r\n 2 \r\n 3 \r\n 2 \r\n"));
+        // A map file not in level order: the included items are asked, each once.
+        const QByteArray breda = "2 s 1500 1200 Breda\r\n", assen = "1 s 3000 6000 Assen\r\n",
+                         cuijk = "3 s 600  4000 Cuijk\r\n";
+        for (const QByteArray& items : {breda + assen + cuijk, cuijk + assen + breda}) {
+            writeDemoMap(screen.folder, "nederland.krt", items);
+            screen.folder.write(QStringLiteral("toets.res"), QByteArray());
+            seen.clear();
+            QTimer::singleShot(0, &screen.kaart, [&] {
+                for (int answer = 0; answer < 3 && screen.kaart.Mode == 2; ++answer) {
+                    seen << screen.status();
+                    screen.click(screen.kaart.quiz().plek);
+                }
+                screen.kaart.close();
+            });
+            screen.kaart.Mode = 2;
+            screen.kaart.showModal(screen.keuze);
+            QCOMPARE(seen, QStringList({QStringLiteral("Anna, wijs aan op de kaart: Assen"),
+                                        QStringLiteral("Anna, wijs aan op de kaart: Breda")}));
+            QCOMPARE(screen.folder.read(QStringLiteral("toets.res")),
+                     QByteArray("Anna\r\nNederland\r\n 2 \r\n 2 \r\n 2 \r\n"));
+        }
+    }
+
+    // Children double-click everything: one press and release is one answer.
+    void oneClickOneAnswer()
+    {
+        // Practice: a double-click is one right answer; a click during the pause is none.
+        Screen practice(1);
+        practice.show();
+        QCOMPARE(practice.timer("Timer1")->interval(), 1000);
+        QCOMPARE(practice.status(), QStringLiteral("Anna, wijs aan op de kaart: Amsterdam"));
+        practice.doubleClick(1);
+        QCOMPARE(practice.status(), QStringLiteral("Goed zo!!"));
+        QCOMPARE(practice.counters(), QStringList({QStringLiteral("1"), QStringLiteral("1")}));
+        practice.click(2);
+        QCOMPARE(practice.status(), QStringLiteral("Goed zo!!"));
+        QCOMPARE(practice.counters(), QStringList({QStringLiteral("1"), QStringLiteral("1")}));
+        QTRY_COMPARE(practice.status(), QStringLiteral("Anna, wijs aan op de kaart: Zwolle"));
+        // A right-button click and a press on the map itself are no answers; a wrong one names the clicked item.
+        practice.click(3, Qt::RightButton);
+        QTest::mousePress(practice.widget(QStringLiteral("Picture1")), Qt::LeftButton, {}, QPoint(590, 390));
+        QCOMPARE(practice.status(), QStringLiteral("Anna, wijs aan op de kaart: Zwolle"));
+        QVERIFY(!practice.widget(QStringLiteral("Plas_1")));
+        practice.doubleClick(3);
+        QCOMPARE(practice.status(), QStringLiteral("Fout! Dit is IJsselmeer"));
+        QCOMPARE(practice.counters(), QStringList({QStringLiteral("2"), QStringLiteral("1")}));
+        QTRY_COMPARE(practice.status(), QStringLiteral("Anna, wijs op de kaart aan: Zwolle"));
+
+        // Test: three double-clicks, one of them wrong, are three answers and one record.
+        Screen test(2);
+        test.show();
+        test.doubleClick(1);
+        QCOMPARE(test.status(), QStringLiteral("Anna, wijs aan op de kaart: Zwolle"));
+        QCOMPARE(test.counters(), QStringList({QStringLiteral("1"), QStringLiteral("2")}));
+        test.doubleClick(3);
+        QCOMPARE(test.counters(), QStringList({QStringLiteral("2"), QStringLiteral("1")}));
+        test.doubleClick(3);
+        QCOMPARE(test.status(), QStringLiteral("Anna, je bent klaar met de toets!"));
+        test.doubleClick(3);
+        QCOMPARE(test.counters(), QStringList({QStringLiteral("3"), QStringLiteral("0")}));
+        QCOMPARE(test.folder.read(QStringLiteral("toets.res")),
+                 QByteArray("Anna\r\nNederland\r\n 2 \r\n 3 \r\n 2 \r\n"));
+
+        // Game: a flooded city takes no more water; the game ends when both cities are flooded.
+        Screen game(3);
+        game.show();
+        game.doubleClick(1);
+        QTRY_COMPARE(game.status(), QStringLiteral("Anna, besproei Zwolle!"));
+        QCOMPARE(game.counters(), QStringList({QStringLiteral("1"), QStringLiteral("2")}));
+        game.doubleClick(1);
+        QCOMPARE(game.status(), QStringLiteral("Anna, besproei Zwolle!"));
+        QCOMPARE(game.counters(), QStringList({QStringLiteral("1"), QStringLiteral("2")}));
+        QVERIFY(!game.widget(QStringLiteral("Plas_2")));
+        game.doubleClick(2);
+        QTRY_COMPARE(game.status(), QStringLiteral("Je hebt alle steden onder water laten lopen! Je had er 2 goed!"));
+        QVERIFY(!game.widget(QStringLiteral("Plas_3")));
     }
 
     void gamePuddlesGrow()
