@@ -91,7 +91,7 @@ void RemoveFirstOfFull(benchmark::State& state)
         editor->findChild<QPushButton*>(QStringLiteral("cmdRemove"))->click();
         auto* first = editor->findChild<velmora::HotSpot*>(QStringLiteral("HotSpot_1"));
         state.ResumeTiming();
-        Q_EMIT first->clicked(Qt::LeftButton);
+        Q_EMIT first->clicked(Qt::LeftButton, false);
         state.PauseTiming();
         if (editor->state().AantPlaatsen() != 499)
             state.SkipWithError("nothing removed");
