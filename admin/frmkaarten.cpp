@@ -1,6 +1,5 @@
 #include "frmkaarten.h"
 
-#include "ansitext.h"
 #include "busypointer.h"
 #include "controls.h"
 #include "databasefile.h"
@@ -8,11 +7,12 @@
 #include "frmkaartedit.h"
 #include "mapimport.h"
 #include "programfolder.h"
+#include "recordlist.h"
 #include "smartbase.h"
+#include "typedtext.h"
 
 #include <QFileInfo>
 #include <QHBoxLayout>
-#include <QListWidget>
 #include <QPushButton>
 #include <QVBoxLayout>
 
@@ -45,8 +45,7 @@ frmKaarten::frmKaarten(velmora::SmartBase& db, QWidget* parent) : QDialog(parent
     setObjectName(QStringLiteral("frmKaarten"));
     setWindowTitle(QStringLiteral("Kaartendatabase"));
 
-    List = new QListWidget(this);
-    List->setObjectName(QStringLiteral("List"));
+    List = new RecordList(this);
     cmdAdd = Controls::button(QStringLiteral("cmdAdd"), QStringLiteral("Nieuwe toevoegen"), this);
     cmdChange = Controls::button(QStringLiteral("cmdChange"), QStringLiteral("Naam wijzigen"), this);
     cmdRemove = Controls::button(QStringLiteral("cmdRemove"), QStringLiteral("Kaart wissen"), this);
@@ -65,7 +64,7 @@ frmKaarten::frmKaarten(velmora::SmartBase& db, QWidget* parent) : QDialog(parent
     // Starting in the list would mark its first entry as current, which looks selected.
     cmdAdd->setFocus();
 
-    connect(List, &QListWidget::itemSelectionChanged, this, &frmKaarten::selectionChanged);
+    connect(List, &RecordList::itemSelectionChanged, this, &frmKaarten::selectionChanged);
     connect(cmdAdd, &QPushButton::clicked, this, &frmKaarten::cmdAdd_Click);
     connect(cmdChange, &QPushButton::clicked, this, &frmKaarten::cmdChange_Click);
     connect(cmdRemove, &QPushButton::clicked, this, &frmKaarten::cmdRemove_Click);
@@ -116,17 +115,14 @@ void frmKaarten::done(int result)
 
 void frmKaarten::RefreshList()
 {
-    List->clear();
-    if (m_usable) {
-        for (const QString& name : m_db.ListField(1))
-            List->addItem(name.trimmed());
-    }
-    selectionChanged();
+    // A refill selects nothing, and so turns the buttons that need a selection off.
+    List->fill(m_usable ? m_db.ListRecords(1) : QList<velmora::SmartBase::ListedRecord>(),
+               RecordList::Blanks::Trimmed);
 }
 
 void frmKaarten::selectionChanged()
 {
-    const bool selected = !List->selectedItems().isEmpty();
+    const bool selected = List->selected().has_value();
     for (QPushButton* button : {cmdChange, cmdEdit, cmdRemove})
         button->setEnabled(selected);
 }
@@ -212,16 +208,18 @@ bool frmKaarten::confirmReplacing(const QList<MapImport::Copy>& copies)
 
 void frmKaarten::cmdChange_Click()
 {
-    const int position = List->currentRow();
-    const QString name =
-        Dialogs::current().input(QStringLiteral("Geef een nieuwe naam voor deze kaart:"),
-                                 QStringLiteral("Kaart wijzigen"), List->currentItem()->text());
+    const auto map = List->selected();
+    if (!map || !selectionStillListed(map->recordNo, map->line))
+        return;
+    const QString name = Dialogs::current().input(QStringLiteral("Geef een nieuwe naam voor deze kaart:"),
+                                                  QStringLiteral("Kaart wijzigen"), map->text);
     if (!acceptName(name))
         return;
     velmora::BusyPointer busy;
-    if (auto error = m_db.ChangeRecord(position + 1, recordLine(name, m_db.GetField(position + 1, 2)))) {
+    const QString line = recordLine(name, m_db.GetField(map->recordNo, 2));
+    if (auto error = m_db.ChangeRecord(map->recordNo, line, map->line)) {
         busy.release();
-        showError(*error);
+        refreshAndShow(*error);
         return;
     }
     RefreshList();
@@ -229,10 +227,13 @@ void frmKaarten::cmdChange_Click()
 
 void frmKaarten::cmdRemove_Click()
 {
+    const auto map = List->selected();
+    if (!map)
+        return;
     velmora::BusyPointer busy;
-    if (auto error = m_db.RemoveRecord(List->currentRow() + 1)) {
+    if (auto error = m_db.RemoveRecord(map->recordNo, map->line)) {
         busy.release();
-        showError(*error);
+        refreshAndShow(*error);
         return;
     }
     RefreshList();
@@ -240,10 +241,28 @@ void frmKaarten::cmdRemove_Click()
 
 void frmKaarten::cmdEdit_Click()
 {
+    const auto map = List->selected();
+    if (!map || !selectionStillListed(map->recordNo, map->line))
+        return;
     // The register changes nothing afterwards: its selection and database stay as they were.
-    frmKaartEdit editor(m_db, List->currentRow() + 1, List->currentItem()->text(), this);
+    frmKaartEdit editor(m_db, map->recordNo, map->text, this);
     if (editor.load())
         editor.exec();
+}
+
+bool frmKaarten::selectionStillListed(int recordNo, const QString& line)
+{
+    if (const auto changed = m_db.CheckRecord(recordNo, line)) {
+        refreshAndShow(*changed);
+        return false;
+    }
+    return true;
+}
+
+void frmKaarten::refreshAndShow(const velmora::DataError& error)
+{
+    RefreshList();
+    showError(error);
 }
 
 bool frmKaarten::acceptName(const QString& name)
@@ -253,10 +272,8 @@ bool frmKaarten::acceptName(const QString& name)
         showError(QStringLiteral("Ongeldige naam"));
         return false;
     }
-    if (const auto bad = velmora::AnsiText::firstUnencodable(name)) {
-        showError(QStringLiteral("De naam bevat het teken \"%1\", dat niet kan worden opgeslagen. "
-                                 "Kies een andere naam.")
-                      .arg(*bad));
+    if (const auto problem = velmora::TypedText::problem(name, u"De naam")) {
+        showError(*problem + QStringLiteral(" Er is niets veranderd."));
         return false;
     }
     return true;

@@ -4,7 +4,6 @@
 
 #include <QDialog>
 
-class QListWidget;
 class QPushButton;
 
 namespace velmora {
@@ -13,6 +12,8 @@ struct DataError;
 } // namespace velmora
 
 namespace korveladmin {
+
+class RecordList;
 
 // "Kaartendatabase": the list of maps pupils can choose from, kept in
 // kaarten.sdb, which stays open while this window is open.
@@ -43,6 +44,11 @@ private:
     void RefreshList();
     bool prepareMapFile(MapImport& import);
     bool confirmReplacing(const QList<MapImport::Copy>& copies);
+    // False, after saying so and refreshing the list, when the selected map's
+    // record no longer holds what the list shows: another teacher changed it.
+    bool selectionStillListed(int recordNo, const QString& line);
+    // Refreshes the list after a failed change or removal and says why.
+    void refreshAndShow(const velmora::DataError& error);
     // A name the teacher typed that can be stored; otherwise shows why not.
     bool acceptName(const QString& name);
     void showError(const QString& text);
@@ -50,7 +56,7 @@ private:
 
     velmora::SmartBase& m_db;
     bool m_usable = false;
-    QListWidget* List = nullptr;
+    RecordList* List = nullptr;
     QPushButton* cmdAdd = nullptr;
     QPushButton* cmdChange = nullptr;
     QPushButton* cmdRemove = nullptr;

@@ -1,17 +1,16 @@
 #include "frmleerlingen.h"
 
-#include "ansitext.h"
 #include "busypointer.h"
 #include "controls.h"
 #include "databasefile.h"
 #include "dialogs.h"
 #include "programfolder.h"
+#include "recordlist.h"
 #include "smartbase.h"
+#include "typedtext.h"
 
 #include <QHBoxLayout>
-#include <QListWidget>
 #include <QPushButton>
-#include <QSignalBlocker>
 #include <QVBoxLayout>
 
 using namespace velmora;
@@ -31,9 +30,7 @@ frmLeerlingen::frmLeerlingen(SmartBase& db, QWidget* parent)
     setObjectName(QStringLiteral("frmLeerlingen"));
     setWindowTitle(QStringLiteral("Leerlingendatabase"));
 
-    List = new QListWidget(this);
-    List->setObjectName(QStringLiteral("List"));
-    List->setSelectionMode(QAbstractItemView::SingleSelection);
+    List = new RecordList(this);
     List->setMinimumSize(300, 320);
     cmdAdd = Controls::button(QStringLiteral("cmdAdd"), QStringLiteral("Nieuwe toevoegen"), this);
     cmdChange = Controls::button(QStringLiteral("cmdChange"), QStringLiteral("Wijzigen"), this);
@@ -53,7 +50,7 @@ frmLeerlingen::frmLeerlingen(SmartBase& db, QWidget* parent)
     // Starting in the list would mark its first entry as current, which looks selected.
     cmdAdd->setFocus();
 
-    connect(List, &QListWidget::itemSelectionChanged, this, &frmLeerlingen::List_SelectionChanged);
+    connect(List, &RecordList::itemSelectionChanged, this, &frmLeerlingen::List_SelectionChanged);
     connect(cmdAdd, &QPushButton::clicked, this, &frmLeerlingen::cmdAdd_Click);
     connect(cmdChange, &QPushButton::clicked, this, &frmLeerlingen::cmdChange_Click);
     connect(cmdRemove, &QPushButton::clicked, this, &frmLeerlingen::cmdRemove_Click);
@@ -77,8 +74,6 @@ void frmLeerlingen::load()
             m_db.CloseDatabase();
         cmdAdd->setEnabled(false);
     }
-    cmdChange->setEnabled(false);
-    cmdRemove->setEnabled(false);
     RefreshList();
 }
 
@@ -101,21 +96,13 @@ bool frmLeerlingen::createDatabase(const QString& path)
 void frmLeerlingen::RefreshList()
 {
     BusyPointer busy;
-    // A refill selects nothing and leaves the buttons as they are.
-    const QSignalBlocker quiet(List);
-    List->clear();
-    List->addItems(m_db.ListField(2));
-}
-
-int frmLeerlingen::selectedIndex() const
-{
-    const QList<QListWidgetItem*> selected = List->selectedItems();
-    return selected.isEmpty() ? -1 : List->row(selected.first());
+    // A refill selects nothing, and so turns "Wijzigen" and "Wissen" off.
+    List->fill(m_db.ListRecords(2), RecordList::Blanks::Kept);
 }
 
 void frmLeerlingen::List_SelectionChanged()
 {
-    const bool selected = selectedIndex() >= 0;
+    const bool selected = List->selected().has_value();
     cmdChange->setEnabled(selected);
     cmdRemove->setEnabled(selected);
 }
@@ -134,13 +121,20 @@ void frmLeerlingen::cmdAdd_Click()
 
 void frmLeerlingen::cmdChange_Click()
 {
-    const int index = selectedIndex();
-    const QString proposed = index >= 0 ? List->item(index)->text() : QString();
-    const auto name = askName(QStringLiteral("Wijzigen"), proposed);
+    const auto pupil = List->selected();
+    if (!pupil)
+        return;
+    // Asking a name for a pupil who is no longer there would waste the teacher's typing.
+    if (const auto changed = m_db.CheckRecord(pupil->recordNo, pupil->line)) {
+        RefreshList();
+        report(changed);
+        return;
+    }
+    const auto name = askName(QStringLiteral("Wijzigen"), pupil->text);
     if (!name)
         return;
     BusyPointer busy;
-    const auto error = m_db.ChangeRecord(index + 1, BlankId + *name);
+    const auto error = m_db.ChangeRecord(pupil->recordNo, BlankId + *name, pupil->line);
     RefreshList();
     busy.release();
     report(error);
@@ -148,8 +142,11 @@ void frmLeerlingen::cmdChange_Click()
 
 void frmLeerlingen::cmdRemove_Click()
 {
+    const auto pupil = List->selected();
+    if (!pupil)
+        return;
     BusyPointer busy;
-    const auto error = m_db.RemoveRecord(selectedIndex() + 1);
+    const auto error = m_db.RemoveRecord(pupil->recordNo, pupil->line);
     RefreshList();
     busy.release();
     report(error);
@@ -157,14 +154,16 @@ void frmLeerlingen::cmdRemove_Click()
 
 std::optional<QString> frmLeerlingen::askName(const QString& title, const QString& proposed)
 {
-    const QString name = Dialogs::current().input(QStringLiteral("Geef de naam van de leerling:"), title, proposed);
+    const QString name =
+        Dialogs::current().input(QStringLiteral("Geef de naam van de leerling:"), title, proposed);
     if (name.isEmpty())
         return std::nullopt;
-    if (!AnsiText::canEncode(name) || name.contains(u'\r') || name.contains(u'\n')) {
-        Dialogs::notify(QStringLiteral("De naam \"%1\" bevat een teken dat niet in de leerlingenlijst kan worden "
-                                       "opgeslagen. Er is niets veranderd.")
-                            .arg(name.simplified()),
-                        MessageIcon::Critical);
+    auto problem = TypedText::problem(name, u"De naam");
+    // Blanks only would be a pupil without a name in the pupil's login list.
+    if (!problem && name.trimmed().isEmpty())
+        problem = QStringLiteral("De naam bestaat alleen uit spaties.");
+    if (problem) {
+        Dialogs::notify(*problem + QStringLiteral(" Er is niets veranderd."), MessageIcon::Critical);
         return std::nullopt;
     }
     return name;

@@ -7,7 +7,6 @@
 
 #include <optional>
 
-class QListWidget;
 class QPushButton;
 
 namespace velmora {
@@ -15,6 +14,8 @@ class SmartBase;
 }
 
 namespace korveladmin {
+
+class RecordList;
 
 // "Leerlingendatabase": the pupil list in leerling.sdb, kept open on the
 // program's database while the window is open. A pupil is its place in the list.
@@ -36,7 +37,6 @@ private:
     void load();
     bool createDatabase(const QString& path);
     void RefreshList();
-    int selectedIndex() const;
     void List_SelectionChanged();
     void cmdAdd_Click();
     void cmdChange_Click();
@@ -46,7 +46,7 @@ private:
     void report(const std::optional<velmora::DataError>& error);
 
     velmora::SmartBase& m_db;
-    QListWidget* List = nullptr;
+    RecordList* List = nullptr;
     QPushButton* cmdAdd = nullptr;
     QPushButton* cmdChange = nullptr;
     QPushButton* cmdRemove = nullptr;

@@ -6,6 +6,7 @@
 #include "dialogs.h"
 #include "passwordedit.h"
 #include "passwordfile.h"
+#include "typedtext.h"
 
 #include <QFrame>
 #include <QGridLayout>
@@ -72,11 +73,17 @@ void frmPassChange::cmdChange_Click()
         refuse(QStringLiteral("Het nieuwe wachtwoord komt niet overeen de bevestiging"));
         return;
     }
+    const QString notChanged = QStringLiteral(" Het wachtwoord is niet veranderd.");
+    if (const auto problem = TypedText::problem(Text2->text(), u"Het nieuwe wachtwoord")) {
+        refuse(*problem + notChanged);
+        return;
+    }
+    // Past the check for all typed text, only "ÿ" (code 255) cannot be enciphered and read back.
     const auto password = PasswordFile::storable(Text2->text());
     if (!password) {
-        refuse(QStringLiteral("Het nieuwe wachtwoord bevat een teken dat niet kan worden opgeslagen. "
-                              "Gebruik alleen letters, cijfers, spaties en leestekens van een West-Europees toetsenbord. "
-                              "Het wachtwoord is niet veranderd."));
+        refuse(QStringLiteral("Het nieuwe wachtwoord bevat het teken \"ÿ\", dat in een wachtwoord niet kan "
+                              "worden opgeslagen.")
+               + notChanged);
         return;
     }
     BusyPointer busy;

@@ -26,6 +26,11 @@ QString DataError::message() const
     case Kind::WriteFailed:
         text = QStringLiteral("Het bestand \"%1\" kon niet worden opgeslagen. Er is niets veranderd.").arg(file);
         break;
+    case Kind::RecordChanged:
+        text = QStringLiteral("De lijst in \"%1\" is intussen door iemand anders gewijzigd. Er is niets "
+                              "veranderd. Kijk in de bijgewerkte lijst en probeer het opnieuw.")
+                   .arg(file);
+        break;
     case Kind::UnusableName:
         text = QStringLiteral("De naam \"%1\" is geen geldige bestandsnaam in de programmamap.").arg(file);
         break;

@@ -15,6 +15,7 @@ struct DataError
         NotEncodable,   // text with a character the code page cannot hold
         WriteFailed,    // the file could not be written; the old one is untouched
         UnusableName,   // a name from a data file that is not a bare file name
+        RecordChanged,  // another program changed the record since the caller read it
     };
 
     Kind kind = Kind::Malformed;

@@ -21,6 +21,16 @@ struct SmartBase::Contents
     qsizetype firstRecord; // index in lines of record 1
     bool headerWhole;      // every header line present and its numbers readable
 
+    int recordCount() const
+    {
+        int count = 0;
+        for (qsizetype i = firstRecord; i < lines.size(); ++i) {
+            if (!lines[i].isEmpty())
+                ++count;
+        }
+        return count;
+    }
+
     QByteArrayView record(int recordNo) const
     {
         if (recordNo < 1 || firstRecord + recordNo - 1 >= lines.size())
@@ -40,6 +50,20 @@ struct SmartBase::Contents
         return AnsiText::decode(line.sliced(start, std::min(width, line.size() - start)));
     }
 };
+
+namespace {
+
+// A record line's bytes, or nothing when the code page cannot hold it or a
+// line break would split it into two records.
+std::optional<QByteArray> recordBytes(const QString& line)
+{
+    auto bytes = AnsiText::encode(line);
+    if (bytes && (bytes->contains('\r') || bytes->contains('\n')))
+        bytes.reset();
+    return bytes;
+}
+
+} // namespace
 
 SmartBase::SmartBase(Notifier notify)
     : m_notify(std::move(notify))
@@ -109,14 +133,7 @@ std::optional<SmartBase::Contents> SmartBase::read() const
 int SmartBase::RecordCount() const
 {
     const auto contents = read();
-    if (!contents)
-        return 0;
-    int count = 0;
-    for (qsizetype i = contents->firstRecord; i < contents->lines.size(); ++i) {
-        if (!contents->lines[i].isEmpty())
-            ++count;
-    }
-    return count;
+    return contents ? contents->recordCount() : 0;
 }
 
 QString SmartBase::FieldWidth(int fieldNo) const
@@ -143,15 +160,45 @@ QStringList SmartBase::ListField(int fieldNo) const
     const auto contents = read();
     if (!contents)
         return values;
-    int count = 0;
-    for (qsizetype i = contents->firstRecord; i < contents->lines.size(); ++i) {
-        if (!contents->lines[i].isEmpty())
-            ++count;
-    }
+    const int count = contents->recordCount();
     values.reserve(count);
     for (int recordNo = 1; recordNo <= count; ++recordNo)
         values.append(contents->field(contents->record(recordNo), fieldNo));
     return values;
+}
+
+QList<SmartBase::ListedRecord> SmartBase::ListRecords(int fieldNo) const
+{
+    QList<ListedRecord> records;
+    const auto contents = read();
+    if (!contents)
+        return records;
+    const int count = contents->recordCount();
+    records.reserve(count);
+    for (int recordNo = 1; recordNo <= count; ++recordNo) {
+        const QByteArrayView line = contents->record(recordNo);
+        records.append({contents->field(line, fieldNo), AnsiText::decode(line)});
+    }
+    return records;
+}
+
+std::optional<DataError> SmartBase::CheckRecord(int recordNo, const QString& expected) const
+{
+    if (!isOpen())
+        return std::nullopt;
+    const auto contents = read();
+    if (!contents)
+        return errorFor(DataError::Kind::Unreadable);
+    return checkRecord(*contents, recordNo, expected);
+}
+
+std::optional<DataError> SmartBase::checkRecord(const Contents& contents, int recordNo,
+                                                const QString& expected) const
+{
+    // Every byte decodes to its own character, so equal text is an equal line.
+    if (recordNo < 1 || AnsiText::decode(contents.record(recordNo)) != expected)
+        return errorFor(DataError::Kind::RecordChanged);
+    return std::nullopt;
 }
 
 DataError SmartBase::errorFor(DataError::Kind kind, QString detail) const
@@ -163,7 +210,7 @@ std::optional<DataError> SmartBase::AddRecord(const QString& line)
 {
     if (!isOpen())
         return std::nullopt;
-    const auto bytes = AnsiText::encode(line);
+    const auto bytes = recordBytes(line);
     if (!bytes)
         return errorFor(DataError::Kind::NotEncodable);
     // Appending must not create a headerless file when the database has gone.
@@ -188,23 +235,25 @@ std::optional<DataError> SmartBase::AddRecord(const QString& line)
     return std::nullopt;
 }
 
-std::optional<DataError> SmartBase::ChangeRecord(int recordNo, const QString& line)
+std::optional<DataError> SmartBase::ChangeRecord(int recordNo, const QString& line,
+                                                 const std::optional<QString>& expected)
 {
-    return rewrite(recordNo, line);
+    return rewrite(recordNo, line, expected);
 }
 
-std::optional<DataError> SmartBase::RemoveRecord(int recordNo)
+std::optional<DataError> SmartBase::RemoveRecord(int recordNo, const std::optional<QString>& expected)
 {
-    return rewrite(recordNo, std::nullopt);
+    return rewrite(recordNo, std::nullopt, expected);
 }
 
-std::optional<DataError> SmartBase::rewrite(int recordNo, const std::optional<QString>& replacement)
+std::optional<DataError> SmartBase::rewrite(int recordNo, const std::optional<QString>& replacement,
+                                            const std::optional<QString>& expected)
 {
     if (!isOpen())
         return std::nullopt;
     std::optional<QByteArray> newLine;
     if (replacement) {
-        newLine = AnsiText::encode(*replacement);
+        newLine = recordBytes(*replacement);
         if (!newLine)
             return errorFor(DataError::Kind::NotEncodable);
     }
@@ -214,6 +263,11 @@ std::optional<DataError> SmartBase::rewrite(int recordNo, const std::optional<QS
     // Never rewrite a file whose header we cannot reproduce: that would lose data.
     if (!contents->headerWhole)
         return errorFor(DataError::Kind::Malformed);
+    // Checked on the very lines that are rewritten: what was checked is what is changed.
+    if (expected) {
+        if (auto changed = checkRecord(*contents, recordNo, *expected))
+            return changed;
+    }
 
     const QByteArray lineEnd = TextLines::LineEnd.toByteArray();
     QByteArray out;

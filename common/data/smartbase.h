@@ -35,10 +35,27 @@ public:
     // GetField(i, fieldNo) for i = 1 .. RecordCount(), read in one pass.
     QStringList ListField(int fieldNo) const;
 
-    // A failure leaves the file as it was and says why.
+    // A listed record: the field shown and the whole line it was read from.
+    struct ListedRecord
+    {
+        QString field;
+        QString line;
+    };
+    // ListField with each record's line, from the same read: the line a caller
+    // passes as `expected` when it changes or removes that record later.
+    QList<ListedRecord> ListRecords(int fieldNo) const;
+    // RecordChanged when record recordNo no longer holds the line `expected`.
+    std::optional<DataError> CheckRecord(int recordNo, const QString& expected) const;
+
+    // A failure leaves the file as it was and says why; a line the code page
+    // cannot hold, or with a line break in it, is NotEncodable. With `expected`, the
+    // record is first checked, in the same read that the rewrite works on, to
+    // still hold that line; when another program changed it meanwhile,
+    // nothing is written and the error is RecordChanged.
     std::optional<DataError> AddRecord(const QString& line);
-    std::optional<DataError> ChangeRecord(int recordNo, const QString& line);
-    std::optional<DataError> RemoveRecord(int recordNo);
+    std::optional<DataError> ChangeRecord(int recordNo, const QString& line,
+                                          const std::optional<QString>& expected = std::nullopt);
+    std::optional<DataError> RemoveRecord(int recordNo, const std::optional<QString>& expected = std::nullopt);
 
     const QString& DatabasePath() const { return m_path; }
     const QString& DatabaseTitle() const { return m_title; }
@@ -48,7 +65,9 @@ public:
 private:
     struct Contents;
     std::optional<Contents> read() const;
-    std::optional<DataError> rewrite(int recordNo, const std::optional<QString>& replacement);
+    std::optional<DataError> rewrite(int recordNo, const std::optional<QString>& replacement,
+                                     const std::optional<QString>& expected);
+    std::optional<DataError> checkRecord(const Contents& contents, int recordNo, const QString& expected) const;
     DataError errorFor(DataError::Kind kind, QString detail = {}) const;
 
     Notifier m_notify;

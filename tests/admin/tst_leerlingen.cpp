@@ -37,7 +37,15 @@ struct Register
     {
         return window->findChild<QPushButton*>(QLatin1StringView(name));
     }
-    void click(const char* name) const { QTest::mouseClick(button(name), Qt::LeftButton); }
+    // Clicks where the teacher sees the button: what lies at its centre must be the button itself.
+    void click(const char* name) const
+    {
+        QPushButton* target = button(name);
+        const QPoint centre = target->mapTo(window.get(), target->rect().center());
+        QWidget* hit = window->childAt(centre);
+        QCOMPARE(hit, target);
+        QTest::mouseClick(hit, Qt::LeftButton, {}, hit->mapFrom(window.get(), centre));
+    }
     void select(int row) const
     {
         QTest::mouseClick(list()->viewport(), Qt::LeftButton, {},
@@ -54,6 +62,18 @@ struct Register
     bool canChangeAndRemove() const
     {
         return button("cmdChange")->isEnabled() && button("cmdRemove")->isEnabled();
+    }
+};
+
+// Another teacher's change made while this one's input box is open.
+struct DialogsWithInterruption : FakeDialogs
+{
+    std::function<void()> duringInput;
+    QString input(const QString& prompt, const QString& title, const QString& proposed) override
+    {
+        if (duringInput)
+            std::exchange(duringInput, {})();
+        return FakeDialogs::input(prompt, title, proposed);
     }
 };
 
@@ -122,7 +142,7 @@ private Q_SLOTS:
         QVERIFY(r.nothingSelected());
         QVERIFY(!r.canChangeAndRemove());
 
-        // Renaming keeps the place and the blanks; the refill selects nothing but leaves the buttons on.
+        // Renaming keeps the place and the blanks; the refill selects nothing, so the buttons go off.
         r.select(1);
         QVERIFY(r.canChangeAndRemove());
         dialogs.inputAnswers.enqueue(QStringLiteral(" Cees van Dijk "));
@@ -131,7 +151,7 @@ private Q_SLOTS:
         QCOMPARE(dialogs.inputs.last().proposed, QStringLiteral("Anna"));
         QCOMPARE(folder.read(Db), Header + "     Zo\xeb\r\n      Cees van Dijk \r\n     Bram\r\n");
         QVERIFY(r.nothingSelected());
-        QVERIFY(r.canChangeAndRemove());
+        QVERIFY(!r.canChangeAndRemove());
 
         // Removing the second of three, without a question.
         r.select(1);
@@ -139,20 +159,18 @@ private Q_SLOTS:
         const QByteArray two = Header + "     Zo\xeb\r\n     Bram\r\n";
         QCOMPARE(folder.read(Db), two);
         QVERIFY(r.nothingSelected());
-        QVERIFY(r.canChangeAndRemove());
+        QVERIFY(!r.canChangeAndRemove());
 
-        // Now nothing is selected: "Wissen" and "Wijzigen" address record 0 and change nothing,
-        // also when the list has the focus and so a current (unselected) entry.
-        const int inputs = dialogs.inputs.size();
+        // Also with the focus in the list, and so a current entry, nothing is selected: the
+        // buttons stay off and a click on them does nothing.
         QVERIFY(QTest::qWaitForWindowActive(r.window.get()));
         r.list()->setFocus();
         QTRY_VERIFY(r.list()->hasFocus());
         QVERIFY(r.nothingSelected());
+        QVERIFY(!r.canChangeAndRemove());
         r.click("cmdRemove");
-        QCOMPARE(dialogs.inputs.size(), inputs);
-        dialogs.inputAnswers.enqueue(QStringLiteral("Dirk"));
         r.click("cmdChange");
-        QCOMPARE(dialogs.inputs.last().proposed, QString());
+        QCOMPARE(dialogs.inputs.size(), 3);
         QCOMPARE(folder.read(Db), two);
 
         QVERIFY(dialogs.messages.isEmpty());
@@ -176,8 +194,8 @@ private Q_SLOTS:
         r.select(0);
         r.click("cmdChange");
         QCOMPARE(r.list()->selectedItems().size(), 1);
-        // Confirmed empty, then names the file's code page cannot hold.
-        dialogs.inputAnswers.append({QString(), QStringLiteral("Łukasz"), QStringLiteral("Anna\r\nBram")});
+        // Confirmed empty says nothing; blanks only would be a pupil without a name.
+        dialogs.inputAnswers.append({QString(), QStringLiteral("   "), QStringLiteral(" ")});
         r.click("cmdAdd");
         r.click("cmdAdd");
         r.click("cmdChange");
@@ -185,18 +203,62 @@ private Q_SLOTS:
         QCOMPARE(folder.read(Db), two);
         QCOMPARE(QFileInfo(folder.file(Db)).lastModified().toUTC(), old);
         QVERIFY(!QGuiApplication::overrideCursor());
-        QCOMPARE(dialogs.messages.size(), 2);
-        QVERIFY(dialogs.messages[0].text.startsWith(
-            QStringLiteral("De naam \"Łukasz\" bevat een teken dat niet")));
-        for (const auto& m : dialogs.messages) {
-            QVERIFY(m.text.endsWith(QStringLiteral("Er is niets veranderd.")));
-            QCOMPARE(m.icon, MessageIcon::Critical);
-        }
+        QCOMPARE(dialogs.messageTexts(),
+                 QStringList(2, QStringLiteral("De naam bestaat alleen uit spaties. Er is niets veranderd.")));
+        QCOMPARE(dialogs.messages[0].icon, MessageIcon::Critical);
         // Letters of the code page are fine.
         dialogs.inputAnswers.enqueue(QStringLiteral("Zoë Müller-Çelik"));
         r.click("cmdAdd");
         QCOMPARE(folder.read(Db), two + "     Zo\xeb M\xfcller-\xc7"
                                         "elik\r\n");
+    }
+
+    void changedByAnotherTeacherMeanwhile()
+    {
+        TestFolder folder;
+        folder.write(Db, Header + "     Anna\r\n     Bram\r\n     Daan\r\n     Fleur\r\n");
+        DialogsWithInterruption dialogs;
+        Register r;
+        const QStringList shown = r.names();
+        const QString changed = QStringLiteral("De lijst in \"leerling.sdb\" is intussen door iemand anders "
+                                               "gewijzigd. Er is niets veranderd. Kijk in de bijgewerkte lijst en "
+                                               "probeer het opnieuw.");
+        // Each time the list is refreshed, says why, and nothing is selected any more.
+        auto refusedAndRefreshed = [&](const QByteArray& file, const QStringList& names) {
+            QCOMPARE(folder.read(Db), file);
+            QCOMPARE(dialogs.messageTexts(), QStringList{changed});
+            QCOMPARE(dialogs.messages[0].icon, MessageIcon::Critical);
+            dialogs.messages.clear();
+            QCOMPARE(r.names(), names);
+            QVERIFY(r.nothingSelected());
+            QVERIFY(!r.canChangeAndRemove());
+            QVERIFY(!QGuiApplication::overrideCursor());
+        };
+
+        // The other teacher removes Anna; this one still sees her and removes Daan: not Fleur.
+        const QByteArray withoutAnna = Header + "     Bram\r\n     Daan\r\n     Fleur\r\n";
+        folder.write(Db, withoutAnna);
+        QCOMPARE(r.names(), shown);
+        r.select(2);
+        r.click("cmdRemove");
+        refusedAndRefreshed(withoutAnna, {QStringLiteral("Bram"), QStringLiteral("Daan"), QStringLiteral("Fleur")});
+
+        // Renaming Bram after the other removed him: no name is asked.
+        const QByteArray withoutBram = Header + "     Daan\r\n     Fleur\r\n";
+        r.select(0);
+        folder.write(Db, withoutBram);
+        r.click("cmdChange");
+        QVERIFY(dialogs.inputs.isEmpty());
+        refusedAndRefreshed(withoutBram, {QStringLiteral("Daan"), QStringLiteral("Fleur")});
+
+        // Renaming Fleur while the other removes Daan during the input box.
+        const QByteArray onlyFleur = Header + "     Fleur\r\n";
+        r.select(1);
+        dialogs.duringInput = [&] { folder.write(Db, onlyFleur); };
+        dialogs.inputAnswers.enqueue(QStringLiteral("Floor"));
+        r.click("cmdChange");
+        QCOMPARE(dialogs.inputs.size(), 1);
+        refusedAndRefreshed(onlyFleur, {QStringLiteral("Fleur")});
     }
 
     void pupilsWithTheSameNameAndALongName()

@@ -1,4 +1,6 @@
 #include "fakedialogs.h"
+#include "frmkaarten.h"
+#include "frmleerlingen.h"
 #include "frmlogin.h"
 #include "frmmain.h"
 #include "frmpasschange.h"
@@ -6,9 +8,12 @@
 #include "passwordfile.h"
 #include "programexit.h"
 #include "readonlyfolder.h"
+#include "smartbase.h"
 #include "testfolder.h"
 
+#include <QClipboard>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QPushButton>
 #include <QtTest>
 
@@ -31,14 +36,39 @@ template <typename T = QPushButton> T* child(QWidget& window, const char* name)
     return window.findChild<T*>(QLatin1StringView(name));
 }
 
+// Clicks where the teacher sees the button: what lies at its centre must be the button itself.
 void click(QWidget& window, const char* button)
 {
-    QTest::mouseClick(child(window, button), Qt::LeftButton);
+    QPushButton* target = child(window, button);
+    const QPoint centre = target->mapTo(&window, target->rect().center());
+    QWidget* hit = window.childAt(centre);
+    QCOMPARE(hit, target);
+    QTest::mouseClick(hit, Qt::LeftButton, {}, hit->mapFrom(&window, centre));
 }
 
 void type(QWidget& window, const char* box, const QString& text)
 {
     child<QLineEdit>(window, box)->setText(text);
+}
+
+void paste(QWidget& window, const char* box, const QString& text)
+{
+    QGuiApplication::clipboard()->setText(text);
+    auto* edit = child<QLineEdit>(window, box);
+    edit->clear();
+    QTest::keyClick(edit, Qt::Key_V, Qt::ControlModifier);
+}
+
+void selectFirst(QWidget& window)
+{
+    auto* list = window.findChild<QListWidget*>(QStringLiteral("List"));
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->item(0)).center());
+}
+
+void show(QWidget& window)
+{
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
 }
 
 void compareMessage(const FakeDialogs::Message& m, const QString& text, const QString& caption,
@@ -198,8 +228,10 @@ private Q_SLOTS:
         refused(QStringLiteral("Het huidige wachtwoord is niet goed!"));
         change(QStringLiteral("Geheim"), QStringLiteral("abc"), QStringLiteral("abc "));
         refused(QStringLiteral("Het nieuwe wachtwoord komt niet overeen de bevestiging"));
-        change(QStringLiteral("Geheim"), QStringLiteral("Łukasz"), QStringLiteral("Łukasz"));
-        refused(QStringLiteral("Het nieuwe wachtwoord bevat een teken dat niet kan worden opgeslagen."));
+        // Past the check for all typed text, only code 255 cannot be enciphered and read back.
+        change(QStringLiteral("Geheim"), QStringLiteral("ÿ"), QStringLiteral("ÿ"));
+        refused(QStringLiteral("Het nieuwe wachtwoord bevat het teken \"ÿ\", dat in een wachtwoord niet kan "
+                               "worden opgeslagen. Het wachtwoord is niet veranderd."));
         {
             ReadOnlyFolder readOnly(folder.path());
             if (readOnly.ok()) {
@@ -238,6 +270,79 @@ private Q_SLOTS:
         app.start();
         QCOMPARE(dialogs.messageTexts(), QStringList{NoPassword});
         QVERIFY(app.main().isVisible());
+    }
+
+    // Every box where a teacher types or pastes text that goes into a data file.
+    void typedTextThatWouldBreakAFileIsRefused_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("why");
+        const QString lineBreak = QStringLiteral("bevat een regelovergang (Enter).");
+        QTest::newRow("a spreadsheet cell") << QStringLiteral("Wereld\r\n") << lineBreak;
+        QTest::newRow("line break inside") << QStringLiteral("Anna\nBram") << lineBreak;
+        QTest::newRow("tab") << QStringLiteral("Anna\tBram") << QStringLiteral("bevat een tab.");
+        QTest::newRow("emoji") << QStringLiteral("Anna 😀") << QStringLiteral("bevat het teken \"😀\"");
+        QTest::newRow("outside the code page")
+            << QStringLiteral("Łukasz") << QStringLiteral("bevat het teken \"Ł\"");
+        QTest::newRow("undefined code page byte")
+            << QStringLiteral("Anna\u0081") << QStringLiteral("bevat een onzichtbaar stuurteken (code 129)");
+        QTest::newRow("zero-width space")
+            << QStringLiteral("Anna\u200b") << QStringLiteral("bevat een onzichtbaar teken (code U+200B)");
+    }
+
+    void typedTextThatWouldBreakAFileIsRefused()
+    {
+        QFETCH(QString, text);
+        QFETCH(QString, why);
+        TestFolder folder;
+        const QList<std::pair<QString, QByteArray>> files = {
+            {QStringLiteral("leerling.sdb"),
+             "Leerlingendatabase\r\n 2 \r\nId\r\n 5 \r\nNaam\r\n 50 \r\n     Anna\r\n"},
+            {QStringLiteral("kaarten.sdb"), "Kaarten\r\n 2 \r\nKaartnaam\r\n 30 \r\nKaartbestand\r\n 50 \r\n"
+                                            "Europa                        europa.krt\r\n"},
+            {QStringLiteral("europa.krt"), "europa.bmp\r\n"},
+            {QStringLiteral("europa.bmp"), "BM"},
+            {Passwd, passwdFor("Geheim")}};
+        for (const auto& [name, bytes] : files)
+            folder.write(name, bytes);
+        FakeDialogs dialogs;
+        SmartBase db([](const QString& m) { Dialogs::notify(m); });
+        {
+            korveladmin::frmLeerlingen pupils(db);
+            show(pupils);
+            dialogs.inputAnswers.append({text, text});
+            click(pupils, "cmdAdd");
+            selectFirst(pupils);
+            click(pupils, "cmdChange");
+        }
+        {
+            korveladmin::frmKaarten maps(db);
+            show(maps);
+            dialogs.openFileAnswers.enqueue(folder.file(QStringLiteral("europa.krt")));
+            dialogs.inputAnswers.append({text, text});
+            click(maps, "cmdAdd");
+            selectFirst(maps);
+            click(maps, "cmdChange");
+        }
+        QCOMPARE(dialogs.inputs.size(), 4);
+        korveladmin::frmPassChange password;
+        show(password);
+        type(password, "Text1", QStringLiteral("Geheim"));
+        paste(password, "Text2", text);
+        paste(password, "Text3", text);
+        QCOMPARE(child<QLineEdit>(password, "Text3")->text(), text);
+        click(password, "cmdChange");
+
+        QCOMPARE(dialogs.messages.size(), 5);
+        for (qsizetype i = 0; i < dialogs.messages.size(); ++i) {
+            const QString& message = dialogs.messages[i].text;
+            const QString subject = i < 4 ? QStringLiteral("De naam ") : QStringLiteral("Het nieuwe wachtwoord ");
+            QVERIFY2(message.startsWith(subject) && message.contains(why), qPrintable(message));
+            QCOMPARE(dialogs.messages[i].icon, MessageIcon::Critical);
+        }
+        for (const auto& [name, bytes] : files)
+            QCOMPARE(folder.read(name), bytes);
+        QVERIFY(password.isVisible());
     }
 };
 

@@ -106,6 +106,37 @@ private Q_SLOTS:
         QCOMPARE(QDir(folder.path()).entryList(QDir::Files).size(), 1);
     }
 
+    void changeAndRemoveOnlyTheRecordTheCallerListed()
+    {
+        TestFolder folder;
+        folder.write(QStringLiteral("leerling.sdb"), FreshPupils + "     Anna\r\n     Bram\r\n     Cas\r\n");
+        SmartBase db = makeBase();
+        db.OpenDatabase(folder.file(QStringLiteral("leerling.sdb")));
+        const auto listed = db.ListRecords(2);
+        QCOMPARE(listed.size(), 3);
+        QCOMPARE(listed[1].field, QStringLiteral("Bram"));
+        QCOMPARE(listed[1].line, QStringLiteral("     Bram"));
+
+        // Another program removes Anna: record 2 is now Cas, and the file is not even rewritten.
+        const QByteArray meanwhile = FreshPupils + "     Bram\r\n     Cas\r\n";
+        folder.write(QStringLiteral("leerling.sdb"), meanwhile);
+        const QDateTime old(QDate(2001, 9, 1), QTime(8, 30), Qt::UTC);
+        {
+            QFile file(folder.file(QStringLiteral("leerling.sdb")));
+            QVERIFY(file.open(QIODevice::ReadWrite));
+            QVERIFY(file.setFileTime(old, QFileDevice::FileModificationTime));
+        }
+        for (const auto& error : {db.RemoveRecord(2, listed[1].line), db.RemoveRecord(3, listed[2].line),
+                                  db.ChangeRecord(2, QStringLiteral("     Bas"), listed[1].line)})
+            QVERIFY(error && error->kind == DataError::Kind::RecordChanged);
+        QCOMPARE(folder.read(QStringLiteral("leerling.sdb")), meanwhile);
+        QCOMPARE(QFileInfo(folder.file(QStringLiteral("leerling.sdb"))).lastModified().toUTC(), old);
+
+        // Where the record still holds the line, the change goes ahead.
+        QVERIFY(!db.ChangeRecord(1, QStringLiteral("     Bas"), listed[1].line));
+        QCOMPARE(folder.read(QStringLiteral("leerling.sdb")), FreshPupils + "     Bas\r\n     Cas\r\n");
+    }
+
     void emptyRecordLinesCountAsTheFormatSays()
     {
         TestFolder folder;
@@ -194,6 +225,13 @@ private Q_SLOTS:
         QVERIFY(error && error->kind == DataError::Kind::NotEncodable);
         error = db.ChangeRecord(1, QStringLiteral("     Łukasz"));
         QVERIFY(error && error->kind == DataError::Kind::NotEncodable);
+        // A line break would split the record in two.
+        for (const QString& line : {QStringLiteral("     Wereld\r\n"), QStringLiteral("     Anna\nBram")}) {
+            error = db.AddRecord(line);
+            QVERIFY(error && error->kind == DataError::Kind::NotEncodable);
+            error = db.ChangeRecord(1, line);
+            QVERIFY(error && error->kind == DataError::Kind::NotEncodable);
+        }
         QCOMPARE(folder.read(QStringLiteral("leerling.sdb")), FreshPupils + "     Anna\r\n");
     }
 
