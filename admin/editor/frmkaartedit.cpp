@@ -5,6 +5,7 @@
 #include "fonts.h"
 #include "hotspot.h"
 #include "keepmaximised.h"
+#include "mapclosebutton.h"
 #include "mapcursors.h"
 #include "mapdrawing.h"
 #include "mapfile.h"
@@ -13,6 +14,7 @@
 #include "mapshape.h"
 #include "programfolder.h"
 #include "smartbase.h"
+#include "twips.h"
 #include "twipsgeometry.h"
 
 #include <QFrame>
@@ -22,6 +24,8 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QRegularExpression>
+
+#include <algorithm>
 
 using velmora::Dialogs;
 using velmora::MessageAnswer;
@@ -37,6 +41,13 @@ const QString Caption = QStringLiteral("Kaart aanpassen");
 QString indexed(const QString& name, int index)
 {
     return name + u'_' + QString::number(index);
+}
+
+// The last field of a record carries no padding of its own, but a
+// hand-edited one may end in blanks that are no part of the name.
+QString withoutTrailingBlanks(QString text)
+{
+    return text.remove(QRegularExpression(QStringLiteral("\\s+$")));
 }
 
 QPushButton* makeButton(const QString& name, const QString& text, QWidget* parent, const QRect& twips)
@@ -69,7 +80,7 @@ frmKaartEdit::frmKaartEdit(velmora::SmartBase& db, int recordNo, const QString& 
 
     cmdClose = makeButton(QStringLiteral("cmdClose"), QStringLiteral("Sluiten"), this,
                           QRect(13320, 1080, 1695, 495));
-    connect(cmdClose, &QPushButton::clicked, this, &frmKaartEdit::cmdClose_Click);
+    connect(cmdClose, &QPushButton::clicked, this, &QWidget::close);
 
     Picture1 = new velmora::MapPicture(this);
     Picture1->setObjectName(QStringLiteral("Picture1"));
@@ -138,16 +149,10 @@ void frmKaartEdit::addModeButtons(MapEditState::Mode kind, const QString& name, 
     });
 }
 
-QString frmKaartEdit::mapFileName() const
-{
-    // The last field of a record carries no padding of its own, but a
-    // hand-edited one may end in blanks that are no part of the name.
-    return m_db.GetField(m_recordNo, 2).remove(QRegularExpression(QStringLiteral("\\s+$")));
-}
-
 bool frmKaartEdit::load()
 {
-    auto read = velmora::MapFile::readFile(mapFileName());
+    m_krtName = withoutTrailingBlanks(m_db.GetField(m_recordNo, 2));
+    auto read = velmora::MapFile::readFile(m_krtName);
     if (const auto* error = std::get_if<velmora::DataError>(&read)) {
         showError(error->message());
         return false;
@@ -157,7 +162,9 @@ bool frmKaartEdit::load()
         showError(error->message());
         return false;
     }
+    m_krtPath = velmora::ProgramFolder::pathFor(m_krtName);
     Legenda->placeBeside(Picture1);
+    velmora::MapCloseButton::place(cmdClose, Picture1, {Legenda});
     m_state.emplace(contents.picture, contents.items, QSize(Picture1->widthTwips(), Picture1->heightTwips()));
     for (int index = 1; index <= m_state->AantPlaatsen(); ++index)
         buildItem(index);
@@ -185,7 +192,7 @@ void frmKaartEdit::buildItem(int index)
     panel.txtPlaatsnaam->setObjectName(indexed(QStringLiteral("txtPlaatsnaam"), index));
     TwipsGeometry::set(panel.txtPlaatsnaam, QRect(0, 0, 1215, 285));
     connect(panel.txtPlaatsnaam, &QLineEdit::textChanged, this,
-            [this, index](const QString& text) { m_state->setName(index, text); });
+            [this, index](const QString& text) { nameTyped(index, text); });
     for (int level = 1; level <= 3; ++level) {
         auto* option = new QRadioButton(QString::number(level), panel.EditFrame);
         option->setObjectName(indexed(QStringLiteral("Niveau") + QString::number(level), index));
@@ -212,6 +219,7 @@ void frmKaartEdit::buildItem(int index)
     m_drawing->marker(index)->raise();
     panel.EditFrame->raise();
     m_drawing->hotSpot(index)->raise();
+    raiseOpenPanel();
 }
 
 void frmKaartEdit::showItem(int index)
@@ -236,6 +244,21 @@ void frmKaartEdit::showItem(int index)
         option->setAutoExclusive(true);
     }
     panel.EditFrame->setVisible(m_state->openPanel() == index);
+    raiseOpenPanel();
+}
+
+void frmKaartEdit::raiseOpenPanel()
+{
+    if (const int open = m_state->openPanel())
+        m_panels[open].EditFrame->raise();
+}
+
+void frmKaartEdit::nameTyped(int index, const QString& text)
+{
+    if (const auto problem = m_state->setName(index, text)) {
+        showItem(index); // the box shows the stored name again
+        showError(*problem);
+    }
 }
 
 void frmKaartEdit::destroyLastItem()
@@ -269,6 +292,12 @@ void frmKaartEdit::picturePressed(int xTwips, int yTwips)
                                  "Er is niets toegevoegd.")
                       .arg(MapEditState::MaxItems));
         break;
+    case MapEditState::Press::OutOfReach:
+        showError(QStringLiteral("Een kaartbestand kan geen plaats, water of gebied bewaren dat verder dan "
+                                 "%1 beeldpunten rechts van of onder de linkerbovenhoek van de kaart ligt. "
+                                 "Er is niets toegevoegd; klik dichter bij die hoek.")
+                      .arg(velmora::Twips::toPixels(velmora::MapFile::MaxCoordinate)));
+        break;
     }
     showStatus();
 }
@@ -298,43 +327,57 @@ void frmKaartEdit::itemClicked(int index)
     showStatus();
 }
 
-void frmKaartEdit::cmdClose_Click()
+void frmKaartEdit::done(int result)
 {
-    switch (Dialogs::current().message(QStringLiteral("Wilt u de kaart opslaan?"), Caption,
-                                       MessageIcon::Question, MessageButtons::YesNoCancel)) {
-    case MessageAnswer::Yes:
-        if (save())
-            accept();
-        return;
-    case MessageAnswer::No:
-        reject();
-        return;
-    default:
-        return;
+    if (m_state && m_state->changed()) {
+        switch (Dialogs::current().message(QStringLiteral("Wilt u de kaart opslaan?"), Caption,
+                                           MessageIcon::Question, MessageButtons::YesNoCancel)) {
+        case MessageAnswer::Yes:
+            if (!save())
+                return;
+            result = Accepted;
+            break;
+        case MessageAnswer::No:
+            result = Rejected;
+            break;
+        default:
+            return;
+        }
     }
+    QDialog::done(result);
+}
+
+bool frmKaartEdit::mapStillListed() const
+{
+    // Another teacher may have removed a map meanwhile, so that this record
+    // number now names another map's file: the map is looked for by its file.
+    const QStringList files = m_db.ListField(2);
+    return std::any_of(files.begin(), files.end(), [this](const QString& file) {
+        return withoutTrailingBlanks(file).compare(m_krtName, Qt::CaseInsensitive) == 0;
+    });
 }
 
 bool frmKaartEdit::save()
 {
-    if (const auto problem = m_state->unsavableName()) {
-        showError(*problem);
+    if (!mapStillListed() &&
+        Dialogs::current().message(
+            QStringLiteral("De kaart \"%1\" staat niet meer in de lijst met kaarten: iemand anders heeft de "
+                           "lijst intussen veranderd.\n\nWilt u uw wijzigingen toch bewaren in het bestand "
+                           "\"%2\", waaruit u de kaart hebt geopend? Geen andere kaart gebruikt dat bestand.")
+                .arg(windowTitle().trimmed(), m_krtName),
+            Caption, MessageIcon::Question, MessageButtons::YesNo) != MessageAnswer::Yes)
         return false;
-    }
-    const QString path = velmora::ProgramFolder::pathFor(mapFileName());
-    if (path.isEmpty()) {
-        showError(velmora::DataError{velmora::DataError::Kind::UnusableName, mapFileName(), 0, {}}.message());
-        return false;
-    }
-    if (auto error = velmora::MapFile::write(path, m_state->Bitmap(), m_state->places())) {
+    if (auto error = velmora::MapFile::write(m_krtPath, m_state->Bitmap(), m_state->places())) {
         showError(error->message());
         return false;
     }
+    m_state->markSaved();
     return true;
 }
 
 void frmKaartEdit::keyPressEvent(QKeyEvent* event)
 {
-    // Escape would close the editor and lose every change without a word.
+    // The editor has no cancel button: Escape is no way out of it.
     if (event->key() == Qt::Key_Escape) {
         event->accept();
         return;

@@ -23,8 +23,9 @@ class SmartBase;
 namespace korveladmin {
 
 // The map editor: the teacher places the map's items on its picture, names
-// them, gives each a level and removes them; "Sluiten" offers to save. It
-// works on map record `recordNo` of the map database the register keeps open.
+// them, gives each a level and removes them; closing it in any way offers to
+// save the changes. It opens the map file of record `recordNo` of the map
+// database the register keeps open, and saves to that same file.
 class frmKaartEdit : public QDialog
 {
     Q_OBJECT
@@ -38,11 +39,11 @@ public:
 
     const MapEditState& state() const { return *m_state; }
 
+    // Every close (Sluiten, the close box, Alt+F4, logging out) comes here.
+    void done(int result) override;
+
 protected:
     void keyPressEvent(QKeyEvent* event) override;
-
-private Q_SLOTS:
-    void cmdClose_Click();
 
 private:
     // The edit panel of one item and its controls.
@@ -56,7 +57,6 @@ private:
 
     void buildLegend();
     void addModeButtons(MapEditState::Mode kind, const QString& name, int row);
-    QString mapFileName() const;
     void showError(const QString& text);
 
     void picturePressed(int xTwips, int yTwips);
@@ -64,12 +64,19 @@ private:
     void buildItem(int index);
     // Shows item `index` as the state holds it.
     void showItem(int index);
+    // An open panel lies above every marker and hotspot, so that all of it can be reached.
+    void raiseOpenPanel();
+    void nameTyped(int index, const QString& text);
     void destroyLastItem();
     void showStatus();
+    bool mapStillListed() const;
     bool save();
 
     velmora::SmartBase& m_db;
     int m_recordNo;
+    // The map file as its record named it when the editor opened, and where it lies.
+    QString m_krtName;
+    QString m_krtPath;
     std::optional<MapEditState> m_state;
 
     QFrame* Frame1 = nullptr;

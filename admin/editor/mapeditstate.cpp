@@ -1,7 +1,8 @@
 #include "mapeditstate.h"
 
-#include "ansitext.h"
 #include "mapdrawing.h"
+#include "mapfile.h"
+#include "typedtext.h"
 
 namespace korveladmin {
 
@@ -13,6 +14,7 @@ MapEditState::MapEditState(const QString& bitmap, const QList<velmora::Plaats>& 
         place.Soort = place.Soort.trimmed().toLower();
         m_items.append({place, panelBelow(place.Left, place.Top)});
     }
+    markSaved();
 }
 
 QPoint MapEditState::panelBelow(int left, int top) const
@@ -72,15 +74,20 @@ MapEditState::Press MapEditState::pressOnMap(QPoint at)
     if (m_mode <= Change)
         return Press::Nothing;
     const Mode kind = Mode(m_mode);
-    m_mode = Change;
-    m_status.clear();
-    if (m_items.size() >= MaxItems)
-        return Press::Full;
     velmora::Plaats place;
     place.Niveau = 1;
     place.Soort = kindLetter(kind);
     place.Left = at.x() - ClickToMarker;
     place.Top = at.y() - ClickToMarker;
+    const auto holds = [](int coordinate) {
+        return coordinate >= velmora::MapFile::MinCoordinate && coordinate <= velmora::MapFile::MaxCoordinate;
+    };
+    if (!holds(place.Left) || !holds(place.Top))
+        return Press::OutOfReach;
+    m_mode = Change;
+    m_status.clear();
+    if (m_items.size() >= MaxItems)
+        return Press::Full;
     // A new item's panel sits 155 twips below the click, 15 lower than the
     // panel of the same item once it has been saved and read again.
     m_items.append({place, panelBelow(place.Left, place.Top + 15)});
@@ -119,9 +126,12 @@ void MapEditState::keep()
     m_mode = Change;
 }
 
-void MapEditState::setName(int index, const QString& name)
+std::optional<QString> MapEditState::setName(int index, const QString& name)
 {
+    if (auto problem = velmora::TypedText::problem(name, u"De naam"))
+        return problem;
     m_items[index - 1].place.Naam = name;
+    return std::nullopt;
 }
 
 void MapEditState::setLevel(int index, int level)
@@ -136,20 +146,6 @@ QList<velmora::Plaats> MapEditState::places() const
     for (const Item& item : m_items)
         places.append(item.place);
     return places;
-}
-
-std::optional<QString> MapEditState::unsavableName() const
-{
-    for (const Item& item : m_items) {
-        const int level = item.place.Niveau;
-        if (level < 1 || level > 3)
-            continue; // not written at all
-        if (const auto bad = velmora::AnsiText::firstUnencodable(item.place.Naam))
-            return QStringLiteral("De naam \"%1\" bevat het teken \"%2\", dat niet kan worden opgeslagen. "
-                                  "Verander de naam; de kaart is niet opgeslagen.")
-                .arg(item.place.Naam.trimmed(), QString(*bad));
-    }
-    return std::nullopt;
 }
 
 } // namespace korveladmin

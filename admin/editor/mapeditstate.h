@@ -55,8 +55,9 @@ public:
     // Only while there are items; says whether the mode changed.
     bool chooseRemove();
 
-    enum class Press { Nothing, Placed, Full };
-    // A press on the picture outside every hotspot, in twips.
+    enum class Press { Nothing, Placed, Full, OutOfReach };
+    // A press on the picture outside every hotspot, in twips. A press whose
+    // item the map file could not hold places nothing and keeps the add mode.
     Press pressOnMap(QPoint at);
 
     enum class ItemClick { PanelOpened, AskRemove };
@@ -66,13 +67,16 @@ public:
     void remove(int index);
     void keep();
 
-    void setName(int index, const QString& name);
+    // Why the name cannot be stored, the item keeping its old name; empty
+    // when it is stored.
+    std::optional<QString> setName(int index, const QString& name);
     void setLevel(int index, int level);
 
     // The items as the map file gets them.
     QList<velmora::Plaats> places() const;
-    // A message naming the first item whose name cannot be written, if any.
-    std::optional<QString> unsavableName() const;
+    // Whether the items differ from the map as read or last saved.
+    bool changed() const { return places() != m_saved; }
+    void markSaved() { m_saved = places(); }
 
     static QString kindLetter(Mode kind);
     static QString addText(Mode kind);
@@ -83,6 +87,7 @@ private:
     QString m_bitmap;
     QSize m_picture;
     QList<Item> m_items;
+    QList<velmora::Plaats> m_saved;
     int m_mode = Change;
     QString m_status;
     int m_openPanel = 0;

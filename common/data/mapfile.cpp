@@ -44,6 +44,17 @@ bool readsBackAs(const QByteArray& line, const QString& picture)
     return !field.rest && field.value == picture;
 }
 
+// The reader must take an item line back as exactly this item, on one line:
+// a file it would refuse or change on the next opening is never written.
+bool readsBackAs(const QByteArray& line, const Plaats& item)
+{
+    if (line.contains('\n'))
+        return false;
+    const auto back = parseItem(AnsiText::decode(line));
+    return back && back->Niveau == item.Niveau && back->Top == item.Top && back->Left == item.Left &&
+           back->Soort == QString(item.Soort).trimmed().leftJustified(2) && back->Naam == item.Naam.trimmed();
+}
+
 // Line 1 as the reader takes it back: a name that it would cut at a comma or
 // trim goes in quotes; a name that not even quotes keep is refused.
 std::optional<QByteArray> pictureLine(const QByteArray& bytes, const QString& picture)
@@ -137,16 +148,26 @@ std::variant<QByteArray, DataError> MapFile::format(const QString& picture, cons
         return DataError{DataError::Kind::UnusableName, picture, 0, {}};
     const QByteArray lineEnd = TextLines::LineEnd.toByteArray();
     QByteArray out = *firstLine + lineEnd;
+    const auto refused = [&](const QString& why) {
+        return DataError{DataError::Kind::WriteFailed, shownName, 0, why};
+    };
+    int written = 0;
     for (int level = 1; level <= 3; ++level) {
         for (const Plaats& item : items) {
             if (item.Niveau != level)
                 continue;
             if (!AnsiText::canEncode(item.Naam) || !AnsiText::canEncode(item.Soort))
                 return DataError{DataError::Kind::NotEncodable, shownName, 0, item.Naam.trimmed()};
-            // A coordinate of more than five characters would shift every later column.
-            if (item.Top < -9999 || item.Top > 99999 || item.Left < -9999 || item.Left > 99999)
-                return DataError{DataError::Kind::Malformed, shownName, 0, item.Naam.trimmed()};
-            out += itemLine(item) + lineEnd;
+            const QByteArray line = itemLine(item);
+            if (!readsBackAs(line, item))
+                return refused(
+                    QStringLiteral("\"%1\" zou bij het openen van de kaart niet goed worden gelezen")
+                        .arg(item.Naam.trimmed()));
+            if (++written > Plaatsen::Capacity)
+                return refused(
+                    QStringLiteral("een kaart kan hoogstens %1 plaatsen, wateren en gebieden bevatten")
+                        .arg(Plaatsen::Capacity));
+            out += line + lineEnd;
         }
     }
     return out;

@@ -31,8 +31,13 @@ public:
     // Puts the items into the table at indices 1 .. n and returns n.
     static int fill(const Contents& contents, Plaatsen& table);
 
+    // Five columns and a 16-bit reader: the positions a map file holds.
+    static constexpr int MinCoordinate = -9999;
+    static constexpr int MaxCoordinate = 32767;
+
     // Items of levels 1, 2 and 3 in that order; others are left out. Fails
-    // (writing nothing) when a name or the picture cannot be written.
+    // (writing nothing) when the picture or an item cannot be written so that
+    // the reader takes it back unchanged, or when there are too many items.
     static std::variant<QByteArray, DataError> format(const QString& picture, const QList<Plaats>& items,
                                                       const QString& shownName);
     static std::optional<DataError> write(const QString& path, const QString& picture, const QList<Plaats>& items);

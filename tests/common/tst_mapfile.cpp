@@ -1,11 +1,12 @@
 #include "mapfile.h"
-#include "readonlyfolder.h"
 #include "testfolder.h"
 
 #include <QBuffer>
 #include <QtTest>
 
 using namespace velmora;
+
+Q_DECLARE_METATYPE(velmora::DataError::Kind)
 
 namespace {
 
@@ -99,6 +100,12 @@ private Q_SLOTS:
         QCOMPARE(std::get<MapFile::Contents>(readBytes(many)).items.size(), 500);
         // Blank lines are skipped, LF-only files read.
         QCOMPARE(std::get<MapFile::Contents>(readBytes("k.bmp\n\n1 s 10   20   A\n   \n")).items.size(), 1);
+
+        TestFolder folder;
+        QCOMPARE(std::get<DataError>(MapFile::readFile(QStringLiteral("weg.krt"))).kind,
+                 DataError::Kind::Missing);
+        QCOMPARE(std::get<DataError>(MapFile::readFile(QStringLiteral("../nl.krt"))).kind,
+                 DataError::Kind::UnusableName);
     }
 
     void writingGroupsByLevelAndTrims()
@@ -121,33 +128,52 @@ private Q_SLOTS:
 
         QVERIFY(!MapFile::startNew(folder.file(QStringLiteral("leeg.krt")), QStringLiteral("leeg.bmp")));
         QCOMPARE(folder.read(QStringLiteral("leeg.krt")), QByteArray("leeg.bmp\r\n"));
+
+        // The edges of the positions a file holds are written and read back.
+        const QList<Plaats> edges = {
+            item(1, "s ", MapFile::MaxCoordinate, MapFile::MinCoordinate, QStringLiteral("A")),
+            item(1, "d ", MapFile::MinCoordinate, MapFile::MaxCoordinate, QStringLiteral("B"))};
+        QVERIFY(!MapFile::write(folder.file(QStringLiteral("nl.krt")), QStringLiteral("nl.bmp"), edges));
+        QCOMPARE(std::get<MapFile::Contents>(MapFile::readFile(QStringLiteral("nl.krt"))).items, edges);
     }
 
-    void refusesWhatItCannotWrite()
+    // Nothing is written that the reader would refuse or take back changed.
+    void refusesWhatItsReaderWouldNotTakeBack_data()
     {
-        TestFolder folder;
-        folder.write(QStringLiteral("nl.krt"), "nl.bmp\r\n");
-        auto error = MapFile::write(folder.file(QStringLiteral("nl.krt")), QStringLiteral("nl.bmp"),
-                                    {item(1, "s", 1, 1, QStringLiteral("Łódź"))});
-        QVERIFY(error && error->kind == DataError::Kind::NotEncodable);
-        QCOMPARE(error->detail, QStringLiteral("Łódź"));
-        QCOMPARE(folder.read(QStringLiteral("nl.krt")), QByteArray("nl.bmp\r\n"));
-
-        const auto missing = MapFile::readFile(QStringLiteral("weg.krt"));
-        QCOMPARE(std::get<DataError>(missing).kind, DataError::Kind::Missing);
-        const auto outside = MapFile::readFile(QStringLiteral("../nl.krt"));
-        QCOMPARE(std::get<DataError>(outside).kind, DataError::Kind::UnusableName);
+        QTest::addColumn<QList<Plaats>>("items");
+        QTest::addColumn<DataError::Kind>("kind");
+        const auto one = [](const Plaats& p) {
+            return QList<Plaats>{item(1, "s", 1, 1, QStringLiteral("Eerst")), p};
+        };
+        QTest::newRow("not Windows-1252")
+            << one(item(1, "s", 1, 1, QStringLiteral("Łódź"))) << DataError::Kind::NotEncodable;
+        QTest::newRow("beyond 16 bits")
+            << one(item(2, "s", 3300, 32768, QStringLiteral("A"))) << DataError::Kind::WriteFailed;
+        QTest::newRow("six columns") << one(item(1, "s", -10000, 1, QStringLiteral("A")))
+                                     << DataError::Kind::WriteFailed;
+        QTest::newRow("line break") << one(item(1, "s", 1, 1, QStringLiteral("Noord\nHolland")))
+                                    << DataError::Kind::WriteFailed;
+        QTest::newRow("a second item inside a name")
+            << one(item(3, "s", 1, 1, QStringLiteral("A\r\n1 s 1    1    B")))
+            << DataError::Kind::WriteFailed;
+        QTest::newRow("kind of three letters")
+            << one(item(1, "abc", 1, 1, QStringLiteral("A"))) << DataError::Kind::WriteFailed;
+        QTest::newRow("501 items") << QList<Plaats>(501, item(1, "s", 1, 1, QStringLiteral("A")))
+                                   << DataError::Kind::WriteFailed;
     }
-
-    void failedSaveKeepsTheOldMap()
+    void refusesWhatItsReaderWouldNotTakeBack()
     {
+        QFETCH(QList<Plaats>, items);
+        QFETCH(DataError::Kind, kind);
         TestFolder folder;
         folder.write(QStringLiteral("nl.krt"), "nl.bmp\r\n1 s 10   10   Utrecht\r\n");
-        ReadOnlyFolder readOnly(folder.path());
-        if (!readOnly.ok())
-            QSKIP("this file system cannot make a folder read-only");
-        const auto error = MapFile::write(folder.file(QStringLiteral("nl.krt")), QStringLiteral("nl.bmp"), {});
-        QVERIFY(error && error->kind == DataError::Kind::WriteFailed);
+        const auto error =
+            MapFile::write(folder.file(QStringLiteral("nl.krt")), QStringLiteral("nl.bmp"), items);
+        QVERIFY(error);
+        QCOMPARE(error->kind, kind);
+        QCOMPARE(error->file, QStringLiteral("nl.krt"));
+        if (kind == DataError::Kind::WriteFailed && items.size() == 2)
+            QVERIFY2(error->message().contains(u'"' + items[1].Naam + u'"'), qPrintable(error->message()));
         QCOMPARE(folder.read(QStringLiteral("nl.krt")), QByteArray("nl.bmp\r\n1 s 10   10   Utrecht\r\n"));
     }
 };

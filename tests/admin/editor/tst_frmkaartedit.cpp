@@ -8,6 +8,7 @@
 #include "twipsgeometry.h"
 
 #include <QApplication>
+#include <QClipboard>
 #include <QImage>
 #include <QLabel>
 #include <QLineEdit>
@@ -40,6 +41,23 @@ QByteArray crowded(int count)
     return "europa.bmp\r\n" + QByteArray("1 s 100  100  X\r\n").repeated(count);
 }
 
+QByteArray kaarten(const QByteArray& records)
+{
+    return "Kaarten\r\n 2 \r\nKaartnaam\r\n 30 \r\nKaartbestand\r\n 50 \r\n" + records;
+}
+
+QByteArray record(const char* name, const char* file)
+{
+    return QByteArray(name).leftJustified(30) + file + "\r\n";
+}
+
+QImage plainPicture(int width, int height)
+{
+    QImage picture(width, height, QImage::Format_RGB32);
+    picture.fill(QColor(250, 240, 200));
+    return picture;
+}
+
 } // namespace
 
 class TestFrmKaartEdit : public QObject
@@ -52,28 +70,34 @@ class TestFrmKaartEdit : public QObject
     std::unique_ptr<frmKaartEdit> editor;
 
     // A program folder with the map database open on one map, Europa, whose
-    // picture is 300 x 200 pixels: 4500 x 3000 twips.
-    void prepare(const QByteArray& krt)
+    // picture is 300 x 200 pixels (4500 x 3000 twips) unless told otherwise.
+    void prepare(const QByteArray& krt, const QImage& picture = plainPicture(300, 200))
     {
         cleanupMap(); // the old folder first: it unsets the program folder when it goes
         folder = std::make_unique<TestFolder>();
-        QImage picture(300, 200, QImage::Format_RGB32);
-        picture.fill(QColor(250, 240, 200));
         QVERIFY(picture.save(folder->file(QStringLiteral("europa.bmp")), "BMP"));
-        folder->write(QStringLiteral("kaarten.sdb"),
-                      "Kaarten\r\n 2 \r\nKaartnaam\r\n 30 \r\nKaartbestand\r\n 50 \r\n"
-                      "Europa                        europa.krt\r\n");
+        folder->write(QStringLiteral("kaarten.sdb"), kaarten(record("Europa", "europa.krt")));
         folder->write(Krt, krt);
         db = std::make_unique<SmartBase>([](const QString& m) { Dialogs::notify(m); });
         db->OpenDatabase(folder->file(QStringLiteral("kaarten.sdb")));
     }
-    void open(const QByteArray& krt)
+    void start(int recordNo = 1)
     {
-        prepare(krt);
-        editor = std::make_unique<frmKaartEdit>(*db, 1, QStringLiteral("Europa"));
+        editor = std::make_unique<frmKaartEdit>(*db, recordNo, QStringLiteral("Europa"));
         QVERIFY(editor->load());
         editor->show();
         QVERIFY(QTest::qWaitForWindowExposed(editor.get()));
+    }
+    void open(const QByteArray& krt, const QImage& picture = plainPicture(300, 200))
+    {
+        prepare(krt, picture);
+        start();
+    }
+    // What takes a press at the centre of `name`: the widget on top there, if the window shows that point.
+    QWidget* onTop(const QString& name)
+    {
+        QWidget* widget = find(name);
+        return editor->childAt(widget->mapTo(editor.get(), widget->rect().center()));
     }
     template <class T = QWidget> T* find(const QString& name) { return editor->findChild<T*>(name); }
     QRect twips(const QString& name) { return TwipsGeometry::get(find(name)); }
@@ -163,16 +187,42 @@ private Q_SLOTS:
         QCOMPARE(QList<int>({checkedLevel(1), checkedLevel(2), checkedLevel(3), checkedLevel(4)}),
                  QList<int>({1, 2, 3, 0}));
 
-        // Saved unchanged: the same item lines, level 7 dropped.
+        // Saved after one change: the other item lines as they were read, level 7 dropped.
+        QTest::keyClicks(nameBox(1), QStringLiteral(" stad"));
         close(MessageAnswer::Yes);
-        QCOMPARE(fake->messages[0].text, QStringLiteral("Wilt u de kaart opslaan?"));
-        QCOMPARE(fake->messages[0].caption, QStringLiteral("Kaart aanpassen"));
-        QCOMPARE(fake->messages[0].buttons, MessageButtons::YesNoCancel);
         QCOMPARE(editor->result(), int(QDialog::Accepted));
         QCOMPARE(folder->read(Krt), QByteArray("europa.bmp\r\n"
-                                               "1 s 1234 567  Utrecht\r\n"
+                                               "1 s 1234 567  Utrecht stad\r\n"
                                                "2 d 100  4400 Oost\r\n"
                                                "3 x 2900 7    Hoekje\r\n"));
+    }
+
+    // A teacher reaches every button where it shows: nothing lies over it.
+    void everyButtonCanBeReached()
+    {
+        // A picture wider than the place of "Sluiten", on a full HD screen.
+        open(Europa, plainPicture(1300, 700));
+        editor->resize(1920, 1080);
+        for (const char* name : {"cmdClose", "cmdChange", "cmdRemove", "cmdAddGroot", "cmdAddKlein",
+                                 "cmdAddWater", "cmdAddArea", "cmdAddArea1"})
+            QCOMPARE(onTop(QString::fromLatin1(name)), find(QString::fromLatin1(name)));
+        // An open panel stays above the items placed after it.
+        clickAt(QPoint(700, 1300));
+        QVERIFY(panelOpen(1));
+        const QRect panel = twips(QStringLiteral("EditFrame_1"));
+        place(QStringLiteral("cmdAddKlein"), QPoint(panel.left() + 200, panel.bottom() + 30));
+        QCOMPARE(items(), 5);
+        QCOMPARE(onTop(QStringLiteral("Niveau1_1")), find(QStringLiteral("Niveau1_1")));
+
+        // The demo map Europa on a 1366 x 768 laptop.
+        QFile demo(QFINDTESTDATA("../../../demo/europa.krt"));
+        QVERIFY(demo.open(QIODevice::ReadOnly));
+        open(demo.readAll(), QImage(QFINDTESTDATA("../../../demo/europa.bmp")));
+        editor->resize(1366, 768);
+        QWidget* sluiten = onTop(QStringLiteral("cmdClose"));
+        QCOMPARE(sluiten, find(QStringLiteral("cmdClose")));
+        QTest::mouseClick(sluiten, Qt::LeftButton);
+        QVERIFY(!editor->isVisible());
     }
 
     void modesAndTheirTexts()
@@ -306,69 +356,71 @@ private Q_SLOTS:
         QCOMPARE(folder->read(Krt), QByteArray("europa.bmp\r\n"));
     }
 
-    void closingAnswers()
+    // Every way of closing asks the save question, and only after a change.
+    void closingAsksOnlyAfterChanges()
     {
+        open(Europa);
+        editor->close();
+        QVERIFY(!editor->isVisible());
+        QVERIFY(fake->messages.isEmpty());
+        QCOMPARE(folder->read(Krt), Europa);
+
+        // The close box, Alt+F4 and logging out close the window as close() does.
         open(Europa);
         place(QStringLiteral("cmdAddGroot"), QPoint(3000, 2000));
         clickAt(QPoint(3000, 2000));
-        close(MessageAnswer::Cancel);
+        fake->messageAnswers.enqueue(MessageAnswer::Cancel);
+        QVERIFY(!editor->close());
+        QCOMPARE(fake->messages.size(), 1);
+        QCOMPARE(fake->messages[0].text, QStringLiteral("Wilt u de kaart opslaan?"));
+        QCOMPARE(fake->messages[0].caption, QStringLiteral("Kaart aanpassen"));
+        QCOMPARE(fake->messages[0].icon, MessageIcon::Question);
+        QCOMPARE(fake->messages[0].buttons, MessageButtons::YesNoCancel);
         QVERIFY(editor->isVisible());
         QVERIFY(panelOpen(5));
         QCOMPARE(items(), 5);
         QCOMPARE(folder->read(Krt), Europa);
+        // Escape is no way out.
+        QTest::keyClick(editor.get(), Qt::Key_Escape);
+        QVERIFY(editor->isVisible());
         close(MessageAnswer::No);
         QVERIFY(!editor->isVisible());
         QCOMPARE(editor->result(), int(QDialog::Rejected));
         QCOMPARE(folder->read(Krt), Europa);
 
-        // Escape does not throw the changes away.
         open(Europa);
-        QTest::keyClick(editor.get(), Qt::Key_Escape);
-        QVERIFY(editor->isVisible());
-    }
-
-    void savedInLevelOrderAndPlayable()
-    {
-        open("europa.bmp\r\n");
-        const QList<std::tuple<QPoint, int, QString>> entered = {
-            {QPoint(600, 600), 3, QStringLiteral("Derde")},
-            {QPoint(1500, 600), 1, QStringLiteral(" Eerste ")},
-            {QPoint(2400, 600), 2, QString()}};
-        int i = 0;
-        for (const auto& [at, level, text] : entered) {
-            place(QStringLiteral("cmdAddGroot"), at);
-            clickAt(at);
-            QTest::keyClicks(nameBox(++i), text);
-            click(QStringLiteral("Niveau%1_%2").arg(level).arg(i));
-        }
-        close(MessageAnswer::Yes);
+        place(QStringLiteral("cmdAddGroot"), QPoint(3000, 2000));
+        fake->messageAnswers.enqueue(MessageAnswer::Yes);
+        QVERIFY(editor->close());
         QCOMPARE(folder->read(Krt), QByteArray("europa.bmp\r\n"
-                                               "1 s 480  1380 Eerste\r\n"
-                                               "2 s 480  2280 \r\n"
-                                               "3 s 480  480  Derde\r\n"));
-        // What the pupil program reads back.
-        const auto read = MapFile::readFile(Krt);
-        QVERIFY(std::holds_alternative<MapFile::Contents>(read));
-        const auto& contents = std::get<MapFile::Contents>(read);
-        QCOMPARE(contents.picture, QStringLiteral("europa.bmp"));
-        QCOMPARE(contents.items.size(), 3);
-        QCOMPARE(contents.items[0].Naam, QStringLiteral("Eerste"));
-        QCOMPARE(contents.items[0].Left, 1380);
-        QCOMPARE(contents.items[1].Naam, QString());
-        QCOMPARE(contents.items[2].Niveau, 3);
+                                               "1 s 1234 567  Utrecht\r\n"
+                                               "1 s 1875 2880 \r\n"
+                                               "2 d 100  4400 Oost\r\n"
+                                               "3 x 2900 7    Hoekje\r\n"));
     }
 
-    void savesThatCannotBeDone()
+    void namesAndSavesThatCannotBeDone()
     {
         open(Europa);
-        nameBox(1)->setText(QStringLiteral("Łódź"));
-        close(MessageAnswer::Yes);
-        QCOMPARE(fake->messages.size(), 2);
-        QVERIFY(fake->messages[1].text.contains(QStringLiteral("\"Łódź\"")));
-        QCOMPARE(fake->messages[1].icon, MessageIcon::Critical);
-        QVERIFY(editor->isVisible());
+        // Pasted from a spreadsheet or another program: refused at once, the name stays.
+        for (const QString& pasted : {QStringLiteral("Noord\nHolland"), QStringLiteral("Utrecht\r\n"),
+                                      QStringLiteral("Den\tHaag"), QStringLiteral("Łódź")}) {
+            QGuiApplication::clipboard()->setText(pasted);
+            nameBox(1)->selectAll();
+            QTest::keyClick(nameBox(1), Qt::Key_V, Qt::ControlModifier);
+            QCOMPARE(nameBox(1)->text(), QStringLiteral("Utrecht"));
+            QVERIFY2(fake->messages.last().text.startsWith(QStringLiteral("De naam bevat ")),
+                     qPrintable(fake->messages.last().text));
+            QCOMPARE(fake->messages.last().icon, MessageIcon::Critical);
+        }
+        QCOMPARE(fake->messages.size(), 4);
+        QCOMPARE(editor->state().item(1).place.Naam, QStringLiteral("Utrecht"));
+        // Nothing changed: no question, the file byte for byte as it was.
+        editor->close();
+        QCOMPARE(fake->messages.size(), 4);
         QCOMPARE(folder->read(Krt), Europa);
 
+        open(Europa);
         nameBox(1)->setText(QStringLiteral("Lodz"));
         {
             ReadOnlyFolder readOnly(folder->path());
@@ -386,7 +438,7 @@ private Q_SLOTS:
         QVERIFY(folder->read(Krt).contains("1 s 1234 567  Lodz\r\n"));
     }
 
-    void fiveHundredItemsAtMost()
+    void placementsAMapCannotHoldAreRefused()
     {
         // More on opening is refused, and so is a missing picture.
         for (const auto& [krt, message] :
@@ -409,6 +461,73 @@ private Q_SLOTS:
         QCOMPARE(fake->messages.size(), 1);
         QVERIFY(fake->messages[0].text.contains(QStringLiteral("500")));
         QCOMPARE(mode(), 0);
+
+        // A marker more than 32767 twips right of or below the picture's corner cannot be stored:
+        // refused with the add mode kept; one pixel less is placed, saved and read back.
+        fake->messages.clear();
+        QImage large(2300, 2300, QImage::Format_Mono);
+        large.fill(1);
+        open("europa.bmp\r\n", large);
+        click(QStringLiteral("cmdAddWater"));
+        for (const QPoint at : {QPoint(2193 * 15, 750), QPoint(750, 2193 * 15)}) {
+            clickAt(at);
+            QCOMPARE(items(), 0);
+            QCOMPARE(mode(), 3);
+        }
+        QCOMPARE(fake->messages.size(), 2);
+        QCOMPARE(fake->messages[0].text,
+                 QStringLiteral(
+                     "Een kaartbestand kan geen plaats, water of gebied bewaren dat verder dan 2184 "
+                     "beeldpunten rechts van of onder de linkerbovenhoek van de kaart ligt. Er is niets "
+                     "toegevoegd; klik dichter bij die hoek."));
+        clickAt(QPoint(2192 * 15, 2192 * 15));
+        QCOMPARE(items(), 1);
+        close(MessageAnswer::Yes);
+        QCOMPARE(folder->read(Krt), QByteArray("europa.bmp\r\n1 w 3276032760\r\n"));
+        QVERIFY(std::holds_alternative<MapFile::Contents>(MapFile::readFile(Krt)));
+    }
+
+    // Another teacher changes the map list while this one edits: the edits go
+    // to the file that was opened, never to another map's file.
+    void savesToTheMapFileItOpened()
+    {
+        const QByteArray wereld = "wereld.bmp\r\n1 g 200  200  IJsland\r\n";
+        prepare(Europa);
+        folder->write(QStringLiteral("wereld.krt"), wereld);
+        folder->write(QStringLiteral("kaarten.sdb"),
+                      kaarten(record("Azie", "azie.krt") + record("Europa", "europa.krt") +
+                              record("Wereld", "wereld.krt")));
+        start(2);
+        // Azie is removed: record 2 now names Wereld's file.
+        folder->write(QStringLiteral("kaarten.sdb"),
+                      kaarten(record("Europa", "europa.krt") + record("Wereld", "wereld.krt")));
+        place(QStringLiteral("cmdAddGroot"), QPoint(3000, 2000));
+        close(MessageAnswer::Yes);
+        QCOMPARE(fake->messages.size(), 1);
+        QVERIFY(!editor->isVisible());
+        QVERIFY(folder->read(Krt).contains("1 s 1875 2880 \r\n"));
+        QCOMPARE(folder->read(QStringLiteral("wereld.krt")), wereld);
+
+        // Europa itself is removed: the teacher is told, and saves only when she chooses to.
+        const QByteArray saved = folder->read(Krt);
+        start(1);
+        folder->write(QStringLiteral("kaarten.sdb"), kaarten(record("Wereld", "wereld.krt")));
+        place(QStringLiteral("cmdAddGroot"), QPoint(600, 600));
+        fake->messageAnswers.enqueue(MessageAnswer::Yes);
+        close(MessageAnswer::No);
+        QCOMPARE(fake->messages.last().text,
+                 QStringLiteral(
+                     "De kaart \"Europa\" staat niet meer in de lijst met kaarten: iemand anders heeft de "
+                     "lijst intussen veranderd.\n\nWilt u uw wijzigingen toch bewaren in het bestand "
+                     "\"europa.krt\", waaruit u de kaart hebt geopend? Geen andere kaart gebruikt dat "
+                     "bestand."));
+        QVERIFY(editor->isVisible());
+        QCOMPARE(folder->read(Krt), saved);
+        fake->messageAnswers.enqueue(MessageAnswer::Yes);
+        close(MessageAnswer::Yes);
+        QVERIFY(!editor->isVisible());
+        QVERIFY(folder->read(Krt).contains("1 s 480  480  \r\n"));
+        QCOMPARE(folder->read(QStringLiteral("wereld.krt")), wereld);
     }
 
     void openedFromTheRegister()
@@ -424,7 +543,6 @@ private Q_SLOTS:
             auto* opened = qobject_cast<frmKaartEdit*>(QApplication::activeModalWidget());
             QVERIFY(opened);
             caption = opened->windowTitle();
-            fake->messageAnswers.enqueue(MessageAnswer::No);
             QTest::mouseClick(opened->findChild<QPushButton*>(QStringLiteral("cmdClose")), Qt::LeftButton);
         });
         QTest::mouseClick(reg.findChild<QPushButton*>(QStringLiteral("cmdEdit")), Qt::LeftButton);
