@@ -77,7 +77,11 @@ void MapPicture::paintEvent(QPaintEvent* event)
     const qreal ratio = devicePixelRatioF();
     const QSize device = (QSizeF(size()) * ratio).toSize();
     if (m_shown.size() != device) {
-        m_shown = m_picture.scaled(device, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+        // Smoothed from 32-bit pixels: several times quicker than from a bitmap's 8 or 24 bits.
+        const QImage::Format format =
+            m_picture.hasAlphaChannel() ? QImage::Format_ARGB32_Premultiplied : QImage::Format_RGB32;
+        m_shown =
+            m_picture.convertToFormat(format).scaled(device, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
         m_shown.setDevicePixelRatio(ratio);
     }
     painter.drawImage(area, m_shown, QRectF(QPointF(area.topLeft()) * ratio, QSizeF(area.size()) * ratio));
