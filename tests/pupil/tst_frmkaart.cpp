@@ -80,8 +80,6 @@ private Q_SLOTS:
         QCOMPARE(plaatsen[5].Naam, QStringLiteral("Utrecht"));
         QVERIFY(child(kaart, "HotSpot_4"));
         QVERIFY(!child(kaart, "HotSpot_5"));
-        // Zwolle lies near the right edge: its label ends at the picture's right edge.
-        QCOMPARE(child(kaart, "lblPlaats_2")->geometry().right() + 1, 600);
         QCOMPARE(child(kaart, "HotSpot_1")->cursor().hotSpot(), QPoint(11, 5));
 
         // The special names, spelled exactly.
