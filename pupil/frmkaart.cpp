@@ -12,7 +12,6 @@
 #include "maplegend.h"
 #include "mappicture.h"
 #include "mapshape.h"
-#include "twips.h"
 #include "twipsgeometry.h"
 
 #include <QFrame>
@@ -183,13 +182,7 @@ bool frmKaart::open(const Keuze& keuze)
     m_picture->setCursor(game ? velmora::MapCursors::cloud() : QCursor(Qt::ArrowCursor));
     m_drawing->setHotSpotCursor(game ? velmora::MapCursors::cloud() : velmora::MapCursors::hand());
 
-    m_legend->placeBeside(m_picture);
-    const QRect picture = TwipsGeometry::get(m_picture);
-    const QRect legend = TwipsGeometry::get(m_legend);
-    const QRect counters = TwipsGeometry::get(m_counters);
-    TwipsGeometry::move(m_counters, picture.width() + velmora::MapLegend::PictureGap,
-                        picture.top() + picture.height() - legend.height() - counters.height() - 155);
-
+    fitMap();
     m_quiz.open(Mode, keuze, aantRecs);
     for (int j = 1; j <= aantRecs; ++j) {
         if (!m_quiz.isIncluded(j))
@@ -199,10 +192,38 @@ bool frmKaart::open(const Keuze& keuze)
             m_drawing->setItemVisible(j, false);
     }
     m_drawing->raiseLabels();
-    velmora::MapCloseButton::place(m_close, m_picture, {m_legend, m_counters});
+    placeBeside();
     m_counters->setVisible(m_quiz.countersShown);
     showQuiz();
     return true;
+}
+
+bool frmKaart::fitMap()
+{
+    if (!m_drawing->setScale(m_legend->fittingScale(size(), m_picture)))
+        return false;
+    for (int number = 1; number <= m_puddles.size(); ++number)
+        placePuddle(number);
+    return true;
+}
+
+void frmKaart::placeBeside()
+{
+    m_legend->placeBeside(m_picture);
+    const QRect picture = TwipsGeometry::get(m_picture);
+    const QRect legend = TwipsGeometry::get(m_legend);
+    const QRect counters = TwipsGeometry::get(m_counters);
+    TwipsGeometry::move(m_counters, picture.width() + velmora::MapLegend::PictureGap,
+                        picture.top() + picture.height() - legend.height() - counters.height() - 155);
+    velmora::MapCloseButton::place(m_close, m_picture, {m_legend, m_counters});
+}
+
+void frmKaart::resizeEvent(QResizeEvent* event)
+{
+    QDialog::resizeEvent(event);
+    // Also how a maximised window learns that it moved to another screen.
+    if (fitMap())
+        placeBeside();
 }
 
 void frmKaart::keyPressEvent(QKeyEvent* event)
@@ -270,11 +291,13 @@ void frmKaart::showPuddles()
     if (m_quiz.CurPlas == 0)
         return;
     // Only the newest puddle grows; it lies above markers and hotspots.
-    const QRectF twips = m_quiz.Plas[m_quiz.CurPlas - 1];
-    velmora::MapShape* puddle = m_puddles[m_quiz.CurPlas - 1];
-    const auto px = [](qreal t) { return qRound(t / velmora::Twips::PerPixel); };
-    puddle->setGeometry(px(twips.left()), px(twips.top()), px(twips.width()), px(twips.height()));
-    puddle->raise();
+    placePuddle(m_quiz.CurPlas);
+    m_puddles[m_quiz.CurPlas - 1]->raise();
+}
+
+void frmKaart::placePuddle(int number)
+{
+    m_puddles[number - 1]->setGeometry(m_picture->toPixels(m_quiz.Plas[number - 1]));
 }
 
 void frmKaart::stopTimers()

@@ -44,14 +44,20 @@ public:
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
 
 private:
     void hotSpotClicked(int index, Qt::MouseButton button, bool secondOfDouble);
     void hotSpotMoved(int index);
     void picturePressed(int xTwips, int yTwips, Qt::MouseButton button);
+    // The map as large as the window has room for; false when it already was.
+    bool fitMap();
+    // Everything beside the picture, which follows the picture's size.
+    void placeBeside();
     void follow(KaartQuiz::Start start);
     void showQuiz();
     void showPuddles();
+    void placePuddle(int number);
     void stopTimers();
 
     velmora::Plaatsen& m_plaatsen;

@@ -163,13 +163,36 @@ bool frmKaartEdit::load()
         return false;
     }
     m_krtPath = velmora::ProgramFolder::pathFor(m_krtName);
-    Legenda->placeBeside(Picture1);
-    velmora::MapCloseButton::place(cmdClose, Picture1, {Legenda});
-    m_state.emplace(contents.picture, contents.items, QSize(Picture1->widthTwips(), Picture1->heightTwips()));
+    m_state.emplace(contents.picture, contents.items);
+    fitMap();
+    placeBeside();
     for (int index = 1; index <= m_state->AantPlaatsen(); ++index)
         buildItem(index);
     showStatus();
     return true;
+}
+
+bool frmKaartEdit::fitMap()
+{
+    if (!m_drawing->setScale(Legenda->fittingScale(size(), Picture1)))
+        return false;
+    for (int index = 1; index < m_panels.size(); ++index)
+        placePanel(index);
+    return true;
+}
+
+void frmKaartEdit::placeBeside()
+{
+    Legenda->placeBeside(Picture1);
+    velmora::MapCloseButton::place(cmdClose, Picture1, {Legenda});
+}
+
+void frmKaartEdit::resizeEvent(QResizeEvent* event)
+{
+    QDialog::resizeEvent(event);
+    // Also how a maximised window learns that it moved to another screen.
+    if (m_state && fitMap())
+        placeBeside();
 }
 
 void frmKaartEdit::buildItem(int index)
@@ -229,7 +252,7 @@ void frmKaartEdit::showItem(int index)
     m_drawing->marker(index)->setProperty("Tag", item.place.Soort);
 
     const Panel& panel = m_panels[index];
-    TwipsGeometry::set(panel.EditFrame, QRect(item.panel, MapEditState::PanelSize));
+    placePanel(index);
     {
         const QSignalBlocker blocker(panel.txtPlaatsnaam);
         if (panel.txtPlaatsnaam->text() != item.place.Naam)
@@ -245,6 +268,12 @@ void frmKaartEdit::showItem(int index)
     }
     panel.EditFrame->setVisible(m_state->openPanel() == index);
     raiseOpenPanel();
+}
+
+void frmKaartEdit::placePanel(int index)
+{
+    const QPoint below = m_state->item(index).panelBelow;
+    m_drawing->placeBelow(m_panels[index].EditFrame, below.x(), below.y(), MapEditState::PanelSize, true);
 }
 
 void frmKaartEdit::raiseOpenPanel()

@@ -44,6 +44,7 @@ public:
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
 
 private:
     // The edit panel of one item and its controls.
@@ -61,7 +62,12 @@ private:
 
     void picturePressed(int xTwips, int yTwips);
     void itemClicked(int index);
+    // The map as large as the window has room for; false when it already was.
+    bool fitMap();
+    // Legenda and Sluiten, which follow the picture's size.
+    void placeBeside();
     void buildItem(int index);
+    void placePanel(int index);
     // Shows item `index` as the state holds it.
     void showItem(int index);
     // An open panel lies above every marker and hotspot, so that all of it can be reached.

@@ -1,25 +1,19 @@
 #include "mapeditstate.h"
 
-#include "mapdrawing.h"
 #include "mapfile.h"
 #include "typedtext.h"
 
 namespace korveladmin {
 
-MapEditState::MapEditState(const QString& bitmap, const QList<velmora::Plaats>& items, QSize picture)
-    : m_bitmap(bitmap), m_picture(picture), m_status(ChangeText.toString())
+MapEditState::MapEditState(const QString& bitmap, const QList<velmora::Plaats>& items)
+    : m_bitmap(bitmap), m_status(ChangeText.toString())
 {
     m_items.reserve(items.size());
     for (velmora::Plaats place : items) {
         place.Soort = place.Soort.trimmed().toLower();
-        m_items.append({place, panelBelow(place.Left, place.Top)});
+        m_items.append({place, QPoint(place.Left, place.Top)});
     }
     markSaved();
-}
-
-QPoint MapEditState::panelBelow(int left, int top) const
-{
-    return velmora::MapDrawing::placeBelow(left, top, PanelSize, m_picture, true);
 }
 
 QString MapEditState::kindLetter(Mode kind)
@@ -90,7 +84,7 @@ MapEditState::Press MapEditState::pressOnMap(QPoint at)
         return Press::Full;
     // A new item's panel sits 155 twips below the click, 15 lower than the
     // panel of the same item once it has been saved and read again.
-    m_items.append({place, panelBelow(place.Left, place.Top + 15)});
+    m_items.append({place, QPoint(place.Left, place.Top + 15)});
     return Press::Placed;
 }
 

@@ -13,7 +13,7 @@ namespace korveladmin {
 
 // What the map editor knows, without any widget: its mode (AddSoort), the
 // status line, and every item with its position in twips, its kind letter,
-// name, level and the place of its edit panel. The window shows this state
+// name, level and where its edit panel hangs. The window shows this state
 // and turns the teacher's clicks into the calls below.
 class MapEditState
 {
@@ -35,11 +35,12 @@ public:
         // Niveau stays as read (possibly not 1-3) until a level is chosen;
         // Soort holds the marker's Tag: the kind letter trimmed and lower-cased.
         velmora::Plaats place;
-        QPoint panel;
+        // The panel hangs below this point as a label below its marker: the
+        // marker's corner, 15 twips lower for an item placed since opening.
+        QPoint panelBelow;
     };
 
-    // picture is the picture's size in twips, for keeping panels inside it.
-    MapEditState(const QString& bitmap, const QList<velmora::Plaats>& items, QSize picture);
+    MapEditState(const QString& bitmap, const QList<velmora::Plaats>& items);
 
     int AddSoort() const { return m_mode; }
     const QString& status() const { return m_status; }
@@ -82,10 +83,7 @@ public:
     static QString addText(Mode kind);
 
 private:
-    QPoint panelBelow(int left, int top) const;
-
     QString m_bitmap;
-    QSize m_picture;
     QList<Item> m_items;
     QList<velmora::Plaats> m_saved;
     int m_mode = Change;

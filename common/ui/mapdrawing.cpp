@@ -4,9 +4,12 @@
 #include "hotspot.h"
 #include "mapcursors.h"
 #include "mappicture.h"
-#include "plaats.h"
 #include "twips.h"
 #include "twipsgeometry.h"
+
+#include <QtMath>
+
+#include <algorithm>
 
 namespace velmora {
 namespace {
@@ -51,10 +54,10 @@ void MapDrawing::applyLook(MapShape* shape, const Look& look)
     shape->setHatched(look.hatched);
 }
 
-QPoint MapDrawing::placeBelow(int left, int top, QSize size, QSize picture, bool keepInside)
+QPoint MapDrawing::placeBelow(int left, int top, QSize size, QSize picture, bool keepInside, qreal scale)
 {
-    int x = left - size.width() / 2 + LabelRight;
-    int y = top + LabelDown;
+    int x = qRound((left + LabelRight) * scale) - size.width() / 2;
+    int y = qRound((top + LabelDown) * scale);
     if (keepInside) {
         // In this order, so that where the box cannot fit its left and top edges win.
         if (x + size.width() > picture.width())
@@ -65,6 +68,13 @@ QPoint MapDrawing::placeBelow(int left, int top, QSize size, QSize picture, bool
         y = std::max(y, 0);
     }
     return {x, y};
+}
+
+void MapDrawing::placeBelow(QWidget* box, int left, int top, QSize size, bool keepInside) const
+{
+    const QPoint at =
+        placeBelow(left, top, size, TwipsGeometry::get(m_picture).size(), keepInside, m_picture->scale());
+    TwipsGeometry::set(box, QRect(at, size));
 }
 
 void MapDrawing::add(int index, const Plaats& item)
@@ -115,19 +125,24 @@ void MapDrawing::update(int index, const Plaats& item)
 void MapDrawing::place(int index, const Plaats& item)
 {
     Pieces& pieces = m_items[index];
-    TwipsGeometry::set(pieces.marker, QRect(item.Left, item.Top, MarkerSize, MarkerSize));
+    pieces.item = item;
+    m_picture->place(pieces.marker, QRect(item.Left, item.Top, MarkerSize, MarkerSize));
     applyLook(pieces.marker, lookFor(item.kind(), m_style.hatchWater));
-    TwipsGeometry::set(pieces.hotSpot, QRect(item.Left - HotSpotOffset, item.Top - HotSpotOffset,
-                                             m_style.hotSpot.width(), m_style.hotSpot.height()));
+    QRect spot(item.Left - HotSpotOffset, item.Top - HotSpotOffset, m_style.hotSpot.width(),
+               m_style.hotSpot.height());
+    // Grown around its middle where the scale would make it smaller than that.
+    const int least = qCeil(LeastHotSpotPixels * Twips::PerPixel / m_picture->scale());
+    const int wider = std::max(0, least - spot.width());
+    const int higher = std::max(0, least - spot.height());
+    spot.adjust(-wider / 2, -higher / 2, wider - wider / 2, higher - higher / 2);
+    m_picture->place(pieces.hotSpot, spot);
     if (pieces.label) {
         pieces.label->setText(item.Naam);
         // Sized to its text as the label itself would, without polishing every hidden label.
         const QSize px = m_labelMetrics.size(Qt::TextSingleLine, item.Naam);
-        const QSize size(Twips::fromPixels(px.width()), Twips::fromPixels(px.height()));
-        const QPoint at = placeBelow(item.Left, item.Top, size,
-                                     QSize(m_picture->widthTwips(), m_picture->heightTwips()),
-                                     m_style.keepLabelsInside);
-        TwipsGeometry::set(pieces.label, QRect(at, size));
+        placeBelow(pieces.label, item.Left, item.Top,
+                   QSize(Twips::fromPixels(px.width()), Twips::fromPixels(px.height())),
+                   m_style.keepLabelsInside);
     }
 }
 
@@ -155,6 +170,18 @@ void MapDrawing::clear()
 {
     for (int i = highestIndex(); i >= 0; --i)
         remove(i);
+}
+
+bool MapDrawing::setScale(qreal scale)
+{
+    if (scale == m_picture->scale())
+        return false;
+    m_picture->setScale(scale);
+    for (int i = 0; i < m_items.size(); ++i) {
+        if (m_items[i].marker)
+            place(i, m_items[i].item);
+    }
+    return true;
 }
 
 void MapDrawing::raiseLabels()

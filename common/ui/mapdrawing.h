@@ -1,6 +1,7 @@
 #pragma once
 
 #include "mapshape.h"
+#include "plaats.h"
 
 #include <QColor>
 #include <QFontMetrics>
@@ -15,7 +16,6 @@ namespace velmora {
 
 class HotSpot;
 class MapPicture;
-struct Plaats;
 
 // How one window draws its map items.
 struct MapDrawingStyle
@@ -29,7 +29,10 @@ struct MapDrawingStyle
 
 // The pieces of every item on one picture: marker shpPlaatsSml_i, hotspot
 // HotSpot_i and label lblPlaats_i, children of the picture, created and
-// destroyed per item index. Positions in twips, relative to the picture.
+// destroyed per item index. Markers and hotspots are placed in map twips and
+// follow the picture's display scale; a label (or another box hung below an
+// item) keeps its size on the screen, and its twips are those of the picture
+// as shown.
 class MapDrawing : public QObject
 {
     Q_OBJECT
@@ -38,6 +41,8 @@ public:
     static constexpr int HotSpotOffset = 120;
     static constexpr int LabelDown = 260;
     static constexpr int LabelRight = 155;
+    // Small hands on small screens still hit a small island.
+    static constexpr int LeastHotSpotPixels = 24;
 
     struct Look
     {
@@ -56,6 +61,9 @@ public:
     void clear();
     // Labels above every marker and hotspot, in index order.
     void raiseLabels();
+    // Shows the picture and places every item at this display scale; false
+    // when they were so already.
+    bool setScale(qreal scale);
 
     MapShape* marker(int index) const;
     HotSpot* hotSpot(int index) const;
@@ -77,9 +85,12 @@ public:
     // Marker look by kind letter (blanks removed, lower case).
     static Look lookFor(const QString& kind, bool hatchWater);
     static void applyLook(MapShape* shape, const Look& look);
-    // Top-left corner of a box of `size` placed below a marker at (left, top):
-    // centred under it, optionally pulled inside a picture of `picture` size.
-    static QPoint placeBelow(int left, int top, QSize size, QSize picture, bool keepInside);
+    // Top-left corner of a box of `size` placed below a marker at (left, top)
+    // on a picture shown at `scale`: centred under it, optionally pulled
+    // inside the picture as shown, of `picture` size. Twips as shown.
+    static QPoint placeBelow(int left, int top, QSize size, QSize picture, bool keepInside, qreal scale = 1);
+    // Places a box of `size` twips on the screen (an editor's panel) so.
+    void placeBelow(QWidget* box, int left, int top, QSize size, bool keepInside) const;
 
 Q_SIGNALS:
     void hotSpotClicked(int index, Qt::MouseButton button, bool secondOfDouble);
@@ -91,6 +102,7 @@ private:
         QPointer<MapShape> marker;
         QPointer<HotSpot> hotSpot;
         QPointer<QLabel> label;
+        Plaats item;
     };
     void place(int index, const Plaats& item);
     QLabel* newLabel(int index);

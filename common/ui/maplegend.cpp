@@ -3,9 +3,12 @@
 #include "fonts.h"
 #include "mappicture.h"
 #include "mapshape.h"
+#include "twips.h"
 #include "twipsgeometry.h"
 
 #include <QLabel>
+
+#include <algorithm>
 
 namespace velmora {
 
@@ -68,6 +71,20 @@ void MapLegend::placeBeside(const MapPicture* picture)
     const QRect own = TwipsGeometry::get(this);
     TwipsGeometry::move(this, pictureTwips.width() + PictureGap,
                         pictureTwips.top() + pictureTwips.height() - own.height());
+}
+
+qreal MapLegend::fittingScale(QSize window, const MapPicture* picture) const
+{
+    const QSize natural = picture->picture().size();
+    if (natural.isEmpty())
+        return 1;
+    // The column starts at the picture's width + 355, as the legend does.
+    const int width =
+        Twips::fromPixels(window.width()) - PictureGap - TwipsGeometry::get(this).width() - RightMargin;
+    const int height = Twips::fromPixels(window.height()) - TwipsGeometry::get(picture).top() - BottomMargin;
+    const qreal scale = std::min({qreal(1), qreal(width) / Twips::fromPixels(natural.width()),
+                                  qreal(height) / Twips::fromPixels(natural.height())});
+    return std::max(scale, SmallestScale);
 }
 
 } // namespace velmora

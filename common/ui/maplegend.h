@@ -21,6 +21,11 @@ public:
     static constexpr int RowStep = 360;
     static constexpr int SwatchSize = 255;
     static constexpr int PictureGap = 355;
+    // Kept free right of the column beside the picture and below the picture.
+    static constexpr int RightMargin = 240;
+    static constexpr int BottomMargin = 120;
+    // A window too small for any map (while it is being made) still gets a picture.
+    static constexpr qreal SmallestScale = 0.1;
 
     struct Style
     {
@@ -39,6 +44,10 @@ public:
     // Beside the picture: left = the picture's width + 355 (its width, not its
     // right edge), bottom level with the picture's bottom.
     void placeBeside(const MapPicture* picture);
+    // The map windows' display scale: the picture at its place as large as a
+    // window of `window` pixels leaves room for, with a column as wide as the
+    // legend beside it, and never larger than its natural size.
+    qreal fittingScale(QSize window, const MapPicture* picture) const;
 
 private:
     MapShape* m_swatches[Rows] = {};

@@ -36,40 +36,68 @@ std::optional<DataError> MapPicture::load(const QString& pictureName)
 void MapPicture::setPicture(const QImage& picture)
 {
     m_picture = picture;
-    const QRect twips = TwipsGeometry::get(this);
-    TwipsGeometry::set(this, QRect(twips.left(), twips.top(), Twips::fromPixels(picture.width()),
-                                   Twips::fromPixels(picture.height())));
+    setScale(m_scale);
+}
+
+void MapPicture::setScale(qreal scale)
+{
+    m_scale = scale;
+    m_shown = QImage();
+    // Whole pixels, so that everything placed beside the picture meets its edges.
+    const QPoint at = TwipsGeometry::get(this).topLeft();
+    const QSize shown(qRound(m_picture.width() * scale), qRound(m_picture.height() * scale));
+    TwipsGeometry::set(this,
+                       QRect(at, QSize(Twips::fromPixels(shown.width()), Twips::fromPixels(shown.height()))));
     update();
 }
 
-int MapPicture::widthTwips() const
+void MapPicture::place(QWidget* piece, const QRect& twips) const
 {
-    return TwipsGeometry::get(this).width();
+    TwipsGeometry::set(piece, twips, m_scale);
 }
 
-int MapPicture::heightTwips() const
+QRect MapPicture::toPixels(const QRectF& twips) const
 {
-    return TwipsGeometry::get(this).height();
+    return Twips::rect(twips, m_scale);
+}
+
+QPoint MapPicture::toTwips(QPointF pixels) const
+{
+    return (pixels * Twips::PerPixel / m_scale).toPoint();
 }
 
 void MapPicture::paintEvent(QPaintEvent* event)
 {
     QPainter painter(this);
     const QRect area = event->rect();
-    painter.drawImage(area.topLeft(), m_picture, area);
+    if (m_scale == 1) {
+        painter.drawImage(area.topLeft(), m_picture, area);
+        return;
+    }
+    const qreal ratio = devicePixelRatioF();
+    const QSize device = (QSizeF(size()) * ratio).toSize();
+    if (m_shown.size() != device) {
+        // Smoothed from 32-bit pixels: several times quicker than from a bitmap's 8 or 24 bits.
+        const QImage::Format format =
+            m_picture.hasAlphaChannel() ? QImage::Format_ARGB32_Premultiplied : QImage::Format_RGB32;
+        m_shown =
+            m_picture.convertToFormat(format).scaled(device, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+        m_shown.setDevicePixelRatio(ratio);
+    }
+    painter.drawImage(area, m_shown, QRectF(QPointF(area.topLeft()) * ratio, QSizeF(area.size()) * ratio));
 }
 
 void MapPicture::mousePressEvent(QMouseEvent* event)
 {
-    const QPoint at = event->position().toPoint();
-    Q_EMIT pressed(Twips::fromPixels(at.x()), Twips::fromPixels(at.y()), event->button());
+    const QPoint at = toTwips(event->position());
+    Q_EMIT pressed(at.x(), at.y(), event->button());
 }
 
 void MapPicture::mouseMoveEvent(QMouseEvent* event)
 {
     // Also the movement over a label, which passes it on to the picture.
-    const QPoint at = event->position().toPoint();
-    Q_EMIT moved(Twips::fromPixels(at.x()), Twips::fromPixels(at.y()));
+    const QPoint at = toTwips(event->position());
+    Q_EMIT moved(at.x(), at.y());
 }
 
 } // namespace velmora

@@ -9,9 +9,11 @@ namespace velmora {
 
 struct DataError;
 
-// The map picture at its natural size (one pixel is 15 twips); parent of the
-// item markers, hotspots and labels. Reports presses and pointer movement on
-// the picture itself and over its labels, in twips.
+// The map picture; parent of the item markers, hotspots and labels. Map
+// positions are twips from its top-left corner at its natural size (one pixel
+// is 15 twips). A map window on a screen too small for the picture shows it
+// at a display scale below 1: the picture and every map position on it are
+// shown smaller, and pointer positions are reported back in map twips.
 class MapPicture : public QWidget
 {
     Q_OBJECT
@@ -24,8 +26,13 @@ public:
     void setPicture(const QImage& picture);
     const QImage& picture() const { return m_picture; }
 
-    int widthTwips() const;
-    int heightTwips() const;
+    qreal scale() const { return m_scale; }
+    // Sizes itself to the picture at `scale`; the caller places the pieces again.
+    void setScale(qreal scale);
+    // A piece of the map at `twips` on the picture, shown at the scale.
+    void place(QWidget* piece, const QRect& twips) const;
+    QRect toPixels(const QRectF& twips) const;
+    QPoint toTwips(QPointF pixels) const;
 
 Q_SIGNALS:
     void pressed(int xTwips, int yTwips, Qt::MouseButton button);
@@ -38,6 +45,10 @@ protected:
 
 private:
     QImage m_picture;
+    qreal m_scale = 1;
+    // The picture smoothed once to the pixels it covers on the screen (the
+    // device's, so that a high-dpi screen gets no second blur), while scaled.
+    QImage m_shown;
 };
 
 } // namespace velmora

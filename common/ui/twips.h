@@ -2,8 +2,7 @@
 
 #include <QPoint>
 #include <QRect>
-
-#include <cmath>
+#include <QRectF>
 
 namespace velmora {
 
@@ -23,6 +22,14 @@ public:
     static QRect rect(int left, int top, int width, int height)
     {
         return QRect(toPixels(left), toPixels(top), toPixels(width), toPixels(height));
+    }
+    // Shown at a display scale (a map on a smaller screen): the nearest pixel
+    // again, so that at scale 1 this is the rule above.
+    static int toPixels(qreal twips, qreal scale) { return qRound(twips * scale / PerPixel); }
+    static QRect rect(const QRectF& twips, qreal scale)
+    {
+        return QRect(toPixels(twips.left(), scale), toPixels(twips.top(), scale),
+                     toPixels(twips.width(), scale), toPixels(twips.height(), scale));
     }
 };
 

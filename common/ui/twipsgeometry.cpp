@@ -10,10 +10,10 @@ namespace {
 constexpr const char* Property = "twipsGeometry";
 }
 
-void TwipsGeometry::set(QWidget* widget, const QRect& twips)
+void TwipsGeometry::set(QWidget* widget, const QRect& twips, qreal scale)
 {
     widget->setProperty(Property, twips);
-    widget->setGeometry(Twips::rect(twips.left(), twips.top(), twips.width(), twips.height()));
+    widget->setGeometry(Twips::rect(QRectF(twips), scale));
 }
 
 void TwipsGeometry::move(QWidget* widget, int left, int top)

@@ -11,7 +11,8 @@ namespace velmora {
 class TwipsGeometry
 {
 public:
-    static void set(QWidget* widget, const QRect& twips);
+    // Shown at `scale` (below 1 only for the pieces of a map on a small screen).
+    static void set(QWidget* widget, const QRect& twips, qreal scale = 1);
     static void move(QWidget* widget, int left, int top);
     // The twips last set; derived from the pixel geometry when none was set.
     static QRect get(const QWidget* widget);

@@ -84,6 +84,16 @@ private Q_SLOTS:
         QCOMPARE(texel.top() + texel.height(), 1500);
         QCOMPARE(texel.left(), 1000 - texel.width() / 2 + 155);
 
+        // At half size: markers and hotspots follow, a hotspot no smaller than 24 pixels around
+        // its middle; a label keeps its size and stays inside the picture as shown.
+        const QSize zwolle = drawing.label(2)->size();
+        drawing.setScale(0.5);
+        QCOMPARE(scene.picture->size(), QSize(100, 50));
+        QCOMPARE(drawing.marker(2)->geometry(), QRect(97, 20, 9, 9));
+        QCOMPARE(drawing.hotSpot(2)->geometry(), QRect(89, 12, 24, 24));
+        QCOMPARE(drawing.label(2)->size(), zwolle);
+        QCOMPARE(drawing.label(2)->geometry().right() + 1, 100);
+
         // Without the corrections (print view) labels stay where the first rule puts them.
         Scene print;
         MapDrawing loose(print.picture, MapDrawingStyle{});
@@ -254,7 +264,7 @@ private Q_SLOTS:
         // Found whatever the case of its name; the quiz screen's tests cover the failures.
         MapPicture picture;
         QVERIFY(!picture.load(QStringLiteral("europa.bmp")));
-        QCOMPARE(QSize(picture.widthTwips(), picture.heightTwips()), QSize(600, 450));
+        QCOMPARE(TwipsGeometry::get(&picture).size(), QSize(600, 450));
         QVERIFY(picture.load(QStringLiteral("weg.bmp")));
         QCOMPARE(picture.size(), QSize(40, 30)); // a failed load keeps the picture
 

@@ -187,6 +187,11 @@ private Q_SLOTS:
         QTRY_COMPARE(screen.status(), QStringLiteral("Anna, besproei Zwolle!"));
         QCOMPARE(screen.widget(QStringLiteral("Plas_2"))->geometry(), QRect(483, 333, 35, 35));
         QCOMPARE(screen.text("lblAantGehad"), QStringLiteral("1"));
+
+        // On a smaller screen the map and its puddles are shown at half size.
+        screen.kaart.resize(800, 280);
+        QCOMPARE(picture->size(), QSize(300, 200));
+        QCOMPARE(first->geometry(), QRect(36, 46, 18, 17));
     }
 };
 

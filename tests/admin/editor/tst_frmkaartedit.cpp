@@ -214,15 +214,51 @@ private Q_SLOTS:
         QCOMPARE(items(), 5);
         QCOMPARE(onTop(QStringLiteral("Niveau1_1")), find(QStringLiteral("Niveau1_1")));
 
-        // The demo map Europa on a 1366 x 768 laptop.
+        // The demo map Europa on a 1366 x 768 laptop: shown smaller, every item within reach.
         QFile demo(QFINDTESTDATA("../../../demo/europa.krt"));
         QVERIFY(demo.open(QIODevice::ReadOnly));
-        open(demo.readAll(), QImage(QFINDTESTDATA("../../../demo/europa.bmp")));
+        const QByteArray europa = demo.readAll();
+        const QImage natural(QFINDTESTDATA("../../../demo/europa.bmp"));
+        open(europa, natural);
         editor->resize(1366, 768);
+        QWidget* picture = find(QStringLiteral("Picture1"));
+        const qreal scale = picture->width() / qreal(natural.width());
+        QVERIFY(scale < 0.8);
+        for (int i = 1; i <= items(); ++i) {
+            const QString spot = QStringLiteral("HotSpot_%1").arg(i);
+            QVERIFY(picture->rect().contains(find(spot)->geometry()));
+            QCOMPARE(onTop(spot), find(spot));
+        }
+        // A new item lands within one picture pixel of the click; every other line stays as it was.
+        const QPoint at(400, 60);
+        QVERIFY(!picture->childAt(at));
+        click(QStringLiteral("cmdAddKlein"));
+        QTest::mouseClick(picture, Qt::LeftButton, {}, at);
+        fake->messageAnswers.enqueue(MessageAnswer::Yes);
         QWidget* sluiten = onTop(QStringLiteral("cmdClose"));
         QCOMPARE(sluiten, find(QStringLiteral("cmdClose")));
         QTest::mouseClick(sluiten, Qt::LeftButton);
         QVERIFY(!editor->isVisible());
+        const QByteArray saved = folder->read(Krt);
+        QList<QByteArray> lines = saved.split('\n');
+        const QList<QByteArray> before = europa.split('\n');
+        qsizetype added = 0;
+        while (added < before.size() && lines[added] == before[added])
+            ++added;
+        const QByteArray line = lines.takeAt(added);
+        QCOMPARE(lines, before);
+        QVERIFY2(qAbs(line.mid(4, 5).trimmed().toInt() + 120 - at.y() * 15 / scale) <= 15, line.constData());
+        QVERIFY2(qAbs(line.mid(9, 5).trimmed().toInt() + 120 - at.x() * 15 / scale) <= 15, line.constData());
+
+        // Opened again as small and named: only the name is new.
+        start();
+        editor->resize(1366, 768);
+        picture = find(QStringLiteral("Picture1"));
+        QWidget* item = picture->childAt(at);
+        QTest::mouseClick(item, Qt::LeftButton, {}, item->mapFrom(picture, at));
+        QTest::keyClicks(editor->focusWidget(), QStringLiteral("Nieuw"));
+        close(MessageAnswer::Yes);
+        QCOMPARE(folder->read(Krt), QByteArray(saved).replace(line + '\n', line.chopped(1) + "Nieuw\r\n"));
     }
 
     void modesAndTheirTexts()
@@ -468,6 +504,7 @@ private Q_SLOTS:
         QImage large(2300, 2300, QImage::Format_Mono);
         large.fill(1);
         open("europa.bmp\r\n", large);
+        editor->resize(2300 + 180, 2300 + 80); // the picture at its own size
         click(QStringLiteral("cmdAddWater"));
         for (const QPoint at : {QPoint(2193 * 15, 750), QPoint(750, 2193 * 15)}) {
             clickAt(at);
