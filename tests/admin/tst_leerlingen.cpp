@@ -104,10 +104,18 @@ private Q_SLOTS:
                 folder.write(Db, before[i]);
             FakeDialogs dialogs;
             Register r;
-            // Only a missing file is first reported by the database layer.
+            // A missing file is first reported by the database layer; a file with content is
+            // first kept beside the new one, which is said.
             const QStringList expected =
-                i == 0 ? QStringList{QStringLiteral("Database bestaat niet"), Created} : QStringList{Created};
+                i == 0   ? QStringList{QStringLiteral("Database bestaat niet"), Created}
+                : i == 2 ? QStringList{Created}
+                         : QStringList{QStringLiteral("Het bestand \"leerling.sdb\" was geen lijst "
+                                                      "met de titel \"Leerlingendatabase\". Het is "
+                                                      "bewaard als \"leerling-oud.sdb\", zodat er "
+                                                      "niets verloren gaat."),
+                                       Created};
             QCOMPARE(dialogs.messageTexts(), expected);
+            QVERIFY(i == 0 || i == 2 || folder.read(QStringLiteral("leerling-oud.sdb")) == before[i]);
             QCOMPARE(dialogs.messages.last().caption, QStringLiteral("Leerlingen toevoegen/wissen."));
             QCOMPARE(dialogs.messages.last().icon, MessageIcon::Information);
             QCOMPARE(folder.read(Db), Header);

@@ -8,7 +8,10 @@
 #include "testfolder.h"
 
 #include <QDir>
+#include <QTemporaryDir>
 #include <QtTest>
+
+#include <sys/stat.h>
 
 using namespace velmora;
 
@@ -19,6 +22,22 @@ const QByteArray Map = "kaart.bmp\r\n1 s 10   20   Utrecht\r\n";
 const QByteArray Passwd = "\xb7\xd4\xc8\r\n";
 const QByteArray Results = "Anna\r\nEuropa\r\n 2 \r\n 20 \r\n 17 \r\n";
 const QString Saved = QStringLiteral("kon niet worden opgeslagen. Er is niets veranderd.");
+const QString Outside = QStringLiteral("verwijst naar een plaats buiten de programmamap");
+const QString NotAFile = QStringLiteral("is geen gewoon bestand");
+
+// One call of the writer: what its message must say, then its operation.
+QStringList op(const QString& says, const QStringList& operation)
+{
+    return QStringList{says} + operation;
+}
+
+mode_t kindOf(const QString& path)
+{
+    struct stat info
+    {
+    };
+    return ::lstat(QFile::encodeName(path).constData(), &info) == 0 ? (info.st_mode & S_IFMT) : 0;
+}
 
 void fillFolder(const TestFolder& folder)
 {
@@ -110,7 +129,9 @@ private Q_SLOTS:
             MapFile::write(folder.file(QStringLiteral("kaart.krt")), QStringLiteral("kaart.bmp"),
                            CycleStates::mapItems(false)),
             PasswordFile::writeLine(PasswordFile::path(), PasswordFile::encipher("nieuw")),
-            ResultsFile::append(ResultsFile::path(), QStringLiteral("Bram"), QStringLiteral("Europa"), 1, 10, 9),
+            ResultsFile::append(ResultsFile::path(), QStringLiteral("Bram"), QStringLiteral("Europa"), 1, 10,
+                                9),
+            std::get<DataError>(ResultsFile::clear(ResultsFile::path(), Results)),
         };
         for (const auto& error : errors) {
             QVERIFY(error.has_value());
@@ -119,6 +140,100 @@ private Q_SLOTS:
         }
         QCOMPARE(messages, QStringList());
         verifyUntouched(folder);
+    }
+
+    // Anyone who can write in the folder can put a link or a FIFO there. A
+    // link that leads out of the folder is never written through; a FIFO or
+    // device is refused at once instead of waited on or read without end.
+    void hostileFilesAreRefused_data()
+    {
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<QString>("kind"); // "link" out of the folder, "fifo", or a link to a "device"
+        QTest::addColumn<QList<QStringList>>("operations");
+        const QString kaarten = QStringLiteral("kaarten.sdb");
+        const QString line = QStringLiteral("     Cas");
+        const auto ops = [](std::initializer_list<const char*> words) {
+            QStringList list;
+            for (const char* word : words)
+                list.append(QString::fromLatin1(word));
+            return list;
+        };
+        QTest::newRow("leerling.sdb, link")
+            << QStringLiteral("leerling.sdb") << QStringLiteral("link")
+            << QList<QStringList>{op(Outside, {QStringLiteral("add"), line}),
+                                  op(Outside, {QStringLiteral("change"), QStringLiteral("1"), line}),
+                                  op(Outside, ops({"remove", "1"})),
+                                  op(Outside, ops({"create", "Leerlingendatabase"}))};
+        QTest::newRow("kaarten.sdb, link")
+            << kaarten << QStringLiteral("link")
+            << QList<QStringList>{
+                   op(Outside,
+                      QStringList{QStringLiteral("--database"), kaarten, QStringLiteral("add"), line}),
+                   op(Outside, QStringList{QStringLiteral("--database"), kaarten, QStringLiteral("create"),
+                                           QStringLiteral("Kaarten")})};
+        QTest::newRow("map file, link") << QStringLiteral("kaart.krt") << QStringLiteral("link")
+                                        << QList<QStringList>{op(Outside, ops({"map", "kaart.krt", "a"}))};
+        QTest::newRow("toets.res, link")
+            << QStringLiteral("toets.res") << QStringLiteral("link")
+            << QList<QStringList>{op(Outside, ops({"append", "Bram", "Europa", "1", "10", "9"})),
+                                  op(Outside, ops({"clear"}))};
+        QTest::newRow("passwd, link") << QStringLiteral("passwd") << QStringLiteral("link")
+                                      << QList<QStringList>{op(Outside, ops({"passwd", "b"}))};
+        QTest::newRow("leerling.sdb, FIFO")
+            << QStringLiteral("leerling.sdb") << QStringLiteral("fifo")
+            << QList<QStringList>{op(NotAFile, ops({"create", "Leerlingendatabase"}))};
+        QTest::newRow("map file, FIFO") << QStringLiteral("kaart.krt") << QStringLiteral("fifo")
+                                        << QList<QStringList>{op(NotAFile, ops({"map", "kaart.krt", "a"})),
+                                                              op(NotAFile, ops({"read-map", "kaart.krt"}))};
+        QTest::newRow("toets.res, FIFO")
+            << QStringLiteral("toets.res") << QStringLiteral("fifo")
+            << QList<QStringList>{op(NotAFile, ops({"append", "Bram", "Europa", "1", "10", "9"})),
+                                  op(NotAFile, ops({"clear"}))};
+        QTest::newRow("passwd, FIFO")
+            << QStringLiteral("passwd") << QStringLiteral("fifo")
+            << QList<QStringList>{op(NotAFile, ops({"passwd", "b"})), op(NotAFile, ops({"login"}))};
+        QTest::newRow("map file, device") << QStringLiteral("kaart.krt") << QStringLiteral("device")
+                                          << QList<QStringList>{op(NotAFile, ops({"read-map", "kaart.krt"})),
+                                                                op(Outside, ops({"map", "kaart.krt", "a"}))};
+    }
+
+    void hostileFilesAreRefused()
+    {
+        QFETCH(QString, file);
+        QFETCH(QString, kind);
+        QFETCH(QList<QStringList>, operations);
+        TestFolder folder;
+        QTemporaryDir elsewhere;
+        const QString report = QDir(elsewhere.path()).filePath(QStringLiteral("rapport.txt"));
+        const QByteArray reportBytes = "Rapport van Anna\r\nrekenen 8\r\n";
+        {
+            QFile outside(report);
+            QVERIFY(outside.open(QIODevice::WriteOnly) && outside.write(reportBytes) == reportBytes.size());
+        }
+        const QString path = folder.file(file);
+        if (kind == u"fifo")
+            QCOMPARE(::mkfifo(QFile::encodeName(path).constData(), 0666), 0);
+        else
+            QVERIFY(QFile::link(kind == u"device" ? QStringLiteral("/dev/zero") : report, path));
+        const mode_t before = kindOf(path);
+
+        for (QStringList operation : operations) {
+            const QString says = operation.takeFirst();
+            const qsizetype options = operation.startsWith(QStringLiteral("--database")) ? 2 : 0;
+            operation.insert(options, folder.path());
+            const auto result = DataOpProcess::run(operation);
+            const QString output = QString::fromUtf8(result.output);
+            // A process that waited on the FIFO would not have ended by itself.
+            QVERIFY2(!result.crashed && result.exitCode == 2,
+                     qPrintable(operation.join(u' ') + QStringLiteral(": ") + output));
+            QVERIFY2(output.contains(says), qPrintable(output));
+            QCOMPARE(kindOf(path), before);
+            QCOMPARE(QDir(folder.path()).entryList(QDir::Files | QDir::Hidden | QDir::System),
+                     QStringList{file});
+            QFile outside(report);
+            QVERIFY(outside.open(QIODevice::ReadOnly));
+            QCOMPARE(outside.readAll(), reportBytes);
+        }
     }
 };
 
