@@ -13,6 +13,8 @@
 namespace velmora {
 namespace {
 
+using Stat = struct stat;
+
 // More links in a row than any folder holds by accident.
 constexpr int MaxLinks = 40;
 
@@ -39,9 +41,7 @@ std::variant<QByteArray, DataError> DataFile::read(const QString& path, qint64 l
 
 std::variant<QByteArray, DataError> DataFile::read(int fd, const QString& shownName, qint64 limit)
 {
-    struct stat info
-    {
-    };
+    Stat info{};
     if (::fstat(fd, &info) != 0)
         return error(DataError::Kind::Unreadable, shownName, errno);
     if (!S_ISREG(info.st_mode))

@@ -15,6 +15,8 @@
 namespace velmora {
 namespace {
 
+using Stat = struct stat;
+
 // A file that another program keeps replacing gets this many tries.
 constexpr int MaxReopens = 1000;
 
@@ -104,9 +106,7 @@ std::variant<FileLock, DataError> FileLock::acquire(const QString& path, IfMissi
         const QByteArray name = native(file);
 
         // Never open what is not a regular file: opening a device can have effects of its own.
-        struct stat seen
-        {
-        };
+        Stat seen{};
         if (::lstat(name.constData(), &seen) == 0 && !S_ISREG(seen.st_mode) && !S_ISLNK(seen.st_mode))
             return DataFile::error(DataError::Kind::NotRegular, path);
 
@@ -126,8 +126,8 @@ std::variant<FileLock, DataError> FileLock::acquire(const QString& path, IfMissi
                 return DataFile::error(DataError::Kind::WriteFailed, path, errno);
             created = true;
         }
-        // Replaced by a link or removed since it was looked at: look again.
-        if (fd < 0 && (errno == ELOOP || errno == ENOENT))
+        // Replaced by a link since it was looked at: look again.
+        if (fd < 0 && errno == ELOOP)
             continue;
         if (fd < 0 && (errno == EACCES || errno == EPERM || errno == EROFS)) {
             // Not ours to write: it can still be read, and a rename may still replace it.
@@ -137,9 +137,7 @@ std::variant<FileLock, DataError> FileLock::acquire(const QString& path, IfMissi
         if (fd < 0)
             return DataFile::error(DataError::Kind::Unreadable, path, errno);
 
-        struct stat opened
-        {
-        };
+        Stat opened{};
         if (::fstat(fd, &opened) != 0 || !S_ISREG(opened.st_mode)) {
             ::close(fd);
             return DataFile::error(DataError::Kind::NotRegular, path);
@@ -147,9 +145,7 @@ std::variant<FileLock, DataError> FileLock::acquire(const QString& path, IfMissi
         if (writeError == 0)
             lockExclusive(fd);
         // Whoever held the lock may have replaced or removed the file meanwhile.
-        struct stat now
-        {
-        };
+        Stat now{};
         if (::lstat(name.constData(), &now) != 0 || now.st_dev != opened.st_dev ||
             now.st_ino != opened.st_ino) {
             ::close(fd);
@@ -206,9 +202,7 @@ std::optional<DataError> FileLock::replace(const QByteArray& contents)
     if (fd < 0)
         return DataFile::error(DataError::Kind::WriteFailed, m_path, errno);
     // The new file may be read by whoever could read the old one.
-    struct stat old
-    {
-    };
+    Stat old{};
     const mode_t mode = m_fd >= 0 && ::fstat(m_fd, &old) == 0 ? (old.st_mode & 07777) : newFileMode();
     int failure = 0;
     bool written = true;
