@@ -88,9 +88,10 @@ void frmKaarten::openDatabase()
         m_usable = true;
         return;
     }
-    if (auto error = velmora::DatabaseFile::createEmpty(
-            path, Title.toString(),
-            {{QStringLiteral("Kaartnaam"), NameWidth}, {QStringLiteral("Kaartbestand"), 50}})) {
+    const auto made = velmora::DatabaseFile::create(
+        path, Title.toString(),
+        {{QStringLiteral("Kaartnaam"), NameWidth}, {QStringLiteral("Kaartbestand"), 50}});
+    if (const auto* error = std::get_if<velmora::DataError>(&made)) {
         // Whatever database was open before is not the map database: work on nothing.
         if (m_db.isOpen())
             m_db.CloseDatabase();
@@ -100,9 +101,13 @@ void frmKaarten::openDatabase()
     }
     m_db.OpenDatabase(path);
     m_usable = true;
-    Dialogs::current().message(QStringLiteral("De nieuwe kaartendatabase is aangemaakt!"),
-                               QStringLiteral("Kaarten toevoegen/wissen"), MessageIcon::Information,
-                               MessageButtons::Ok);
+    const auto& creation = std::get<velmora::DatabaseFile::Creation>(made);
+    if (!creation.notice.isEmpty())
+        Dialogs::notify(creation.notice, MessageIcon::Information);
+    if (creation.created)
+        Dialogs::current().message(QStringLiteral("De nieuwe kaartendatabase is aangemaakt!"),
+                                   QStringLiteral("Kaarten toevoegen/wissen"), MessageIcon::Information,
+                                   MessageButtons::Ok);
 }
 
 void frmKaarten::done(int result)

@@ -80,16 +80,20 @@ void frmLeerlingen::load()
 bool frmLeerlingen::createDatabase(const QString& path)
 {
     BusyPointer busy;
-    const auto error = DatabaseFile::createEmpty(path, Title.toString(),
-                                                 {{QStringLiteral("Id"), 5}, {QStringLiteral("Naam"), 50}});
+    const auto made = DatabaseFile::create(path, Title.toString(),
+                                           {{QStringLiteral("Id"), 5}, {QStringLiteral("Naam"), 50}});
     busy.release();
-    if (error) {
-        report(error);
+    if (const auto* error = std::get_if<DataError>(&made)) {
+        report(*error);
         return false;
     }
-    Dialogs::current().message(QStringLiteral("Er is een nieuwe leerlingendatabase aangemaakt!"),
-                               QStringLiteral("Leerlingen toevoegen/wissen."), MessageIcon::Information,
-                               MessageButtons::Ok);
+    const auto& creation = std::get<DatabaseFile::Creation>(made);
+    if (!creation.notice.isEmpty())
+        Dialogs::notify(creation.notice, MessageIcon::Information);
+    if (creation.created)
+        Dialogs::current().message(QStringLiteral("Er is een nieuwe leerlingendatabase aangemaakt!"),
+                                   QStringLiteral("Leerlingen toevoegen/wissen."), MessageIcon::Information,
+                                   MessageButtons::Ok);
     return true;
 }
 

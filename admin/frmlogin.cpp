@@ -57,9 +57,16 @@ frmLogin::frmLogin(QWidget* parent)
 void frmLogin::load()
 {
     const QString path = PasswordFile::path();
-    if (const auto error = PasswordFile::ensureExists(path))
-        Dialogs::notify(error->message(), MessageIcon::Critical);
-    if (PasswordFile::readLine(path).isEmpty()) {
+    if (const auto error = PasswordFile::ensureExists(path)) {
+        refuse(*error);
+        return;
+    }
+    const auto stored = PasswordFile::readLine(path);
+    if (const auto* error = std::get_if<DataError>(&stored)) {
+        refuse(*error);
+        return;
+    }
+    if (std::get<QByteArray>(stored).isEmpty()) {
         Dialogs::current().message(
             QStringLiteral("Er is geen wachtwoord ingesteld. Voor de veiligheid wordt aangeraden om dit wel te doen."),
             QStringLiteral("Wachtwoord"), MessageIcon::Information, MessageButtons::Ok);
@@ -74,9 +81,13 @@ void frmLogin::load()
 void frmLogin::cmdLogin_Click()
 {
     // Read again at every try: the file is never kept.
-    const QByteArray stored = PasswordFile::readLine(PasswordFile::path());
+    const auto stored = PasswordFile::readLine(PasswordFile::path());
+    if (const auto* error = std::get_if<DataError>(&stored)) {
+        refuse(*error);
+        return;
+    }
     const auto typed = AnsiText::encode(Text1->text());
-    if (!typed || PasswordFile::encipher(*typed) != stored) {
+    if (!typed || PasswordFile::encipher(*typed) != std::get<QByteArray>(stored)) {
         Dialogs::current().message(QStringLiteral("Wachtwoord incorrect!"), QStringLiteral("Wachtwoord"),
                                    MessageIcon::Critical, MessageButtons::Ok);
         Text1->setFocus();
@@ -85,6 +96,16 @@ void frmLogin::cmdLogin_Click()
     }
     Q_EMIT loggedIn();
     accept();
+}
+
+void frmLogin::refuse(const DataError& error)
+{
+    // A password file that cannot be read never counts as "no password".
+    Dialogs::current().message(
+        error.message() + QStringLiteral(" Zonder leesbaar wachtwoordbestand kan KorvelAdmin niet worden "
+                                         "geopend. Het programma wordt nu afgesloten."),
+        QStringLiteral("Wachtwoord"), MessageIcon::Critical, MessageButtons::Ok);
+    ProgramExit::now();
 }
 
 void frmLogin::reject()

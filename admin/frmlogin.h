@@ -1,5 +1,7 @@
 #pragma once
 
+#include "dataerror.h"
+
 #include <QDialog>
 
 class QLabel;
@@ -29,6 +31,8 @@ public Q_SLOTS:
 
 private:
     void cmdLogin_Click();
+    // The password file cannot be used: say why and end the program.
+    void refuse(const velmora::DataError& error);
 
     QLabel* Label1 = nullptr;
     QLabel* Label2 = nullptr;

@@ -64,7 +64,12 @@ frmPassChange::frmPassChange(QWidget* parent)
 void frmPassChange::cmdChange_Click()
 {
     const QString path = PasswordFile::path();
-    const QString stored = AnsiText::decode(PasswordFile::decipher(PasswordFile::readLine(path)));
+    const auto line = PasswordFile::readLine(path);
+    if (const auto* error = std::get_if<DataError>(&line)) {
+        refuse(error->message());
+        return;
+    }
+    const QString stored = AnsiText::decode(PasswordFile::decipher(std::get<QByteArray>(line)));
     if (Text1->text() != stored) {
         refuse(QStringLiteral("Het huidige wachtwoord is niet goed!"));
         return;
@@ -87,10 +92,14 @@ void frmPassChange::cmdChange_Click()
         return;
     }
     BusyPointer busy;
-    const auto error = PasswordFile::writeLine(path, PasswordFile::encipher(*password));
+    // Written only if the password checked above is still the stored one.
+    const auto error =
+        PasswordFile::writeLine(path, PasswordFile::encipher(*password), std::get<QByteArray>(line));
     busy.release();
     if (error) {
-        refuse(error->message());
+        refuse(error->kind == DataError::Kind::RecordChanged
+                   ? QStringLiteral("Het huidige wachtwoord is niet goed!")
+                   : error->message());
         return;
     }
     Dialogs::notify(QStringLiteral("Het wachtwoord is veranderd"), MessageIcon::Information);

@@ -6,20 +6,20 @@
 #include "frmresultaatprint.h"
 #include "paperpage.h"
 #include "resultsfile.h"
-#include "score.h"
+#include "resultsmodel.h"
 #include "twips.h"
 
-#include <QFile>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QPrinter>
 #include <QPushButton>
-#include <QTableWidget>
+#include <QTableView>
 #include <QVBoxLayout>
 
 #include <algorithm>
 #include <array>
 
+using velmora::DataError;
 using velmora::Dialogs;
 using velmora::MessageAnswer;
 using velmora::MessageButtons;
@@ -31,18 +31,30 @@ namespace {
 constexpr std::array<int, 5> ColumnTwips{2000, 1845, 700, 700, 700};
 const QString ClearCaption = QStringLiteral("Resultaten wissen");
 
+// The records of toets.res; a file that is not there has none. A file that
+// cannot be read is said once, and shows no records.
+velmora::ResultsTable readResults()
+{
+    auto read = velmora::ResultsFile::readFile(velmora::ResultsFile::path());
+    if (const auto* error = std::get_if<DataError>(&read)) {
+        if (error->kind != DataError::Kind::Missing)
+            Dialogs::notify(error->message(), MessageIcon::Critical);
+        return {};
+    }
+    return std::move(std::get<velmora::ResultsTable>(read));
+}
+
 } // namespace
 
 frmResultaat::frmResultaat(QWidget* parent)
-    : QDialog(parent), m_grid(new QTableWidget(0, 6, this)), m_today([] { return QDate::currentDate(); })
+    : QDialog(parent), m_grid(new QTableView(this)), m_model(new ResultsModel(this)),
+      m_today([] { return QDate::currentDate(); })
 {
     setObjectName(QStringLiteral("frmResultaat"));
     setWindowTitle(QStringLiteral("Resultaten toets"));
 
     m_grid->setObjectName(QStringLiteral("Grid"));
-    m_grid->setHorizontalHeaderLabels({QStringLiteral("Naam"), QStringLiteral("Kaart"),
-                                       QStringLiteral("Niveau"), QStringLiteral("Gedaan"),
-                                       QStringLiteral("Goed"), QStringLiteral("Score")});
+    m_grid->setModel(m_model);
     // A heading wider than its column widens it just enough to be read whole.
     for (int column = 0; column < int(ColumnTwips.size()); ++column)
         m_grid->setColumnWidth(column, std::max(velmora::Twips::toPixels(ColumnTwips[std::size_t(column)]),
@@ -87,17 +99,8 @@ void frmResultaat::fillGrid()
 {
     // Opening leaves an empty file behind for pupils to append to; when the
     // folder cannot take it there is nothing to show and nothing is lost.
-    const QString path = velmora::ResultsFile::path();
-    velmora::ResultsFile::ensureExists(path);
-    const QList<velmora::ResultRecord> records = velmora::ResultsFile::readFile(path);
-    m_grid->setRowCount(int(records.size()));
-    for (int row = 0; row < records.size(); ++row) {
-        const velmora::ResultRecord& r = records[row];
-        const QStringList texts{r.naam,       r.kaart,    r.niveauLine,
-                                r.gedaanLine, r.goedLine, velmora::Score::text(r.goed(), r.gedaan())};
-        for (int column = 0; column < texts.size(); ++column)
-            m_grid->setItem(row, column, new QTableWidgetItem(texts[column]));
-    }
+    velmora::ResultsFile::ensureExists(velmora::ResultsFile::path());
+    m_model->setTable(readResults());
 }
 
 void frmResultaat::clearResults()
@@ -105,11 +108,21 @@ void frmResultaat::clearResults()
     if (Dialogs::current().message(QStringLiteral("Weet u dit zeker?"), ClearCaption, MessageIcon::Question,
                                    MessageButtons::YesNo) != MessageAnswer::Yes)
         return;
-    QFile file(velmora::ResultsFile::path());
-    if (file.exists() && !file.remove()) {
+    // Only what the teacher was shown is deleted: a result that came in since stays.
+    auto cleared = velmora::ResultsFile::clear(velmora::ResultsFile::path(), m_model->table().bytes());
+    if (auto* now = std::get_if<velmora::ResultsTable>(&cleared)) {
+        m_model->setTable(std::move(*now));
         Dialogs::current().message(
-            QStringLiteral("De resultaten konden niet worden gewist (%1).").arg(file.errorString()),
-            ClearCaption, MessageIcon::Critical, MessageButtons::Ok);
+            QStringLiteral(
+                "Intussen zijn er nieuwe resultaten binnengekomen. Er is niets gewist; de lijst toont nu "
+                "alle resultaten. Kies opnieuw \"Resultaten wissen\" als u ook deze wilt wissen."),
+            ClearCaption, MessageIcon::Information, MessageButtons::Ok);
+        return;
+    }
+    if (const auto* error = std::get_if<DataError>(&cleared)) {
+        Dialogs::current().message(QStringLiteral("De resultaten konden niet worden gewist. ") +
+                                       error->message(),
+                                   ClearCaption, MessageIcon::Critical, MessageButtons::Ok);
         return;
     }
     Dialogs::current().message(QStringLiteral("De resultaten zijn geleegd."), ClearCaption,
@@ -123,7 +136,7 @@ void frmResultaat::printResults()
     if (!printer)
         return;
     velmora::BusyPointer busy;
-    const QList<velmora::ResultRecord> records = velmora::ResultsFile::readFile(velmora::ResultsFile::path());
+    const velmora::ResultsTable records = readResults();
     if (!frmResultaatPrint::print(*printer, records, m_today())) {
         busy.release();
         PaperPage::reportFailure();

@@ -5,10 +5,11 @@
 
 #include <functional>
 
-class QPushButton;
-class QTableWidget;
+class QTableView;
 
 namespace korveladmin {
+
+class ResultsModel;
 
 // "Resultaten toets": every finished test with its score; print or clear them.
 class frmResultaat : public QDialog
@@ -27,7 +28,8 @@ private Q_SLOTS:
 private:
     void fillGrid();
 
-    QTableWidget* m_grid;
+    QTableView* m_grid;
+    ResultsModel* m_model;
     std::function<QDate()> m_today;
 };
 

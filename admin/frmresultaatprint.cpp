@@ -107,8 +107,7 @@ void frmResultaatPrint::paintPage(QPainter& painter, int page, const QDate& date
     painter.restore();
 }
 
-bool frmResultaatPrint::print(QPrinter& printer, const QList<velmora::ResultRecord>& records,
-                              const QDate& date)
+bool frmResultaatPrint::print(QPrinter& printer, const velmora::ResultsTable& records, const QDate& date)
 {
     // The layout counts from the paper's corner, not from the printable area.
     printer.setFullPage(true);
@@ -122,7 +121,11 @@ bool frmResultaatPrint::print(QPrinter& printer, const QList<velmora::ResultReco
             painter.end();
             return false;
         }
-        paintPage(painter, page, date, records.mid((page - 1) * RowsPerPage, RowsPerPage));
+        QList<velmora::ResultRecord> rows;
+        for (qsizetype i = qsizetype(page - 1) * RowsPerPage; i < records.size() && rows.size() < RowsPerPage;
+             ++i)
+            rows.append(records.record(i));
+        paintPage(painter, page, date, rows);
     }
     return painter.end();
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "resultrecord.h"
+#include "resultstable.h"
 
 #include <QColor>
 #include <QDate>
@@ -47,8 +48,9 @@ public:
     // Page `page` (from 1) of a printout holding `rows` (at most RowsPerPage).
     static void paintPage(QPainter& painter, int page, const QDate& date,
                           const QList<velmora::ResultRecord>& rows, const QLocale& locale = QLocale());
-    // All pages in one print job; false when the printer could not be used.
-    static bool print(QPrinter& printer, const QList<velmora::ResultRecord>& records, const QDate& date);
+    // All pages in one print job, each made from its own records only;
+    // false when the printer could not be used.
+    static bool print(QPrinter& printer, const velmora::ResultsTable& records, const QDate& date);
 };
 
 } // namespace korveladmin

@@ -2,11 +2,12 @@
 
 #include "ansitext.h"
 #include "atomicwrite.h"
+#include "datafile.h"
 #include "mapfile.h"
 #include "programfolder.h"
 
+#include <QBuffer>
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 
 using velmora::DataError;
@@ -17,12 +18,13 @@ namespace {
 // The map file field of a map record holds 50 characters.
 constexpr int MapFileFieldWidth = 50;
 
+// A FIFO or device named like the chosen file is refused, never waited on.
 std::optional<QByteArray> contentsOf(const QString& path)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return std::nullopt;
-    return file.readAll();
+    auto data = velmora::DataFile::read(path);
+    if (auto* bytes = std::get_if<QByteArray>(&data))
+        return std::move(*bytes);
+    return std::nullopt;
 }
 
 } // namespace
@@ -82,9 +84,10 @@ std::optional<DataError> MapImport::writeNewMapFile() const
 
 std::optional<DataError> MapImport::readMapFile()
 {
-    QFile file(m_mapFilePath);
-    if (!file.open(QIODevice::ReadOnly))
-        return DataError{DataError::Kind::Unreadable, mapFileName(), 0, file.errorString()};
+    auto data = velmora::DataFile::read(m_mapFilePath, velmora::MapFile::FileLimit);
+    if (const auto* error = std::get_if<DataError>(&data))
+        return DataError{error->kind, mapFileName(), 0, error->detail};
+    QBuffer file(&std::get<QByteArray>(data));
     auto contents = velmora::MapFile::read(file, mapFileName());
     if (const auto* error = std::get_if<DataError>(&contents))
         return *error;

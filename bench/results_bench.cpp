@@ -1,5 +1,6 @@
 // The results window and printout on a big results file (a school year of
-// tests), against reading the file's records alone.
+// tests), against reading the file's records alone; and the window opened on
+// a million records in a fresh process, for its time and peak memory.
 #include "frmresultaat.h"
 #include "frmresultaatprint.h"
 #include "metricreporter.h"
@@ -8,13 +9,24 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QPrinter>
+#include <QProcess>
 #include <QTemporaryDir>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstring>
+#include <sys/resource.h>
+#include <vector>
 
 namespace {
 
 constexpr int Records = 4700; // 100 full pages
+constexpr int MillionRecords = 1000000;
+constexpr int MillionRuns = 3;
+const char* const OpenOnce = "--open-once";
 
 QString& folder()
 {
@@ -32,13 +44,38 @@ void writeResults()
                                                      "Europa en de Middellandse Zee", 1 + i % 3, 20, i % 21));
 }
 
+// About 40 bytes a record, as short names and map names give.
+qint64 writeMillion(const QString& folder)
+{
+    QFile file(QDir(folder).filePath(velmora::ResultsFile::FileName.toString()));
+    if (!file.open(QIODevice::WriteOnly))
+        throw std::runtime_error("cannot write the benchmark results");
+    QByteArray chunk;
+    for (int i = 1; i <= MillionRecords; ++i) {
+        chunk += velmora::ResultsFile::recordBytes("Leerling " + QByteArray::number(i), "Europa", 1 + i % 3,
+                                                   20, i % 21);
+        if (chunk.size() > (1 << 20) || i == MillionRecords) {
+            file.write(chunk);
+            chunk.clear();
+        }
+    }
+    return file.size();
+}
+
+const velmora::ResultsTable& table(const std::variant<velmora::ResultsTable, velmora::DataError>& read)
+{
+    static const velmora::ResultsTable none;
+    const auto* records = std::get_if<velmora::ResultsTable>(&read);
+    return records ? *records : none;
+}
+
 void ReadRecords(benchmark::State& state)
 {
     for (auto _ : state) {
         const auto records = velmora::ResultsFile::readFile(velmora::ResultsFile::path());
-        if (records.size() != Records)
+        if (table(records).size() != Records)
             state.SkipWithError("wrong count");
-        benchmark::DoNotOptimize(records.constData());
+        benchmark::DoNotOptimize(table(records).bytes().constData());
     }
 }
 
@@ -58,7 +95,7 @@ void PrintToPdf(benchmark::State& state)
         QPrinter printer(QPrinter::HighResolution);
         printer.setOutputFormat(QPrinter::PdfFormat);
         printer.setOutputFileName(pdf);
-        if (!korveladmin::frmResultaatPrint::print(printer, records, QDate(2024, 3, 7)))
+        if (!korveladmin::frmResultaatPrint::print(printer, table(records), QDate(2024, 3, 7)))
             state.SkipWithError("printing failed");
     }
 }
@@ -67,11 +104,55 @@ BENCHMARK(ReadRecords)->Unit(benchmark::kMillisecond)->MinTime(1.0);
 BENCHMARK(OpenResultsWindow)->Unit(benchmark::kMillisecond)->MinTime(1.0);
 BENCHMARK(PrintToPdf)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 
+// In a process of its own: opens the window on the folder's results until it
+// has been shown, and prints the milliseconds and the process's peak memory.
+int openOnce(const QString& folder)
+{
+    velmora::ProgramFolder::setPath(folder);
+    QElapsedTimer clock;
+    clock.start();
+    korveladmin::frmResultaat window;
+    window.show();
+    QCoreApplication::processEvents();
+    const double ms = clock.nsecsElapsed() / 1e6;
+    rusage usage{};
+    ::getrusage(RUSAGE_SELF, &usage);
+    std::printf("%.1f %.1f\n", ms, usage.ru_maxrss / 1024.0);
+    return 0;
+}
+
+// The median time and the highest peak of several fresh openings.
+void openMillion()
+{
+    QTemporaryDir dir;
+    const double fileMb = writeMillion(dir.path()) / (1024.0 * 1024.0);
+    std::vector<double> times;
+    double peak = 0;
+    for (int run = 0; run < MillionRuns; ++run) {
+        QProcess process;
+        process.start(QCoreApplication::applicationFilePath(), {QString::fromLatin1(OpenOnce), dir.path()});
+        if (!process.waitForFinished(120000))
+            throw std::runtime_error("opening a million results did not finish");
+        const QList<QByteArray> values = process.readAllStandardOutput().trimmed().split(' ');
+        if (values.size() != 2)
+            throw std::runtime_error("opening a million results failed");
+        times.push_back(values[0].toDouble());
+        peak = std::max(peak, values[1].toDouble());
+    }
+    std::sort(times.begin(), times.end());
+    std::printf("a million results: %.1f MB of toets.res; goals under 2000 ms and under %.0f MB\n", fileMb,
+                3 * fileMb + 60);
+    MetricReporter::print("results_open_1m_ms", times[times.size() / 2], "ms");
+    MetricReporter::print("results_open_1m_peak_mb", peak, "MB");
+}
+
 } // namespace
 
 int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
+    if (argc == 3 && std::strcmp(argv[1], OpenOnce) == 0)
+        return openOnce(QString::fromLocal8Bit(argv[2]));
     QTemporaryDir dir;
     folder() = dir.path();
     velmora::ProgramFolder::setPath(dir.path());
@@ -85,5 +166,6 @@ int main(int argc, char** argv)
                           reporter.nanoseconds("PrintToPdf") / 1e6 /
                               (Records / korveladmin::frmResultaatPrint::RowsPerPage),
                           "ms");
+    openMillion();
     return 0;
 }

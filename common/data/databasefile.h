@@ -6,6 +6,7 @@
 #include <QString>
 
 #include <optional>
+#include <variant>
 
 namespace velmora {
 
@@ -20,10 +21,18 @@ public:
         int width;
     };
 
-    // The header lines and no records: title, field count, then each field's
-    // name and width. Replaces any file at path.
-    static std::optional<DataError> createEmpty(const QString& path, const QString& title,
-                                                const QList<Field>& fields);
+    struct Creation
+    {
+        bool created = false; // false: a database with the title was there after all
+        QString notice;       // says where a file with another title was kept; empty when none
+    };
+    // Puts the header lines and no records at path (title, field count, then
+    // each field's name and width) unless a database with this title is
+    // there, which is looked at under the file's lock: another teacher may
+    // have just made it. A file with another title is never destroyed: it is
+    // first kept under a new name beside it.
+    static std::variant<Creation, DataError> create(const QString& path, const QString& title,
+                                                    const QList<Field>& fields);
     // Moves the spare file into the database's place when the database is
     // missing and the spare is there; otherwise does nothing.
     static std::optional<DataError> moveSpareIntoPlace(const QString& databaseName, const QString& spareName);

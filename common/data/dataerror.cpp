@@ -31,6 +31,18 @@ QString DataError::message() const
                               "veranderd. Kijk in de bijgewerkte lijst en probeer het opnieuw.")
                    .arg(file);
         break;
+    case Kind::NotRegular:
+        text = QStringLiteral(
+                   "\"%1\" is geen gewoon bestand (maar bijvoorbeeld een map of een apparaat) en wordt "
+                   "daarom niet gebruikt.")
+                   .arg(file);
+        break;
+    case Kind::OutsideFolder:
+        text = QStringLiteral(
+                   "Het bestand \"%1\" verwijst naar een plaats buiten de programmamap. Daar wordt niet "
+                   "geschreven; er is niets veranderd.")
+                   .arg(file);
+        break;
     case Kind::UnusableName:
         text = QStringLiteral("De naam \"%1\" is geen geldige bestandsnaam in de programmamap.").arg(file);
         break;

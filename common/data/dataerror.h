@@ -8,14 +8,16 @@ namespace velmora {
 struct DataError
 {
     enum class Kind {
-        Missing,        // the file does not exist
-        Unreadable,     // it exists but cannot be read
-        Malformed,      // a line is not in the file's format
-        TooManyItems,   // a map with more than 500 items
-        NotEncodable,   // text with a character the code page cannot hold
-        WriteFailed,    // the file could not be written; the old one is untouched
-        UnusableName,   // a name from a data file that is not a bare file name
-        RecordChanged,  // another program changed the record since the caller read it
+        Missing,       // the file does not exist
+        Unreadable,    // it exists but cannot be read
+        Malformed,     // a line is not in the file's format
+        TooManyItems,  // a map with more than 500 items
+        NotEncodable,  // text with a character the code page cannot hold
+        WriteFailed,   // the file could not be written; the old one is untouched
+        UnusableName,  // a name from a data file that is not a bare file name
+        RecordChanged, // another program changed the record since the caller read it
+        NotRegular,    // a folder, FIFO or device where a data file should be
+        OutsideFolder, // a link that leads out of the program folder, refused for writing
     };
 
     Kind kind = Kind::Malformed;

@@ -2,12 +2,12 @@
 
 #include "ansitext.h"
 #include "atomicwrite.h"
+#include "datafile.h"
 #include "freefield.h"
 #include "numberform.h"
 #include "programfolder.h"
 #include "textlines.h"
 
-#include <QFile>
 #include <QFileInfo>
 #include <QRegularExpression>
 
@@ -75,8 +75,15 @@ MapFile::ReadResult MapFile::read(QIODevice& device, const QString& shownName)
 {
     if (!device.isOpen() && !device.open(QIODevice::ReadOnly))
         return DataError{DataError::Kind::Unreadable, shownName, 0, device.errorString()};
-    const QByteArray data = device.readAll();
-    const QList<QByteArrayView> lines = TextLines::split(data);
+    const QByteArray data = device.read(FileLimit + 1);
+    if (data.size() > FileLimit)
+        return DataError{DataError::Kind::Malformed, shownName, 0, {}};
+    return parse(data, shownName);
+}
+
+MapFile::ReadResult MapFile::parse(const QByteArray& data, const QString& shownName)
+{
+    const QList<QByteArrayView> lines = TextLines::split(TextLines::withoutBom(data));
     if (lines.isEmpty())
         return DataError{DataError::Kind::Malformed, shownName, 1, {}};
 
@@ -113,10 +120,10 @@ MapFile::ReadResult MapFile::readFile(const QString& krtName)
     const QString path = ProgramFolder::locate(name);
     if (path.isEmpty())
         return DataError{DataError::Kind::Missing, name, 0, {}};
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return DataError{DataError::Kind::Unreadable, name, 0, file.errorString()};
-    return read(file, name);
+    const auto data = DataFile::read(path, FileLimit);
+    if (auto* error = std::get_if<DataError>(&data))
+        return DataError{error->kind, name, 0, error->detail};
+    return parse(std::get<QByteArray>(data), name);
 }
 
 int MapFile::fill(const Contents& contents, Plaatsen& table)

@@ -23,6 +23,9 @@ public:
         QList<Plaats> items;
     };
     using ReadResult = std::variant<Contents, DataError>;
+    // Far more than 500 items can take: a larger file is refused as damaged
+    // instead of read without end (a link to a device, say).
+    static constexpr qint64 FileLimit = 1024 * 1024;
 
     // shownName names the file in error values.
     static ReadResult read(QIODevice& device, const QString& shownName);
@@ -45,6 +48,9 @@ public:
     static std::optional<DataError> startNew(const QString& path, const QString& picture);
 
     static QByteArray itemLine(const Plaats& item);
+
+private:
+    static ReadResult parse(const QByteArray& data, const QString& shownName);
 };
 
 } // namespace velmora

@@ -1,12 +1,12 @@
 #include "passwordfile.h"
 
 #include "ansitext.h"
-#include "atomicwrite.h"
+#include "datafile.h"
 #include "encryptor.h"
+#include "filelock.h"
 #include "programfolder.h"
 #include "textlines.h"
 
-#include <QFile>
 #include <QFileInfo>
 
 namespace velmora {
@@ -18,24 +18,51 @@ QString PasswordFile::path()
 
 std::optional<DataError> PasswordFile::ensureExists(const QString& path)
 {
+    // Whatever is there is read as it is; the reading says when it cannot be used.
     if (QFileInfo::exists(path))
         return std::nullopt;
-    return AtomicWrite::replace(path, TextLines::LineEnd.toByteArray());
+    auto lock = FileLock::acquire(path, FileLock::IfMissing::Create);
+    if (auto* error = std::get_if<DataError>(&lock))
+        return *error;
+    FileLock& file = std::get<FileLock>(lock);
+    if (file.created())
+        return file.append(TextLines::LineEnd.toByteArray());
+    return std::nullopt;
 }
 
-QByteArray PasswordFile::readLine(const QString& path)
+namespace {
+
+QByteArray lineOne(const QByteArray& data)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return {};
-    const QByteArray data = file.readAll();
     const auto lines = TextLines::split(data);
     return lines.isEmpty() ? QByteArray() : lines.first().toByteArray();
 }
 
-std::optional<DataError> PasswordFile::writeLine(const QString& path, const QByteArray& enciphered)
+} // namespace
+
+std::variant<QByteArray, DataError> PasswordFile::readLine(const QString& path)
 {
-    return AtomicWrite::replace(path, enciphered + TextLines::LineEnd.toByteArray());
+    auto data = DataFile::read(path, FileLimit);
+    if (auto* error = std::get_if<DataError>(&data))
+        return *error;
+    return lineOne(std::get<QByteArray>(data));
+}
+
+std::optional<DataError> PasswordFile::writeLine(const QString& path, const QByteArray& enciphered,
+                                                 const std::optional<QByteArray>& expected)
+{
+    auto lock = FileLock::acquire(path, expected ? FileLock::IfMissing::Fail : FileLock::IfMissing::Proceed);
+    if (auto* error = std::get_if<DataError>(&lock))
+        return *error;
+    FileLock& file = std::get<FileLock>(lock);
+    if (expected) {
+        const auto data = file.read(FileLimit);
+        if (auto* error = std::get_if<DataError>(&data))
+            return *error;
+        if (lineOne(std::get<QByteArray>(data)) != *expected)
+            return DataError{DataError::Kind::RecordChanged, QFileInfo(path).fileName(), 1, {}};
+    }
+    return file.replace(enciphered + TextLines::LineEnd.toByteArray());
 }
 
 std::optional<QByteArray> PasswordFile::storable(const QString& password)

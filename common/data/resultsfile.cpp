@@ -1,26 +1,49 @@
 #include "resultsfile.h"
 
 #include "ansitext.h"
+#include "datafile.h"
+#include "filelock.h"
 #include "numberform.h"
 #include "programfolder.h"
 #include "textlines.h"
 
-#include <QFile>
 #include <QFileInfo>
 
-#include <cerrno>
-#include <cstring>
-#include <fcntl.h>
-#include <sys/file.h>
-#include <unistd.h>
+#include <algorithm>
 
 namespace velmora {
 namespace {
 
-DataError writeFailed(const QString& path, int errorNumber)
+constexpr qint64 Chunk = 1024 * 1024;
+
+// What puts the end of the file on a record boundary: the missing line end,
+// then empty lines up to five. Empty when the file already ends on one.
+std::variant<QByteArray, DataError> realignment(const FileLock& file)
 {
-    return DataError{DataError::Kind::WriteFailed, QFileInfo(path).fileName(), 0,
-                     QString::fromLocal8Bit(std::strerror(errorNumber))};
+    qint64 lineEnds = 0;
+    qint64 offset = 0;
+    char last = '\n';
+    for (;;) {
+        auto chunk = file.readAt(offset, Chunk);
+        if (auto* error = std::get_if<DataError>(&chunk))
+            return *error;
+        const QByteArray& bytes = std::get<QByteArray>(chunk);
+        if (bytes.isEmpty())
+            break;
+        lineEnds += std::count(bytes.cbegin(), bytes.cend(), '\n');
+        last = bytes.back();
+        offset += bytes.size();
+    }
+    QByteArray fill;
+    qint64 lines = lineEnds;
+    if (last != '\n') {
+        // A cut between CR and LF needs only the LF.
+        fill = last == '\r' ? QByteArray("\n") : TextLines::LineEnd.toByteArray();
+        ++lines;
+    }
+    for (; lines % 5 != 0; ++lines)
+        fill += TextLines::LineEnd.toByteArray();
+    return fill;
 }
 
 } // namespace
@@ -34,8 +57,8 @@ QByteArray ResultsFile::recordBytes(const QByteArray& naam, const QByteArray& ka
                                     int goed)
 {
     const QByteArray lineEnd = TextLines::LineEnd.toByteArray();
-    return naam + lineEnd + kaart + lineEnd + NumberForm::line(niveau) + NumberForm::line(gedaan)
-        + NumberForm::line(goed);
+    return naam + lineEnd + kaart + lineEnd + NumberForm::line(niveau) + NumberForm::line(gedaan) +
+           NumberForm::line(goed);
 }
 
 std::optional<DataError> ResultsFile::append(const QString& path, const QString& naam, const QString& kaart,
@@ -45,72 +68,53 @@ std::optional<DataError> ResultsFile::append(const QString& path, const QString&
     const auto kaartBytes = AnsiText::encode(kaart.trimmed());
     if (!naamBytes || !kaartBytes)
         return DataError{DataError::Kind::NotEncodable, QFileInfo(path).fileName(), 0, {}};
-    const QByteArray record = recordBytes(*naamBytes, *kaartBytes, niveau, gedaan, goed);
 
-    const QByteArray nativePath = QFile::encodeName(path);
-    const int fd = ::open(nativePath.constData(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC, 0666);
-    if (fd < 0)
-        return writeFailed(path, errno);
-    while (::flock(fd, LOCK_EX) != 0 && errno == EINTR) {
-    }
-    // Where this record starts: a write that fails part way (a full disk) is
-    // cut back to here, so that no torn record shifts every later one.
-    const off_t start = ::lseek(fd, 0, SEEK_END);
-    qsizetype written = 0;
-    int failure = 0;
-    while (written < record.size()) {
-        const ssize_t n = ::write(fd, record.constData() + written, std::size_t(record.size() - written));
-        if (n < 0) {
-            if (errno == EINTR)
-                continue;
-            failure = errno;
-            break;
-        }
-        written += n;
-    }
-    if (failure == 0 && ::fsync(fd) != 0 && errno != EINVAL)
-        failure = errno;
-    if (failure != 0 && start >= 0)
-        (void)::ftruncate(fd, start);
-    ::flock(fd, LOCK_UN);
-    if (::close(fd) != 0 && failure == 0)
-        failure = errno;
-    if (failure != 0)
-        return writeFailed(path, failure);
-    return std::nullopt;
+    auto lock = FileLock::acquire(path, FileLock::IfMissing::Create);
+    if (auto* error = std::get_if<DataError>(&lock))
+        return *error;
+    FileLock& file = std::get<FileLock>(lock);
+    auto fill = realignment(file);
+    if (auto* error = std::get_if<DataError>(&fill))
+        return *error;
+    return file.append(std::get<QByteArray>(fill) +
+                       recordBytes(*naamBytes, *kaartBytes, niveau, gedaan, goed));
 }
 
 std::optional<DataError> ResultsFile::ensureExists(const QString& path)
 {
     if (QFileInfo::exists(path))
         return std::nullopt;
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Append))
-        return DataError{DataError::Kind::WriteFailed, QFileInfo(path).fileName(), 0, file.errorString()};
+    auto lock = FileLock::acquire(path, FileLock::IfMissing::Create);
+    if (auto* error = std::get_if<DataError>(&lock))
+        return *error;
     return std::nullopt;
 }
 
-QList<ResultRecord> ResultsFile::read(QIODevice& device)
+std::variant<ResultsTable, DataError> ResultsFile::readFile(const QString& path)
 {
-    QList<ResultRecord> records;
-    if (!device.isOpen() && !device.open(QIODevice::ReadOnly))
-        return records;
-    const QByteArray data = device.readAll();
-    const QList<QByteArrayView> lines = TextLines::split(data);
-    for (qsizetype i = 0; i + 5 <= lines.size(); i += 5) {
-        records.append(ResultRecord{AnsiText::decode(lines[i]), AnsiText::decode(lines[i + 1]),
-                                    AnsiText::decode(lines[i + 2]), AnsiText::decode(lines[i + 3]),
-                                    AnsiText::decode(lines[i + 4])});
-    }
-    return records;
+    auto data = DataFile::read(path, FileLimit);
+    if (auto* error = std::get_if<DataError>(&data))
+        return *error;
+    return ResultsTable(std::move(std::get<QByteArray>(data)));
 }
 
-QList<ResultRecord> ResultsFile::readFile(const QString& path)
+ResultsFile::ClearResult ResultsFile::clear(const QString& path, const QByteArray& seen)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return {};
-    return read(file);
+    auto lock = FileLock::acquire(path, FileLock::IfMissing::Fail);
+    if (auto* error = std::get_if<DataError>(&lock)) {
+        if (error->kind == DataError::Kind::Missing)
+            return Cleared{};
+        return *error;
+    }
+    FileLock& file = std::get<FileLock>(lock);
+    auto data = file.read(FileLimit);
+    if (auto* error = std::get_if<DataError>(&data))
+        return *error;
+    if (std::get<QByteArray>(data) != seen)
+        return ResultsTable(std::move(std::get<QByteArray>(data)));
+    if (auto error = file.remove())
+        return *error;
+    return Cleared{};
 }
 
 } // namespace velmora

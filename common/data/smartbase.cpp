@@ -1,7 +1,8 @@
 #include "smartbase.h"
 
 #include "ansitext.h"
-#include "atomicwrite.h"
+#include "datafile.h"
+#include "filelock.h"
 #include "numberform.h"
 #include "textlines.h"
 
@@ -16,6 +17,7 @@ namespace velmora {
 struct SmartBase::Contents
 {
     QByteArray data;
+    bool bom; // a text editor's byte-order mark before the title, kept on a rewrite
     QList<QByteArrayView> lines;
     QList<int> widths;     // the declared widths of the FieldCount fields
     qsizetype firstRecord; // index in lines of record 1
@@ -79,11 +81,10 @@ void SmartBase::OpenDatabase(const QString& path)
     m_path = path;
     m_title.clear();
     m_fieldCount = 0;
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
+    const auto data = DataFile::read(path, FileLimit);
+    if (!std::holds_alternative<QByteArray>(data))
         return;
-    const QByteArray head = file.read(64 * 1024);
-    const QList<QByteArrayView> lines = TextLines::split(head);
+    const QList<QByteArrayView> lines = TextLines::split(TextLines::withoutBom(std::get<QByteArray>(data)));
     if (!lines.isEmpty())
         m_title = AnsiText::decode(lines[0]);
     if (lines.size() > 1)
@@ -105,12 +106,18 @@ std::optional<SmartBase::Contents> SmartBase::read() const
 {
     if (!isOpen())
         return std::nullopt;
-    QFile file(m_path);
-    if (!file.open(QIODevice::ReadOnly))
+    auto data = DataFile::read(m_path, FileLimit);
+    if (!std::holds_alternative<QByteArray>(data))
         return std::nullopt;
+    return parse(std::move(std::get<QByteArray>(data)));
+}
+
+SmartBase::Contents SmartBase::parse(QByteArray data) const
+{
     Contents contents;
-    contents.data = file.readAll();
-    contents.lines = TextLines::split(contents.data);
+    contents.data = std::move(data);
+    contents.bom = contents.data.startsWith(TextLines::Bom);
+    contents.lines = TextLines::split(TextLines::withoutBom(contents.data));
     contents.headerWhole = contents.lines.size() >= 2
         && NumberForm::parse(AnsiText::decode(contents.lines[1])).has_value();
     qsizetype next = 2;
@@ -214,25 +221,19 @@ std::optional<DataError> SmartBase::AddRecord(const QString& line)
     if (!bytes)
         return errorFor(DataError::Kind::NotEncodable);
     // Appending must not create a headerless file when the database has gone.
-    if (!QFileInfo(m_path).isFile())
-        return errorFor(DataError::Kind::Missing);
-    QFile file(m_path);
-    // Unbuffered, so that a short write shows in write()'s count.
-    if (!file.open(QIODevice::ReadWrite | QIODevice::Append | QIODevice::Unbuffered))
-        return errorFor(DataError::Kind::WriteFailed, file.errorString());
-    const qint64 start = file.size();
+    auto lock = FileLock::acquire(m_path, FileLock::IfMissing::Fail);
+    if (auto* error = std::get_if<DataError>(&lock))
+        return *error;
+    FileLock& file = std::get<FileLock>(lock);
+    const auto data = file.read(FileLimit);
+    if (auto* error = std::get_if<DataError>(&data))
+        return *error;
     QByteArray record;
     // A hand-edited file may lack the final line end; never glue onto its last line.
-    if (file.size() > 0 && file.seek(file.size() - 1) && file.peek(1) != "\n")
+    if (!std::get<QByteArray>(data).isEmpty() && !std::get<QByteArray>(data).endsWith('\n'))
         record += TextLines::LineEnd.toByteArray();
     record += *bytes + TextLines::LineEnd.toByteArray();
-    if (!AtomicWrite::writeAll(file, record)) {
-        const DataError error = errorFor(DataError::Kind::WriteFailed, file.errorString());
-        // A write that failed part way (a full disk) is cut back: no half record line stays.
-        file.resize(start);
-        return error;
-    }
-    return std::nullopt;
+    return file.append(record);
 }
 
 std::optional<DataError> SmartBase::ChangeRecord(int recordNo, const QString& line,
@@ -257,37 +258,46 @@ std::optional<DataError> SmartBase::rewrite(int recordNo, const std::optional<QS
         if (!newLine)
             return errorFor(DataError::Kind::NotEncodable);
     }
-    const auto contents = read();
-    if (!contents)
-        return errorFor(DataError::Kind::Unreadable);
+    // Read under the lock: the change applies to the file as it is now, and
+    // no append or other rewrite comes between this read and the rename.
+    auto lock = FileLock::acquire(m_path, FileLock::IfMissing::Fail);
+    if (auto* error = std::get_if<DataError>(&lock))
+        return *error;
+    FileLock& file = std::get<FileLock>(lock);
+    auto data = file.read(FileLimit);
+    if (auto* error = std::get_if<DataError>(&data))
+        return *error;
+    const Contents contents = parse(std::move(std::get<QByteArray>(data)));
     // Never rewrite a file whose header we cannot reproduce: that would lose data.
-    if (!contents->headerWhole)
+    if (!contents.headerWhole)
         return errorFor(DataError::Kind::Malformed);
     // Checked on the very lines that are rewritten: what was checked is what is changed.
     if (expected) {
-        if (auto changed = checkRecord(*contents, recordNo, *expected))
+        if (auto changed = checkRecord(contents, recordNo, *expected))
             return changed;
     }
 
     const QByteArray lineEnd = TextLines::LineEnd.toByteArray();
     QByteArray out;
-    out.reserve(contents->data.size() + (newLine ? newLine->size() : 0) + 64);
-    out += contents->lines[0].toByteArray() + lineEnd;
-    out += NumberForm::line(*NumberForm::parse(AnsiText::decode(contents->lines[1])));
+    out.reserve(contents.data.size() + (newLine ? newLine->size() : 0) + 64);
+    if (contents.bom)
+        out += TextLines::Bom.toByteArray();
+    out += contents.lines[0].toByteArray() + lineEnd;
+    out += NumberForm::line(*NumberForm::parse(AnsiText::decode(contents.lines[1])));
     for (int i = 0; i < m_fieldCount; ++i) {
-        out += contents->lines[2 + 2 * i].toByteArray() + lineEnd;
-        out += NumberForm::line(contents->widths[i]);
+        out += contents.lines[2 + 2 * i].toByteArray() + lineEnd;
+        out += NumberForm::line(contents.widths[i]);
     }
-    for (qsizetype i = contents->firstRecord; i < contents->lines.size(); ++i) {
-        const qsizetype number = i - contents->firstRecord + 1;
+    for (qsizetype i = contents.firstRecord; i < contents.lines.size(); ++i) {
+        const qsizetype number = i - contents.firstRecord + 1;
         if (number == recordNo) {
             if (newLine)
                 out += *newLine + lineEnd;
             continue;
         }
-        out += contents->lines[i].toByteArray() + lineEnd;
+        out += contents.lines[i].toByteArray() + lineEnd;
     }
-    return AtomicWrite::replace(m_path, out);
+    return file.replace(out);
 }
 
 } // namespace velmora

@@ -21,6 +21,8 @@ class SmartBase
 public:
     static constexpr QStringView MissingMessage = u"Database bestaat niet";
     static constexpr QStringView NotOpenMessage = u"Er staat geen database open";
+    // 32 767 records of a thousand characters: anything larger is no database.
+    static constexpr qint64 FileLimit = 32 * 1024 * 1024;
 
     // Shows one of the two messages above to the user.
     using Notifier = std::function<void(const QString& message)>;
@@ -65,6 +67,7 @@ public:
 private:
     struct Contents;
     std::optional<Contents> read() const;
+    Contents parse(QByteArray data) const;
     std::optional<DataError> rewrite(int recordNo, const std::optional<QString>& replacement,
                                      const std::optional<QString>& expected);
     std::optional<DataError> checkRecord(const Contents& contents, int recordNo, const QString& expected) const;

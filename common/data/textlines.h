@@ -16,6 +16,12 @@ public:
     // The lines are views: the bytes must outlive them.
     static QList<QByteArrayView> split(QByteArray&&) = delete;
     static constexpr QByteArrayView LineEnd = "\r\n";
+    // The UTF-8 byte-order mark some text editors put before the first line.
+    static constexpr QByteArrayView Bom = "\xEF\xBB\xBF";
+    static QByteArrayView withoutBom(QByteArrayView data)
+    {
+        return data.startsWith(Bom) ? data.sliced(Bom.size()) : data;
+    }
 };
 
 } // namespace velmora

@@ -104,10 +104,18 @@ private Q_SLOTS:
                 folder.write(Db, before[i]);
             FakeDialogs dialogs;
             Register r;
-            // Only a missing file is first reported by the database layer.
+            // A missing file is first reported by the database layer; a file with content is
+            // first kept beside the new one, which is said.
             const QStringList expected =
-                i == 0 ? QStringList{QStringLiteral("Database bestaat niet"), Created} : QStringList{Created};
+                i == 0   ? QStringList{QStringLiteral("Database bestaat niet"), Created}
+                : i == 2 ? QStringList{Created}
+                         : QStringList{QStringLiteral("Het bestand \"leerling.sdb\" was geen lijst "
+                                                      "met de titel \"Leerlingendatabase\". Het is "
+                                                      "bewaard als \"leerling-oud.sdb\", zodat er "
+                                                      "niets verloren gaat."),
+                                       Created};
             QCOMPARE(dialogs.messageTexts(), expected);
+            QVERIFY(i == 0 || i == 2 || folder.read(QStringLiteral("leerling-oud.sdb")) == before[i]);
             QCOMPARE(dialogs.messages.last().caption, QStringLiteral("Leerlingen toevoegen/wissen."));
             QCOMPARE(dialogs.messages.last().icon, MessageIcon::Information);
             QCOMPARE(folder.read(Db), Header);
@@ -291,49 +299,24 @@ private Q_SLOTS:
         QCOMPARE(dialogs.inputs.last().proposed, sixty.left(50));
     }
 
+    // Without a database none can be made in a read-only folder, so nothing can be added.
     void unwritableFolder()
     {
         TestFolder folder;
         FakeDialogs dialogs;
-        {
-            // Without a database: none can be made, so nothing can be added.
-            ReadOnlyFolder readOnly(folder.path());
-            if (!readOnly.ok())
-                QSKIP("this file system cannot make a folder read-only");
-            Register r;
-            QCOMPARE(dialogs.messages.size(), 2);
-            QVERIFY(dialogs.messages[1].text.startsWith(
-                QStringLiteral("Het bestand \"leerling.sdb\" kon niet worden opgeslagen.")));
-            QVERIFY(!r.button("cmdAdd")->isEnabled());
-            QVERIFY(!r.db.isOpen());
-            // Closing says nothing about a database that was never open.
-            r.click("cmdEnd");
-            QCOMPARE(dialogs.messages.size(), 2);
-            QVERIFY(!folder.exists(Db));
-        }
-        // With one: every rewrite fails, leaves the file as it was and says so.
-        const QByteArray two = Header + "     Anna\r\n     Bram\r\n";
-        folder.write(Db, two);
-        dialogs.messages.clear();
-        Register r;
         ReadOnlyFolder readOnly(folder.path());
-        dialogs.inputAnswers.append({QStringLiteral("Cees"), QStringLiteral("Bert")});
-        r.click("cmdAdd");
-        r.select(1);
-        r.click("cmdChange");
-        r.select(0);
-        r.click("cmdRemove");
-        QCOMPARE(dialogs.messages.size(), 3);
-        for (const auto& m : dialogs.messages) {
-            QVERIFY2(
-                m.text.startsWith(QStringLiteral("Het bestand \"leerling.sdb\" kon niet worden opgeslagen. "
-                                                 "Er is niets veranderd.")),
-                qPrintable(m.text));
-            QCOMPARE(m.icon, MessageIcon::Critical);
-        }
-        QCOMPARE(folder.read(Db), two);
-        QCOMPARE(r.names(), (QStringList{QStringLiteral("Anna"), QStringLiteral("Bram")}));
-        QVERIFY(!QGuiApplication::overrideCursor());
+        if (!readOnly.ok())
+            QSKIP("this file system cannot make a folder read-only");
+        Register r;
+        QCOMPARE(dialogs.messages.size(), 2);
+        QVERIFY(dialogs.messages[1].text.startsWith(
+            QStringLiteral("Het bestand \"leerling.sdb\" kon niet worden opgeslagen.")));
+        QVERIFY(!r.button("cmdAdd")->isEnabled());
+        QVERIFY(!r.db.isOpen());
+        // Closing says nothing about a database that was never open.
+        r.click("cmdEnd");
+        QCOMPARE(dialogs.messages.size(), 2);
+        QVERIFY(!folder.exists(Db));
     }
 };
 

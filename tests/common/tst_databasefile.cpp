@@ -10,22 +10,42 @@ class TestDatabaseFile : public QObject
 {
     Q_OBJECT
 private Q_SLOTS:
-    void emptyDatabases()
+    void createKeepsWhatIsNotADatabase()
     {
         TestFolder folder;
-        QVERIFY(!DatabaseFile::createEmpty(folder.file(QStringLiteral("leerling.sdb")), QStringLiteral("Leerlingendatabase"),
-                                           {{QStringLiteral("Id"), 5}, {QStringLiteral("Naam"), 50}}));
-        QCOMPARE(folder.read(QStringLiteral("leerling.sdb")),
-                 QByteArray("Leerlingendatabase\r\n 2 \r\nId\r\n 5 \r\nNaam\r\n 50 \r\n"));
-        // Replaces whatever was there.
-        folder.write(QStringLiteral("kaarten.sdb"), "rubbish\r\nmore\r\n");
-        QVERIFY(!DatabaseFile::createEmpty(folder.file(QStringLiteral("kaarten.sdb")), QStringLiteral("Kaarten"),
-                                           {{QStringLiteral("Kaartnaam"), 30}, {QStringLiteral("Kaartbestand"), 50}}));
-        QCOMPARE(folder.read(QStringLiteral("kaarten.sdb")),
-                 QByteArray("Kaarten\r\n 2 \r\nKaartnaam\r\n 30 \r\nKaartbestand\r\n 50 \r\n"));
+        const QString db = QStringLiteral("kaarten.sdb");
+        const QList<DatabaseFile::Field> fields{{QStringLiteral("Kaartnaam"), 30},
+                                                {QStringLiteral("Kaartbestand"), 50}};
+        const QByteArray fresh = "Kaarten\r\n 2 \r\nKaartnaam\r\n 30 \r\nKaartbestand\r\n 50 \r\n";
+        const auto create = [&] {
+            return std::get<DatabaseFile::Creation>(
+                DatabaseFile::create(folder.file(db), QStringLiteral("Kaarten"), fields));
+        };
+        QVERIFY(create().created);
+        QCOMPARE(folder.read(db), fresh);
 
-        const auto refused = DatabaseFile::createEmpty(folder.file(QStringLiteral("x.sdb")), QStringLiteral("Łódź"), {});
-        QVERIFY(refused && refused->kind == DataError::Kind::NotEncodable);
+        // A list a text editor saved with a byte-order mark is a list: it stays as it is.
+        const QByteArray edited = "\xEF\xBB\xBF" + fresh + "Europa                        europa.krt\r\n";
+        folder.write(db, edited);
+        QVERIFY(!create().created);
+        QCOMPARE(folder.read(db), edited);
+
+        // Anything else is kept beside the new list, under a name not yet taken.
+        for (const QString& kept : {QStringLiteral("kaarten-oud.sdb"), QStringLiteral("kaarten-oud-2.sdb")}) {
+            folder.write(db, "Leerlingendatabase\r\n 2 \r\n");
+            const DatabaseFile::Creation made = create();
+            QVERIFY(made.created);
+            QCOMPARE(made.notice,
+                     QStringLiteral("Het bestand \"kaarten.sdb\" was geen lijst met de titel \"Kaarten\". "
+                                    "Het is bewaard als \"%1\", zodat er niets verloren gaat.")
+                         .arg(kept));
+            QCOMPARE(folder.read(kept), QByteArray("Leerlingendatabase\r\n 2 \r\n"));
+            QCOMPARE(folder.read(db), fresh);
+        }
+
+        const auto refused =
+            DatabaseFile::create(folder.file(QStringLiteral("x.sdb")), QStringLiteral("Łódź"), {});
+        QCOMPARE(std::get<DataError>(refused).kind, DataError::Kind::NotEncodable);
         QVERIFY(!folder.exists(QStringLiteral("x.sdb")));
     }
 

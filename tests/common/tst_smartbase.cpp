@@ -1,4 +1,3 @@
-#include "readonlyfolder.h"
 #include "smartbase.h"
 #include "testfolder.h"
 
@@ -71,15 +70,22 @@ private Q_SLOTS:
         QCOMPARE(db.ListField(1), QStringList(QStringLiteral("Europa") + QString(24, u' ')));
     }
 
-    void ansiAndLfOnlyFilesRead()
+    // As a text editor may save it: LF only, and a byte-order mark that is read past and kept.
+    void ansiLfOnlyAndMarkedFilesRead()
     {
         TestFolder folder;
         folder.write(QStringLiteral("leerling.sdb"),
-                     "Leerlingendatabase\n 2 \nId\n 5 \nNaam\n 50 \n     Zo\xeb\n     Ren\xe9" "e");
+                     "\xEF\xBB\xBFLeerlingendatabase\n 2 \nId\n 5 \nNaam\n 50 \n     Zo\xeb\n     Ren\xe9"
+                     "e");
         SmartBase db = makeBase();
         db.OpenDatabase(folder.file(QStringLiteral("leerling.sdb")));
+        QCOMPARE(db.DatabaseTitle(), QStringLiteral("Leerlingendatabase"));
         QCOMPARE(db.RecordCount(), 2);
         QCOMPARE(db.ListField(2), QStringList({QStringLiteral("Zoë"), QStringLiteral("Renée")}));
+        QVERIFY(!db.ChangeRecord(1, QStringLiteral("     Zo\u00eb")));
+        QCOMPARE(folder.read(QStringLiteral("leerling.sdb")), "\xEF\xBB\xBF" + FreshPupils +
+                                                                  "     Zo\xeb\r\n     Ren\xe9"
+                                                                  "e\r\n");
     }
 
     void changeAndRemoveKeepEveryOtherByte()
@@ -233,29 +239,6 @@ private Q_SLOTS:
             QVERIFY(error && error->kind == DataError::Kind::NotEncodable);
         }
         QCOMPARE(folder.read(QStringLiteral("leerling.sdb")), FreshPupils + "     Anna\r\n");
-    }
-
-    void failedRewriteLeavesTheOldFileWhole()
-    {
-        TestFolder folder;
-        const QByteArray before = FreshPupils + "     Anna\r\n     Bram\r\n";
-        folder.write(QStringLiteral("leerling.sdb"), before);
-        SmartBase db = makeBase();
-        db.OpenDatabase(folder.file(QStringLiteral("leerling.sdb")));
-        {
-            ReadOnlyFolder readOnly(folder.path());
-            if (!readOnly.ok())
-                QSKIP("this file system cannot make a folder read-only");
-            const auto removed = db.RemoveRecord(1);
-            QVERIFY(removed && removed->kind == DataError::Kind::WriteFailed);
-            QVERIFY(removed->message().contains(QStringLiteral("leerling.sdb")));
-            const auto changed = db.ChangeRecord(1, QStringLiteral("     Bas"));
-            QVERIFY(changed && changed->kind == DataError::Kind::WriteFailed);
-            const auto added = db.AddRecord(QStringLiteral("     Cas"));
-            QVERIFY(added && added->kind == DataError::Kind::WriteFailed);
-        }
-        QCOMPARE(folder.read(QStringLiteral("leerling.sdb")), before);
-        QCOMPARE(QDir(folder.path()).entryList(QDir::Files), QStringList(QStringLiteral("leerling.sdb")));
     }
 };
 

@@ -26,7 +26,9 @@ bool printable(const QByteArray& bytes)
 int fuzzPasswd(const std::uint8_t* data, std::size_t size)
 {
     const QString path = writeFuzzInput(QStringLiteral("passwd"), data, size);
-    const QByteArray stored = PasswordFile::readLine(path);
+    const auto read = PasswordFile::readLine(path);
+    FUZZ_CHECK(std::holds_alternative<QByteArray>(read));
+    const QByteArray stored = std::get<QByteArray>(read);
     FUZZ_CHECK(!stored.contains('\n'));
     const QByteArray password = PasswordFile::decipher(stored);
     FUZZ_CHECK(password.size() == stored.size());
@@ -38,7 +40,7 @@ int fuzzPasswd(const std::uint8_t* data, std::size_t size)
     const QString typed = velmora::AnsiText::decode(password);
     if (const auto storable = PasswordFile::storable(typed)) {
         FUZZ_CHECK(!PasswordFile::writeLine(path, PasswordFile::encipher(*storable)));
-        FUZZ_CHECK(PasswordFile::decipher(PasswordFile::readLine(path)) == *storable);
+        FUZZ_CHECK(PasswordFile::decipher(std::get<QByteArray>(PasswordFile::readLine(path))) == *storable);
     }
     return 0;
 }

@@ -12,12 +12,108 @@
 
 using namespace velmora;
 
+namespace {
+
+// Starts the writers, lets them begin together, and waits until they are done.
+void runTogether(const QString& gate, const QList<QStringList>& calls)
+{
+    std::vector<std::unique_ptr<QProcess>> writers;
+    for (const QStringList& call : calls)
+        writers.push_back(DataOpProcess::start(QStringList{QStringLiteral("--start-at"), gate} + call));
+    for (const auto& writer : writers)
+        QVERIFY(writer->waitForStarted(30000));
+    QFile go(gate);
+    QVERIFY(go.open(QIODevice::WriteOnly));
+    go.close();
+    for (const auto& writer : writers) {
+        QVERIFY(writer->waitForFinished(120000));
+        QCOMPARE(writer->exitStatus(), QProcess::NormalExit);
+        QVERIFY2(writer->exitCode() == 0, writer->readAllStandardOutput().constData());
+    }
+}
+
+} // namespace
+
 // A classroom finishing a test in the same second: many pupil processes append
-// to toets.res at once, and every record must arrive whole, exactly once.
+// to toets.res at once, and every record must arrive whole, exactly once. And
+// two teachers, or a teacher and the class, change one file at once: nothing
+// either of them did may be lost.
 class TestConcurrentAppend : public QObject
 {
     Q_OBJECT
 private Q_SLOTS:
+    // One teacher adds pupils while another renames pupils.
+    void additionsDuringRenames()
+    {
+        constexpr int Pupils = 40;
+        constexpr int Renames = 300;
+        constexpr int Additions = 100;
+        TestFolder folder;
+        QTemporaryDir gates;
+        const QByteArray header = "Leerlingendatabase\r\n 2 \r\nId\r\n 5 \r\nNaam\r\n 50 \r\n";
+        QStringList records;
+        for (int i = 1; i <= Pupils; ++i)
+            records.append(QStringLiteral("     Leerling %1").arg(-i));
+        folder.write(QStringLiteral("leerling.sdb"),
+                     header + records.join(QStringLiteral("\r\n")).toLatin1() + "\r\n");
+
+        runTogether(gates.filePath(QStringLiteral("go")),
+                    {{folder.path(), QStringLiteral("rename-pupils"), QString::number(Renames),
+                      QString::number(Pupils)},
+                     {folder.path(), QStringLiteral("add-pupils"), QString::number(Additions)}});
+        if (QTest::currentTestFailed())
+            return;
+
+        // Rename i renamed pupil i % 40 + 1; every addition follows the first forty, in order.
+        for (int i = 1; i <= Renames; ++i)
+            records[i % Pupils] = QStringLiteral("     Leerling %1").arg(i);
+        for (int i = 1; i <= Additions; ++i)
+            records.append(QStringLiteral("     Nieuw %1").arg(i));
+        QCOMPARE(folder.read(QStringLiteral("leerling.sdb")),
+                 header + records.join(QStringLiteral("\r\n")).toLatin1() + "\r\n");
+    }
+
+    // The teacher clears the results again and again while a pupil's results come in:
+    // every result is either among those a clear was shown or still in the file.
+    void appendsDuringClears()
+    {
+        constexpr int Appends = 300;
+        TestFolder folder;
+        QTemporaryDir gates;
+        const QString stop = gates.filePath(QStringLiteral("stop"));
+        const QString go = gates.filePath(QStringLiteral("go"));
+        const auto clearer = DataOpProcess::start(
+            {QStringLiteral("--start-at"), go, folder.path(), QStringLiteral("clear-until"), stop});
+        QVERIFY(clearer->waitForStarted(30000));
+        runTogether(go, {{folder.path(), QStringLiteral("append"), QStringLiteral("Anna"),
+                          QStringLiteral("Europa"), QStringLiteral("2"), QStringLiteral("20"),
+                          QStringLiteral("17"), QString::number(Appends)}});
+        QFile stopFile(stop);
+        QVERIFY(stopFile.open(QIODevice::WriteOnly));
+        QVERIFY(clearer->waitForFinished(60000));
+        QCOMPARE(clearer->exitCode(), 0);
+
+        int cleared = 0;
+        int clears = 0;
+        QByteArray refused;
+        for (const QByteArray& line : clearer->readAllStandardOutput().split('\n')) {
+            if (line.startsWith("cleared ")) {
+                cleared += line.mid(8).toInt();
+                ++clears;
+            } else if (line.startsWith("refused ")) {
+                refused = line.mid(8);
+            }
+        }
+        const QByteArray record = "Anna\r\nEuropa\r\n 2 \r\n 20 \r\n 17 \r\n";
+        const QByteArray left = folder.exists(QStringLiteral("toets.res"))
+                                    ? folder.read(QStringLiteral("toets.res"))
+                                    : QByteArray();
+        QCOMPARE(left, record.repeated(left.size() / record.size()));
+        QCOMPARE(cleared + left.size() / record.size(), Appends);
+        qInfo("%d clears took %d results, %lld were left; %s clears found new results and waited", clears,
+              cleared, static_cast<long long>(left.size() / record.size()), refused.constData());
+    }
+
     void thirtyPupilsFinishAtOnce()
     {
         constexpr int Rounds = 20;
@@ -32,7 +128,7 @@ private Q_SLOTS:
             const QString go = gates.filePath(QStringLiteral("go-%1").arg(round));
             QHash<QByteArray, int> expected;
             qsizetype expectedBytes = 0;
-            std::vector<std::unique_ptr<QProcess>> writers;
+            QList<QStringList> calls;
             for (int pupil = 1; pupil <= Pupils; ++pupil) {
                 // Names of very different lengths, some far longer than a pipe buffer.
                 const QString naam = QStringLiteral("Leerling %1.%2 ").arg(round).arg(pupil)
@@ -44,21 +140,12 @@ private Q_SLOTS:
                     + QByteArray::number(niveau) + " \r\n 20 \r\n " + QByteArray::number(goed) + " \r\n";
                 expected[record] += AppendsEach;
                 expectedBytes += record.size() * AppendsEach;
-                writers.push_back(DataOpProcess::start(
-                    {QStringLiteral("--start-at"), go, folder.path(), QStringLiteral("append"), naam, kaart,
-                     QString::number(niveau), QStringLiteral("20"), QString::number(goed),
-                     QString::number(AppendsEach)}));
+                calls.append({folder.path(), QStringLiteral("append"), naam, kaart, QString::number(niveau),
+                              QStringLiteral("20"), QString::number(goed), QString::number(AppendsEach)});
             }
-            for (const auto& writer : writers)
-                QVERIFY(writer->waitForStarted(30000));
-            QFile gate(go);
-            QVERIFY(gate.open(QIODevice::WriteOnly));
-            gate.close();
-            for (const auto& writer : writers) {
-                QVERIFY(writer->waitForFinished(60000));
-                QCOMPARE(writer->exitStatus(), QProcess::NormalExit);
-                QCOMPARE(writer->exitCode(), 0);
-            }
+            runTogether(go, calls);
+            if (QTest::currentTestFailed())
+                return;
 
             // The earlier rounds stay as they were; this round adds exactly its records.
             const QByteArray data = folder.read(QStringLiteral("toets.res"));

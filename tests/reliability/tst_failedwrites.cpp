@@ -8,7 +8,10 @@
 #include "testfolder.h"
 
 #include <QDir>
+#include <QTemporaryDir>
 #include <QtTest>
+
+#include <sys/stat.h>
 
 using namespace velmora;
 
@@ -19,6 +22,13 @@ const QByteArray Map = "kaart.bmp\r\n1 s 10   20   Utrecht\r\n";
 const QByteArray Passwd = "\xb7\xd4\xc8\r\n";
 const QByteArray Results = "Anna\r\nEuropa\r\n 2 \r\n 20 \r\n 17 \r\n";
 const QString Saved = QStringLiteral("kon niet worden opgeslagen. Er is niets veranderd.");
+mode_t kindOf(const QString& path)
+{
+    struct stat info
+    {
+    };
+    return ::lstat(QFile::encodeName(path).constData(), &info) == 0 ? (info.st_mode & S_IFMT) : 0;
+}
 
 void fillFolder(const TestFolder& folder)
 {
@@ -110,7 +120,9 @@ private Q_SLOTS:
             MapFile::write(folder.file(QStringLiteral("kaart.krt")), QStringLiteral("kaart.bmp"),
                            CycleStates::mapItems(false)),
             PasswordFile::writeLine(PasswordFile::path(), PasswordFile::encipher("nieuw")),
-            ResultsFile::append(ResultsFile::path(), QStringLiteral("Bram"), QStringLiteral("Europa"), 1, 10, 9),
+            ResultsFile::append(ResultsFile::path(), QStringLiteral("Bram"), QStringLiteral("Europa"), 1, 10,
+                                9),
+            std::get<DataError>(ResultsFile::clear(ResultsFile::path(), Results)),
         };
         for (const auto& error : errors) {
             QVERIFY(error.has_value());
@@ -119,6 +131,80 @@ private Q_SLOTS:
         }
         QCOMPARE(messages, QStringList());
         verifyUntouched(folder);
+    }
+
+    // Anyone who can write in the folder can put a link or a FIFO there. A
+    // link that leads out of the folder is never written through; a FIFO or
+    // device is refused at once instead of waited on or read without end.
+    void hostileFilesAreRefused_data()
+    {
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<QString>("kind"); // a "link" out of the folder, a "fifo", or a link to a "device"
+        QTest::addColumn<QStringList>("operations");
+        const QString append = QStringLiteral("append Bram Europa 1 10 9");
+        QTest::newRow("leerling.sdb, link")
+            << QStringLiteral("leerling.sdb") << QStringLiteral("link")
+            << QStringList{QStringLiteral("add Cas"), QStringLiteral("change 1 Cas"), QStringLiteral("remove 1"),
+                           QStringLiteral("create Leerlingendatabase")};
+        QTest::newRow("kaarten.sdb, link")
+            << QStringLiteral("kaarten.sdb") << QStringLiteral("link")
+            << QStringList{QStringLiteral("--database kaarten.sdb add Cas"),
+                           QStringLiteral("--database kaarten.sdb create Kaarten")};
+        QTest::newRow("map file, link") << QStringLiteral("kaart.krt") << QStringLiteral("link")
+                                        << QStringList{QStringLiteral("map kaart.krt a")};
+        QTest::newRow("toets.res, link") << QStringLiteral("toets.res") << QStringLiteral("link")
+                                         << QStringList{append, QStringLiteral("clear")};
+        QTest::newRow("passwd, link") << QStringLiteral("passwd") << QStringLiteral("link")
+                                      << QStringList{QStringLiteral("passwd b")};
+        QTest::newRow("leerling.sdb, FIFO") << QStringLiteral("leerling.sdb") << QStringLiteral("fifo")
+                                            << QStringList{QStringLiteral("create Leerlingendatabase")};
+        QTest::newRow("map file, FIFO") << QStringLiteral("kaart.krt") << QStringLiteral("fifo")
+                                        << QStringList{QStringLiteral("map kaart.krt a"),
+                                                       QStringLiteral("read-map kaart.krt")};
+        QTest::newRow("toets.res, FIFO") << QStringLiteral("toets.res") << QStringLiteral("fifo")
+                                         << QStringList{append, QStringLiteral("clear")};
+        QTest::newRow("passwd, FIFO") << QStringLiteral("passwd") << QStringLiteral("fifo")
+                                      << QStringList{QStringLiteral("passwd b"), QStringLiteral("login")};
+        QTest::newRow("map file, device") << QStringLiteral("kaart.krt") << QStringLiteral("device")
+                                          << QStringList{QStringLiteral("read-map kaart.krt")};
+    }
+
+    void hostileFilesAreRefused()
+    {
+        QFETCH(QString, file);
+        QFETCH(QString, kind);
+        QFETCH(QStringList, operations);
+        TestFolder folder;
+        QTemporaryDir elsewhere;
+        const QString report = QDir(elsewhere.path()).filePath(QStringLiteral("rapport.txt"));
+        const QByteArray reportBytes = "Rapport van Anna\r\nrekenen 8\r\n";
+        {
+            QFile outside(report);
+            QVERIFY(outside.open(QIODevice::WriteOnly) && outside.write(reportBytes) == reportBytes.size());
+        }
+        const QString path = folder.file(file);
+        if (kind == u"fifo")
+            QCOMPARE(::mkfifo(QFile::encodeName(path).constData(), 0666), 0);
+        else
+            QVERIFY(QFile::link(kind == u"device" ? QStringLiteral("/dev/zero") : report, path));
+        const mode_t before = kindOf(path);
+        const QString says = kind == u"link" ? QStringLiteral("verwijst naar een plaats buiten de programmamap")
+                                             : QStringLiteral("is geen gewoon bestand");
+
+        for (const QString& operation : operations) {
+            QStringList call = operation.split(u' ');
+            call.insert(call.startsWith(QStringLiteral("--database")) ? 2 : 0, folder.path());
+            const auto result = DataOpProcess::run(call);
+            const QString output = QString::fromUtf8(result.output);
+            // A process that waited on the FIFO would not have ended by itself.
+            QVERIFY2(!result.crashed && result.exitCode == 2, qPrintable(operation + QStringLiteral(": ") + output));
+            QVERIFY2(output.contains(says), qPrintable(output));
+            QCOMPARE(kindOf(path), before);
+            QCOMPARE(QDir(folder.path()).entryList(QDir::Files | QDir::Hidden | QDir::System), QStringList{file});
+            QFile outside(report);
+            QVERIFY(outside.open(QIODevice::ReadOnly));
+            QCOMPARE(outside.readAll(), reportBytes);
+        }
     }
 };
 

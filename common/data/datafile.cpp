@@ -1,0 +1,91 @@
+#include "datafile.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace velmora {
+namespace {
+
+using Stat = struct stat;
+
+// More links in a row than any folder holds by accident.
+constexpr int MaxLinks = 40;
+
+} // namespace
+
+DataError DataFile::error(DataError::Kind kind, const QString& path, int errorNumber)
+{
+    return DataError{kind, QFileInfo(path).fileName(), 0,
+                     errorNumber != 0 ? QString::fromLocal8Bit(std::strerror(errorNumber)) : QString()};
+}
+
+std::variant<QByteArray, DataError> DataFile::read(const QString& path, qint64 limit)
+{
+    // Non-blocking, so that opening a FIFO returns at once; the check below then refuses it.
+    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0)
+        return error(errno == ENOENT || errno == ENOTDIR ? DataError::Kind::Missing
+                                                         : DataError::Kind::Unreadable,
+                     path, errno == ENOENT || errno == ENOTDIR ? 0 : errno);
+    auto result = read(fd, path, limit);
+    ::close(fd);
+    return result;
+}
+
+std::variant<QByteArray, DataError> DataFile::read(int fd, const QString& shownName, qint64 limit)
+{
+    Stat info{};
+    if (::fstat(fd, &info) != 0)
+        return error(DataError::Kind::Unreadable, shownName, errno);
+    if (!S_ISREG(info.st_mode))
+        return error(DataError::Kind::NotRegular, shownName);
+    if (limit >= 0 && info.st_size > limit)
+        return error(DataError::Kind::Malformed, shownName);
+    QByteArray data;
+    data.reserve(qsizetype(info.st_size));
+    char chunk[64 * 1024];
+    off_t offset = 0;
+    for (;;) {
+        const ssize_t n = ::pread(fd, chunk, sizeof chunk, offset);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0)
+            return error(DataError::Kind::Unreadable, shownName, errno);
+        if (n == 0)
+            return data;
+        // The file may grow while it is read: the limit holds for what is read.
+        if (limit >= 0 && offset + n > limit)
+            return error(DataError::Kind::Malformed, shownName);
+        data.append(chunk, n);
+        offset += n;
+    }
+}
+
+std::variant<QString, DataError> DataFile::writeTarget(const QString& path)
+{
+    QString target = QFileInfo(path).absoluteFilePath();
+    int links = 0;
+    while (QFileInfo(target).isSymLink()) {
+        if (++links > MaxLinks)
+            return error(DataError::Kind::OutsideFolder, path);
+        target = QFileInfo(target).symLinkTarget();
+    }
+    if (links == 0)
+        return path;
+    const QString folder = QFileInfo(QFileInfo(path).absolutePath()).canonicalFilePath();
+    const QFileInfo final(target);
+    const QString targetFolder = QFileInfo(final.absolutePath()).canonicalFilePath();
+    if (folder.isEmpty() || targetFolder.isEmpty() ||
+        (targetFolder != folder && !targetFolder.startsWith(folder + u'/')))
+        return error(DataError::Kind::OutsideFolder, path);
+    return QDir(targetFolder).filePath(final.fileName());
+}
+
+} // namespace velmora

@@ -1,0 +1,32 @@
+#pragma once
+
+#include "dataerror.h"
+
+#include <QByteArray>
+#include <QString>
+
+#include <variant>
+
+namespace velmora {
+
+// How every data file is opened: only a regular file is read or written. A
+// FIFO or device is refused at once instead of waited on or read without end,
+// and nothing is written through a symbolic link that leaves the file's folder.
+class DataFile
+{
+public:
+    static constexpr qint64 NoLimit = -1;
+
+    // The whole file; a file longer than limit bytes is refused as damaged.
+    static std::variant<QByteArray, DataError> read(const QString& path, qint64 limit = NoLimit);
+    // Reads from an open descriptor of a regular file, from its start.
+    static std::variant<QByteArray, DataError> read(int fd, const QString& shownName, qint64 limit);
+
+    // The file a write of path changes: path itself, or where its link leads
+    // when that lies within path's folder; OutsideFolder otherwise.
+    static std::variant<QString, DataError> writeTarget(const QString& path);
+
+    static DataError error(DataError::Kind kind, const QString& path, int errorNumber = 0);
+};
+
+} // namespace velmora
