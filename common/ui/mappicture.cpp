@@ -1,16 +1,21 @@
 #include "mappicture.h"
 
 #include "dataerror.h"
+#include "datafile.h"
 #include "programfolder.h"
 #include "twips.h"
 #include "twipsgeometry.h"
 
-#include <QFileInfo>
+#include <QBuffer>
 #include <QImageReader>
 #include <QMouseEvent>
 #include <QPainter>
 
 namespace velmora {
+namespace {
+// Far above any school map (a 4000 x 3000 true-colour bitmap is 36 MB).
+constexpr qint64 MaxPictureBytes = qint64(256) * 1024 * 1024;
+} // namespace
 
 MapPicture::MapPicture(QWidget* parent) : QWidget(parent)
 {
@@ -25,7 +30,13 @@ std::optional<DataError> MapPicture::load(const QString& pictureName)
     const QString path = ProgramFolder::locate(pictureName);
     if (path.isEmpty())
         return DataError{DataError::Kind::Missing, pictureName, 0, {}};
-    QImageReader reader(path);
+    // Read as a data file first: a FIFO or device named like the picture is
+    // refused instead of waited on.
+    auto bytes = DataFile::read(path, MaxPictureBytes);
+    if (auto* error = std::get_if<DataError>(&bytes))
+        return *error;
+    QBuffer buffer(&std::get<QByteArray>(bytes));
+    QImageReader reader(&buffer);
     QImage picture = reader.read();
     if (picture.isNull())
         return DataError{DataError::Kind::Unreadable, pictureName, 0, reader.errorString()};

@@ -12,6 +12,8 @@
 #include <QPushButton>
 #include <QtTest>
 
+#include <sys/stat.h>
+
 using namespace korvel;
 using velmora::TwipsGeometry;
 
@@ -257,6 +259,9 @@ private Q_SLOTS:
                                     << QStringLiteral("Het bestand \"weg.bmp\" is niet gevonden.");
         QTest::newRow("not a picture") << QByteArray("demo.bmp\r\n") << QByteArray("BM kapot")
                                        << QStringLiteral("Het bestand \"demo.bmp\" kan niet worden gelezen.");
+        // A pupil can plant a FIFO under the picture's name: refused, never waited on.
+        QTest::newRow("picture is a FIFO") << QByteArray("demo.bmp\r\n") << QByteArray("fifo")
+                                           << QStringLiteral("\"demo.bmp\" is geen gewoon bestand");
         QTest::newRow("bad line") << QByteArray("demo.bmp\r\n1 s 100  100  A\r\nx s 100  100  B\r\n") << QByteArray()
                                   << QStringLiteral("Regel 3 van het bestand \"NEDERLAND.KRT\" is onleesbaar");
         QTest::newRow("501 items") << "demo.bmp\r\n" + QByteArray("1 s 100  100  P\r\n").repeated(501) << QByteArray()
@@ -272,7 +277,12 @@ private Q_SLOTS:
         QFETCH(QString, reason);
         TestFolder folder;
         writeDemoMap(folder, "ok.krt", "1 s 100  100  Oud\r\n");
-        if (!bmp.isEmpty())
+        if (bmp == "fifo") {
+            const QString picture = folder.file(QStringLiteral("demo.bmp"));
+            QVERIFY(QFile::remove(picture));
+            QCOMPARE(mkfifo(QFile::encodeName(picture).constData(), 0600), 0);
+        }
+        else if (!bmp.isEmpty())
             folder.write(QStringLiteral("demo.bmp"), bmp);
         if (!krt.isEmpty())
             folder.write(QStringLiteral("nederland.krt"), krt);
