@@ -61,7 +61,9 @@ std::optional<QByteArray> pictureLine(const QByteArray& bytes, const QString& pi
 {
     if (bytes.contains('\n'))
         return std::nullopt;
-    if (readsBackAs(bytes, picture))
+    // At the start of the file a name beginning with the UTF-8 byte-order
+    // mark's bytes would lose them on reading: quoted, it keeps them.
+    if (!bytes.startsWith(TextLines::Bom) && readsBackAs(bytes, picture))
         return bytes;
     const QByteArray quoted = '"' + bytes + '"';
     if (readsBackAs(quoted, picture))
