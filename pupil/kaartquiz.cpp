@@ -272,8 +272,8 @@ bool KaartQuiz::groeiPlas()
     if (m_aantGedaan != m_aantSteden) {
         VolgendeVraag();
     } else {
-        m_status = QStringLiteral("Je hebt alle steden onder water laten lopen! Je had er ") + QString::number(m_aantGoed)
-            + QStringLiteral(" goed!");
+        m_status = QStringLiteral("Je hebt alle steden onder water laten lopen! Je had er ") +
+                   QString::number(m_aantGoed) + QStringLiteral(" goed!");
         m_mode = Ended;
     }
     return false;

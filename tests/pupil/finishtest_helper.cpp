@@ -28,5 +28,6 @@ int main(int argc, char** argv)
     if (!result || velmora::ResultsFile::append(velmora::ResultsFile::path(), result->naam, result->kaart,
                                                 result->niveau, result->gedaan, result->goed))
         return 1;
-    return quiz.Mode() == korvel::KaartQuiz::Ended && quiz.status().endsWith(QStringLiteral("klaar met de toets!")) ? 0 : 1;
+    const bool ended = quiz.Mode() == korvel::KaartQuiz::Ended;
+    return ended && quiz.status().endsWith(QStringLiteral("klaar met de toets!")) ? 0 : 1;
 }

@@ -89,7 +89,8 @@ private Q_SLOTS:
             QCOMPARE(asked, QList<int>({1, 2, 3}));
             QCOMPARE(quiz.status(), QStringLiteral("Anna, je bent klaar met de toets!"));
             QCOMPARE(quiz.Mode(), int(KaartQuiz::Ended));
-            QVERIFY(quiz.takeResult() == (KaartQuiz::Result{QStringLiteral("Anna"), QStringLiteral("Europa"), 2, 3, 2}));
+            const KaartQuiz::Result record{QStringLiteral("Anna"), QStringLiteral("Europa"), 2, 3, 2};
+            QVERIFY(quiz.takeResult() == record);
             // Ended: clicks change nothing and hand out nothing more.
             quiz.clickHotSpot(1);
             QCOMPARE(quiz.gehadText(), QStringLiteral("3"));
