@@ -2,12 +2,12 @@
 
 #include "busypointer.h"
 #include "controls.h"
-#include "databasefile.h"
 #include "dialogs.h"
 #include "frmkaartedit.h"
 #include "mapimport.h"
-#include "programfolder.h"
 #include "recordlist.h"
+#include "registerdatabase.h"
+#include "registerfile.h"
 #include "smartbase.h"
 #include "typedtext.h"
 
@@ -24,7 +24,7 @@ using velmora::MessageIcon;
 namespace korveladmin {
 namespace {
 
-constexpr int NameWidth = 30;
+constexpr int NameWidth = velmora::MapList.fields[0].width;
 
 QString errorCaption()
 {
@@ -50,7 +50,7 @@ frmKaarten::frmKaarten(velmora::SmartBase& db, QWidget* parent) : QDialog(parent
     cmdChange = Controls::button(QStringLiteral("cmdChange"), QStringLiteral("Naam wijzigen"), this);
     cmdRemove = Controls::button(QStringLiteral("cmdRemove"), QStringLiteral("Kaart wissen"), this);
     cmdEdit = Controls::button(QStringLiteral("cmdEdit"), QStringLiteral("Kaart aanpassen"), this);
-    cmdEnd = Controls::button(QStringLiteral("cmdEnd"), QStringLiteral("Sluiten"), this);
+    auto* cmdEnd = Controls::button(QStringLiteral("cmdEnd"), QStringLiteral("Sluiten"), this);
 
     auto* buttons = new QVBoxLayout;
     for (QPushButton* button : {cmdAdd, cmdChange, cmdRemove, cmdEdit})
@@ -64,50 +64,25 @@ frmKaarten::frmKaarten(velmora::SmartBase& db, QWidget* parent) : QDialog(parent
     // Starting in the list would mark its first entry as current, which looks selected.
     cmdAdd->setFocus();
 
-    connect(List, &RecordList::itemSelectionChanged, this, &frmKaarten::selectionChanged);
+    connect(List, &RecordList::itemSelectionChanged, this, &frmKaarten::List_SelectionChanged);
     connect(cmdAdd, &QPushButton::clicked, this, &frmKaarten::cmdAdd_Click);
     connect(cmdChange, &QPushButton::clicked, this, &frmKaarten::cmdChange_Click);
     connect(cmdRemove, &QPushButton::clicked, this, &frmKaarten::cmdRemove_Click);
     connect(cmdEdit, &QPushButton::clicked, this, &frmKaarten::cmdEdit_Click);
     connect(cmdEnd, &QPushButton::clicked, this, &QDialog::accept);
 
-    openDatabase();
+    m_usable = velmora::RegisterDatabase::open(
+        m_db, velmora::MapList,
+        {errorCaption(), QStringLiteral("De nieuwe kaartendatabase is aangemaakt!"),
+         QStringLiteral("Kaarten toevoegen/wissen")});
+    if (!m_usable)
+        cmdAdd->setEnabled(false);
     RefreshList();
 }
 
 QString frmKaarten::recordLine(const QString& name, const QString& mapFile)
 {
     return name.leftJustified(NameWidth, u' ', true) + mapFile;
-}
-
-void frmKaarten::openDatabase()
-{
-    const QString path = velmora::ProgramFolder::pathFor(DatabaseName.toString());
-    m_db.OpenDatabase(path);
-    if (m_db.DatabaseTitle() == Title) {
-        m_usable = true;
-        return;
-    }
-    const auto made = velmora::DatabaseFile::create(
-        path, Title.toString(),
-        {{QStringLiteral("Kaartnaam"), NameWidth}, {QStringLiteral("Kaartbestand"), 50}});
-    if (const auto* error = std::get_if<velmora::DataError>(&made)) {
-        // Whatever database was open before is not the map database: work on nothing.
-        if (m_db.isOpen())
-            m_db.CloseDatabase();
-        showError(*error);
-        cmdAdd->setEnabled(false);
-        return;
-    }
-    m_db.OpenDatabase(path);
-    m_usable = true;
-    const auto& creation = std::get<velmora::DatabaseFile::Creation>(made);
-    if (!creation.notice.isEmpty())
-        Dialogs::notify(creation.notice, MessageIcon::Information);
-    if (creation.created)
-        Dialogs::current().message(QStringLiteral("De nieuwe kaartendatabase is aangemaakt!"),
-                                   QStringLiteral("Kaarten toevoegen/wissen"), MessageIcon::Information,
-                                   MessageButtons::Ok);
 }
 
 void frmKaarten::done(int result)
@@ -125,7 +100,7 @@ void frmKaarten::RefreshList()
                RecordList::Blanks::Trimmed);
 }
 
-void frmKaarten::selectionChanged()
+void frmKaarten::List_SelectionChanged()
 {
     const bool selected = List->selected().has_value();
     for (QPushButton* button : {cmdChange, cmdEdit, cmdRemove})

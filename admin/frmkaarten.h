@@ -24,8 +24,6 @@ class frmKaarten : public QDialog
 public:
     explicit frmKaarten(velmora::SmartBase& db, QWidget* parent = nullptr);
 
-    static constexpr QStringView DatabaseName = u"kaarten.sdb";
-    static constexpr QStringView Title = u"Kaarten";
     // The display name cut or padded to 30 characters, then the map file's name.
     static QString recordLine(const QString& name, const QString& mapFile);
 
@@ -37,10 +35,9 @@ private Q_SLOTS:
     void cmdChange_Click();
     void cmdRemove_Click();
     void cmdEdit_Click();
-    void selectionChanged();
+    void List_SelectionChanged();
 
 private:
-    void openDatabase();
     void RefreshList();
     bool prepareMapFile(MapImport& import);
     bool confirmReplacing(const QList<MapImport::Copy>& copies);
@@ -61,7 +58,6 @@ private:
     QPushButton* cmdChange = nullptr;
     QPushButton* cmdRemove = nullptr;
     QPushButton* cmdEdit = nullptr;
-    QPushButton* cmdEnd = nullptr;
 };
 
 } // namespace korveladmin

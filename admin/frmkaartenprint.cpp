@@ -5,7 +5,7 @@
 #include "dialogs.h"
 #include "frmkaart.h"
 #include "paperpage.h"
-#include "programfolder.h"
+#include "registerfile.h"
 #include "smartbase.h"
 
 #include <QButtonGroup>
@@ -89,7 +89,7 @@ frmKaartenPrint::frmKaartenPrint(velmora::SmartBase& db, QWidget* parent)
 void frmKaartenPrint::refreshList()
 {
     m_list->clear();
-    const QString path = velmora::ProgramFolder::pathFor(QStringLiteral("kaarten.sdb"));
+    const QString path = velmora::MapList.path();
     m_db.OpenDatabase(path);
     // A missing map database leaves whatever was open before: list nothing then.
     if (m_db.DatabasePath() != path)

@@ -2,10 +2,10 @@
 
 #include "busypointer.h"
 #include "controls.h"
-#include "databasefile.h"
 #include "dialogs.h"
-#include "programfolder.h"
 #include "recordlist.h"
+#include "registerdatabase.h"
+#include "registerfile.h"
 #include "smartbase.h"
 #include "typedtext.h"
 
@@ -35,7 +35,7 @@ frmLeerlingen::frmLeerlingen(SmartBase& db, QWidget* parent)
     cmdAdd = Controls::button(QStringLiteral("cmdAdd"), QStringLiteral("Nieuwe toevoegen"), this);
     cmdChange = Controls::button(QStringLiteral("cmdChange"), QStringLiteral("Wijzigen"), this);
     cmdRemove = Controls::button(QStringLiteral("cmdRemove"), QStringLiteral("Wissen"), this);
-    cmdEnd = Controls::button(QStringLiteral("cmdEnd"), QStringLiteral("Sluiten"), this);
+    auto* cmdEnd = Controls::button(QStringLiteral("cmdEnd"), QStringLiteral("Sluiten"), this);
 
     auto* buttons = new QVBoxLayout;
     buttons->addWidget(cmdAdd);
@@ -61,40 +61,15 @@ frmLeerlingen::frmLeerlingen(SmartBase& db, QWidget* parent)
 
 void frmLeerlingen::load()
 {
-    const QString fileName = FileName.toString();
-    if (const auto error = DatabaseFile::moveSpareIntoPlace(fileName, SpareName.toString()))
+    if (const auto error = PupilList.moveSpareIntoPlace())
         report(error);
-    const QString path = ProgramFolder::pathFor(fileName);
-    m_db.OpenDatabase(path);
-    if (m_db.DatabaseTitle() != Title && createDatabase(path))
-        m_db.OpenDatabase(path);
-    if (m_db.DatabaseTitle() != Title) {
-        // No pupil list could be made: never write to whatever file is open instead.
-        if (m_db.isOpen())
-            m_db.CloseDatabase();
+    const bool usable = RegisterDatabase::open(
+        m_db, PupilList,
+        {Dialogs::programTitle(), QStringLiteral("Er is een nieuwe leerlingendatabase aangemaakt!"),
+         QStringLiteral("Leerlingen toevoegen/wissen.")});
+    if (!usable)
         cmdAdd->setEnabled(false);
-    }
     RefreshList();
-}
-
-bool frmLeerlingen::createDatabase(const QString& path)
-{
-    BusyPointer busy;
-    const auto made = DatabaseFile::create(path, Title.toString(),
-                                           {{QStringLiteral("Id"), 5}, {QStringLiteral("Naam"), 50}});
-    busy.release();
-    if (const auto* error = std::get_if<DataError>(&made)) {
-        report(*error);
-        return false;
-    }
-    const auto& creation = std::get<DatabaseFile::Creation>(made);
-    if (!creation.notice.isEmpty())
-        Dialogs::notify(creation.notice, MessageIcon::Information);
-    if (creation.created)
-        Dialogs::current().message(QStringLiteral("Er is een nieuwe leerlingendatabase aangemaakt!"),
-                                   QStringLiteral("Leerlingen toevoegen/wissen."), MessageIcon::Information,
-                                   MessageButtons::Ok);
-    return true;
 }
 
 void frmLeerlingen::RefreshList()

@@ -3,7 +3,6 @@
 #include "dataerror.h"
 
 #include <QDialog>
-#include <QStringView>
 
 #include <optional>
 
@@ -23,10 +22,6 @@ class frmLeerlingen : public QDialog
 {
     Q_OBJECT
 public:
-    static constexpr QStringView FileName = u"leerling.sdb";
-    static constexpr QStringView SpareName = u"leerling.sd_";
-    static constexpr QStringView Title = u"Leerlingendatabase";
-
     frmLeerlingen(velmora::SmartBase& db, QWidget* parent = nullptr);
 
 public Q_SLOTS:
@@ -35,7 +30,6 @@ public Q_SLOTS:
 
 private:
     void load();
-    bool createDatabase(const QString& path);
     void RefreshList();
     void List_SelectionChanged();
     void cmdAdd_Click();
@@ -50,7 +44,6 @@ private:
     QPushButton* cmdAdd = nullptr;
     QPushButton* cmdChange = nullptr;
     QPushButton* cmdRemove = nullptr;
-    QPushButton* cmdEnd = nullptr;
 };
 
 } // namespace korveladmin

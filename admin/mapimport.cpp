@@ -5,6 +5,7 @@
 #include "datafile.h"
 #include "mapfile.h"
 #include "programfolder.h"
+#include "registerfile.h"
 
 #include <QBuffer>
 #include <QDir>
@@ -15,8 +16,7 @@ using velmora::DataError;
 namespace korveladmin {
 namespace {
 
-// The map file field of a map record holds 50 characters.
-constexpr int MapFileFieldWidth = 50;
+constexpr int MapFileFieldWidth = velmora::MapList.fields[1].width;
 
 // A FIFO or device named like the chosen file is refused, never waited on.
 std::optional<QByteArray> contentsOf(const QString& path)
@@ -67,8 +67,7 @@ std::optional<QString> MapImport::mapFileNameProblem() const
     if (name.size() > MapFileFieldWidth)
         return QStringLiteral("De bestandsnaam %1 is te lang: een kaartbestand mag hoogstens %2 tekens "
                               "in zijn naam hebben.")
-            .arg(name)
-            .arg(MapFileFieldWidth);
+            .arg(name, QString::number(MapFileFieldWidth));
     return std::nullopt;
 }
 

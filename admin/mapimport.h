@@ -30,8 +30,7 @@ public:
 
     Source source() const { return m_source; }
     QString chosenName() const;
-    // The map file: the chosen one, or for a picture the one beside it.
-    QString mapFilePath() const { return m_mapFilePath; }
+    // The map file's name: the chosen one's, or for a picture the one beside it.
     QString mapFileName() const;
     // The map file's name without its last four characters.
     QString proposedName() const;

@@ -2,15 +2,15 @@
 
 #include "dialogs.h"
 #include "programexit.h"
-#include "programfolder.h"
+#include "registerfile.h"
 #include "smartbase.h"
 
 namespace korvel {
 
-bool DatabaseCheck::open(velmora::SmartBase& db, const QString& fileName, QStringView title, QStringView fout)
+bool DatabaseCheck::open(velmora::SmartBase& db, const velmora::RegisterFile& file, QStringView fout)
 {
-    db.OpenDatabase(velmora::ProgramFolder::pathFor(fileName));
-    if (db.DatabaseTitle() == title)
+    db.OpenDatabase(file.path());
+    if (db.DatabaseTitle() == file.title)
         return true;
     velmora::Dialogs::current().message(fout.toString(), QStringLiteral("Fout"), velmora::MessageIcon::Critical,
                                         velmora::MessageButtons::Ok);

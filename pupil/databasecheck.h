@@ -1,11 +1,11 @@
 #pragma once
 
-#include <QString>
 #include <QStringView>
 
 namespace velmora {
 class SmartBase;
-}
+struct RegisterFile;
+} // namespace velmora
 
 namespace korvel {
 
@@ -23,7 +23,7 @@ public:
 
     // True when the database is open with the expected title; otherwise the
     // program has been ended (tests observe that through ProgramExit).
-    static bool open(velmora::SmartBase& db, const QString& fileName, QStringView title, QStringView fout);
+    static bool open(velmora::SmartBase& db, const velmora::RegisterFile& file, QStringView fout);
 };
 
 } // namespace korvel

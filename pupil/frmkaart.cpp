@@ -12,6 +12,7 @@
 #include "maplegend.h"
 #include "mappicture.h"
 #include "mapshape.h"
+#include "resultsfile.h"
 #include "twipsgeometry.h"
 
 #include <QFrame>
@@ -193,7 +194,7 @@ bool frmKaart::open(const Keuze& keuze)
     }
     m_drawing->raiseLabels();
     placeBeside();
-    m_counters->setVisible(m_quiz.countersShown);
+    m_counters->setVisible(m_quiz.countersShown());
     showQuiz();
     return true;
 }
@@ -240,7 +241,17 @@ void frmKaart::hotSpotClicked(int index, Qt::MouseButton button, bool secondOfDo
 {
     if (button != Qt::LeftButton)
         return;
-    follow(m_quiz.clickHotSpot(index, secondOfDouble));
+    const KaartQuiz::Start start = m_quiz.clickHotSpot(index, secondOfDouble);
+    saveResult();
+    follow(start);
+}
+
+void frmKaart::saveResult()
+{
+    const auto result = m_quiz.takeResult();
+    if (result && velmora::ResultsFile::append(velmora::ResultsFile::path(), result->naam, result->kaart,
+                                               result->niveau, result->gedaan, result->goed))
+        m_quiz.resultNotSaved();
 }
 
 void frmKaart::picturePressed(int xTwips, int yTwips, Qt::MouseButton)
@@ -269,17 +280,17 @@ void frmKaart::hotSpotMoved(int index)
 
 void frmKaart::showQuiz()
 {
-    Mode = m_quiz.Mode;
-    m_status->setFittedText(m_quiz.status);
-    m_gehad->setText(m_quiz.gehadText);
-    m_teDoenCaption->setText(m_quiz.teDoenCaption);
-    m_over->setText(m_quiz.overText);
+    Mode = m_quiz.Mode();
+    m_status->setFittedText(m_quiz.status());
+    m_gehad->setText(m_quiz.gehadText());
+    m_teDoenCaption->setText(m_quiz.teDoenCaption());
+    m_over->setText(m_quiz.overText());
     showPuddles();
 }
 
 void frmKaart::showPuddles()
 {
-    while (m_puddles.size() < m_quiz.Plas.size()) {
+    while (m_puddles.size() < m_quiz.Plas().size()) {
         auto* puddle = new velmora::MapShape(m_picture);
         puddle->setObjectName(QStringLiteral("Plas_") + QString::number(m_puddles.size() + 1));
         puddle->setForm(velmora::MapShape::Form::Oval);
@@ -288,16 +299,16 @@ void frmKaart::showPuddles()
         puddle->show();
         m_puddles.append(puddle);
     }
-    if (m_quiz.CurPlas == 0)
+    if (m_quiz.CurPlas() == 0)
         return;
     // Only the newest puddle grows; it lies above markers and hotspots.
-    placePuddle(m_quiz.CurPlas);
-    m_puddles[m_quiz.CurPlas - 1]->raise();
+    placePuddle(m_quiz.CurPlas());
+    m_puddles[m_quiz.CurPlas() - 1]->raise();
 }
 
 void frmKaart::placePuddle(int number)
 {
-    m_puddles[number - 1]->setGeometry(m_picture->toPixels(m_quiz.Plas[number - 1]));
+    m_puddles[number - 1]->setGeometry(m_picture->toPixels(m_quiz.Plas()[number - 1]));
 }
 
 void frmKaart::stopTimers()

@@ -50,6 +50,8 @@ private:
     void hotSpotClicked(int index, Qt::MouseButton button, bool secondOfDouble);
     void hotSpotMoved(int index);
     void picturePressed(int xTwips, int yTwips, Qt::MouseButton button);
+    // A test that has just ended: its record goes to the results file.
+    void saveResult();
     // The map as large as the window has room for; false when it already was.
     bool fitMap();
     // Everything beside the picture, which follows the picture's size.

@@ -2,6 +2,7 @@
 
 #include "databasecheck.h"
 #include "programexit.h"
+#include "registerfile.h"
 #include "smartbase.h"
 
 #include <QGroupBox>
@@ -74,7 +75,7 @@ frmKeuzeMenu::frmKeuzeMenu(velmora::SmartBase& db, QWidget* parent)
 
 bool frmKeuzeMenu::load()
 {
-    if (!DatabaseCheck::open(m_db, QStringLiteral("kaarten.sdb"), u"Kaarten", DatabaseCheck::KaartenFout))
+    if (!DatabaseCheck::open(m_db, velmora::MapList, DatabaseCheck::KaartenFout))
         return false;
     Kaarten->addItems(m_db.ListField(1));
     KaartenBestand->addItems(m_db.ListField(2));
@@ -96,12 +97,12 @@ void frmKeuzeMenu::start()
     const int i = Kaarten->row(selected.first());
     for (int level = 0; level < opNiveau.size(); ++level) {
         if (opNiveau[level]->isChecked()) {
-            Niveau = level + 1;
+            m_niveau = level + 1;
             break;
         }
     }
-    Kaart = selected.first()->text().trimmed();
-    KaartFile = KaartenBestand->item(i)->text();
+    m_kaart = selected.first()->text().trimmed();
+    m_kaartFile = KaartenBestand->item(i)->text();
     Q_EMIT started();
 }
 

@@ -27,9 +27,12 @@ public:
     // program has been ended.
     bool load();
 
-    QString Kaart;     // the chosen map's name, blanks around it removed
-    QString KaartFile; // its file field as read, not trimmed
-    int Niveau = 0;    // 1, 2 or 3; 0 before the first Start
+    // The chosen map's name, blanks around it removed.
+    const QString& Kaart() const { return m_kaart; }
+    // Its file field as read, not trimmed.
+    const QString& KaartFile() const { return m_kaartFile; }
+    // 1, 2 or 3; 0 before the first Start.
+    int Niveau() const { return m_niveau; }
 
 Q_SIGNALS:
     // Start with a map selected: the choices above are set.
@@ -44,6 +47,9 @@ private:
     QListWidget* KaartenBestand;
     QList<QRadioButton*> opNiveau;
     QPushButton* cmdStart;
+    QString m_kaart;
+    QString m_kaartFile;
+    int m_niveau = 0;
 };
 
 } // namespace korvel

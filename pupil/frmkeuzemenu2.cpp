@@ -1,8 +1,8 @@
 #include "frmkeuzemenu2.h"
 
 #include "artwork.h"
-
 #include "programexit.h"
+#include "quizmode.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -36,13 +36,13 @@ frmKeuzeMenu2::frmKeuzeMenu2(const Keuze& keuze, QWidget* parent)
         const char16_t* name;
         const char16_t* text;
         const char16_t* picture;
-        Mode mode;
+        QuizMode::Value mode;
     };
     static constexpr Activity activities[] = {
-        {u"cmdShowKaart", u"De kaart bekijken", u"bekijken.png", Bekijken},
-        {u"cmdOefen", u"Oefenen", u"oefenen.png", Oefenen},
-        {u"cmdToets", u"Toets", u"toets.png", Toets},
-        {u"cmdSpelletje", u"Spelletje", u"spelletje.png", Spelletje},
+        {u"cmdShowKaart", u"De kaart bekijken", u"bekijken.png", QuizMode::Look},
+        {u"cmdOefen", u"Oefenen", u"oefenen.png", QuizMode::Practise},
+        {u"cmdToets", u"Toets", u"toets.png", QuizMode::Test},
+        {u"cmdSpelletje", u"Spelletje", u"spelletje.png", QuizMode::Game},
     };
     auto* grid = new QGridLayout;
     grid->setSpacing(10);

@@ -12,9 +12,6 @@ class frmKeuzeMenu2 : public MenuWindow
     Q_OBJECT
 
 public:
-    // The map screen's modes, as the activity buttons set them.
-    enum Mode { Bekijken = 0, Oefenen = 1, Toets = 2, Spelletje = 3 };
-
     explicit frmKeuzeMenu2(const Keuze& keuze, QWidget* parent = nullptr);
 
     static QString statusLine(const Keuze& keuze);

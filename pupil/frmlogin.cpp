@@ -1,9 +1,9 @@
 #include "frmlogin.h"
 
 #include "databasecheck.h"
-#include "databasefile.h"
 #include "frmsplash.h"
 #include "programexit.h"
+#include "registerfile.h"
 #include "smartbase.h"
 
 #include <QCloseEvent>
@@ -59,9 +59,9 @@ bool frmLogin::load()
         splash.exec();
     }
     // A failed move leaves both names as they were; opening the database then says it is missing.
-    velmora::DatabaseFile::moveSpareIntoPlace(QStringLiteral("kaarten.sdb"), QStringLiteral("kaarten.sd_"));
-    velmora::DatabaseFile::moveSpareIntoPlace(QStringLiteral("leerling.sdb"), QStringLiteral("leerling.sd_"));
-    if (!DatabaseCheck::open(m_db, QStringLiteral("leerling.sdb"), u"Leerlingendatabase", DatabaseCheck::LeerlingFout))
+    velmora::MapList.moveSpareIntoPlace();
+    velmora::PupilList.moveSpareIntoPlace();
+    if (!DatabaseCheck::open(m_db, velmora::PupilList, DatabaseCheck::LeerlingFout))
         return false;
     Leerlingen->addItems(m_db.ListField(2));
     cmdOK->setEnabled(false);
@@ -79,7 +79,7 @@ void frmLogin::confirm()
     const QList<QListWidgetItem*> selected = Leerlingen->selectedItems();
     if (selected.isEmpty())
         return;
-    Gebruiker = selected.first()->text();
+    m_gebruiker = selected.first()->text();
     hide();
     Q_EMIT confirmed();
 }

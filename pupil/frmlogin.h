@@ -26,7 +26,7 @@ public:
     bool load();
 
     // The confirmed pupil name exactly as listed; empty before the first OK.
-    QString Gebruiker;
+    const QString& Gebruiker() const { return m_gebruiker; }
 
 Q_SIGNALS:
     // OK with a name selected: the window is hidden and Gebruiker is set.
@@ -44,6 +44,7 @@ private:
     QListWidget* Leerlingen;
     QPushButton* cmdOK;
     QPushButton* cmdCancel;
+    QString m_gebruiker;
 };
 
 } // namespace korvel

@@ -1,8 +1,8 @@
 #include "kaartquiz.h"
 
-#include "resultsfile.h"
-
 #include <QRandomGenerator>
+
+#include <utility>
 
 namespace korvel {
 namespace {
@@ -38,48 +38,49 @@ int KaartQuiz::draw(int bound)
 
 void KaartQuiz::open(int mode, const Keuze& keuze, int aantRecs)
 {
-    Mode = mode;
+    m_mode = mode;
     m_keuze = keuze;
-    AantRecs = aantRecs;
-    teDoenCaption = QStringLiteral("Aantal te doen:");
-    status = openingStatus(keuze.Gebruiker);
-    Gehad.clear();
-    AantGoed = 0;
-    AantGedaan = 0;
-    AantSteden = 0;
-    Vorrige = 0;
-    plek = 0;
-    gehadText = QStringLiteral("0");
-    overText = QStringLiteral("0");
-    countersShown = Mode >= Practise;
-    AantPlaatsen = 0;
-    for (int j = 1; j <= AantRecs; ++j) {
+    m_aantRecs = aantRecs;
+    m_teDoenCaption = QStringLiteral("Aantal te doen:");
+    m_status = openingStatus(keuze.Gebruiker);
+    m_gehad.clear();
+    m_aantGoed = 0;
+    m_aantGedaan = 0;
+    m_aantSteden = 0;
+    m_vorrige = 0;
+    m_plek = 0;
+    m_gehadText = QStringLiteral("0");
+    m_overText = QStringLiteral("0");
+    m_countersShown = m_mode >= Practise;
+    m_aantPlaatsen = 0;
+    for (int j = 1; j <= m_aantRecs; ++j) {
         if (!isIncluded(j))
             continue;
-        ++AantPlaatsen;
+        ++m_aantPlaatsen;
         if (item(j).isCity())
-            ++AantSteden;
+            ++m_aantSteden;
     }
-    CurPlas = 0;
-    Plas.clear();
+    m_curPlas = 0;
+    m_plas.clear();
     m_goedShown = 0;
     m_growing = false;
     m_answerShown = false;
+    m_result.reset();
 
-    switch (Mode) {
+    switch (m_mode) {
     case Practise:
-        teDoenCaption = QStringLiteral("Aantal goed:");
+        m_teDoenCaption = QStringLiteral("Aantal goed:");
         VolgendeVraag();
         break;
     case Test:
-        overText = QString::number(AantPlaatsen);
+        m_overText = QString::number(m_aantPlaatsen);
         VolgendeVraag();
         break;
     case Game:
-        overText = QString::number(AantSteden);
-        if (AantSteden == 0) {
-            status = QStringLiteral("Er zijn geen steden om te besproeien!");
-            Mode = Ended;
+        m_overText = QString::number(m_aantSteden);
+        if (m_aantSteden == 0) {
+            m_status = QStringLiteral("Er zijn geen steden om te besproeien!");
+            m_mode = Ended;
         } else {
             VolgendeVraag();
         }
@@ -91,7 +92,7 @@ void KaartQuiz::open(int mode, const Keuze& keuze, int aantRecs)
 
 bool KaartQuiz::isIncluded(int index) const
 {
-    return index >= 1 && index <= AantRecs && item(index).Niveau <= m_keuze.Niveau;
+    return index >= 1 && index <= m_aantRecs && item(index).Niveau <= m_keuze.Niveau;
 }
 
 bool KaartQuiz::isShown(int index) const
@@ -99,18 +100,18 @@ bool KaartQuiz::isShown(int index) const
     if (!isIncluded(index))
         return false;
     const QString kind = item(index).kind();
-    return Mode != Game || (kind != u"w" && kind != u"g");
+    return m_mode != Game || (kind != u"w" && kind != u"g");
 }
 
 bool KaartQuiz::eligible(int c) const
 {
     if (item(c).Niveau > m_keuze.Niveau)
         return false;
-    if ((Mode == Test || Mode == Game) && Gehad.contains(c))
+    if ((m_mode == Test || m_mode == Game) && m_gehad.contains(c))
         return false;
-    if (Mode == Game && !item(c).isCity())
+    if (m_mode == Game && !item(c).isCity())
         return false;
-    return c != Vorrige;
+    return c != m_vorrige;
 }
 
 void KaartQuiz::VolgendeVraag()
@@ -118,27 +119,27 @@ void KaartQuiz::VolgendeVraag()
     // Drawn straight from the items that can be asked, so it never spins; all
     // items are looked at, so the order of the table does not matter.
     QList<int> candidates;
-    for (int c = 1; c <= AantRecs; ++c) {
+    for (int c = 1; c <= m_aantRecs; ++c) {
         if (eligible(c))
             candidates.append(c);
     }
     if (candidates.isEmpty()) {
-        status = QStringLiteral("Op dit niveau staat niets op de kaart om naar te vragen.");
-        Mode = Ended;
+        m_status = QStringLiteral("Op dit niveau staat niets op de kaart om naar te vragen.");
+        m_mode = Ended;
         return;
     }
-    plek = candidates[draw(int(candidates.size()))];
-    if (Mode == Practise && AantPlaatsen > 1)
-        Vorrige = plek;
-    status = question(plek);
+    m_plek = candidates[draw(int(candidates.size()))];
+    if (m_mode == Practise && m_aantPlaatsen > 1)
+        m_vorrige = m_plek;
+    m_status = question(m_plek);
     if (m_keuze.Gebruiker == Ostrik)
-        status = QStringLiteral("Heet je Ostrik? Zoek het dan maar lekker zelf uit :P");
+        m_status = QStringLiteral("Heet je Ostrik? Zoek het dan maar lekker zelf uit :P");
 }
 
 QString KaartQuiz::question(int index)
 {
     const QString& name = item(index).Naam;
-    if (Mode != Game)
+    if (m_mode != Game)
         return m_keuze.Gebruiker + QStringLiteral(", wijs aan op de kaart: ") + name;
     switch (draw(4)) {
     case 0:
@@ -157,7 +158,7 @@ KaartQuiz::Start KaartQuiz::clickHotSpot(int index, bool secondOfDouble)
     // Children double-click: one click must stay one answer.
     if (!isShown(index) || secondOfDouble || m_answerShown || m_growing)
         return Start::Nothing;
-    switch (Mode) {
+    switch (m_mode) {
     case Practise:
         return practiseClick(index);
     case Test:
@@ -172,26 +173,26 @@ KaartQuiz::Start KaartQuiz::clickHotSpot(int index, bool secondOfDouble)
 KaartQuiz::Start KaartQuiz::practiseClick(int index)
 {
     m_answerShown = true;
-    ++AantGedaan;
-    gehadText = QString::number(AantGedaan);
-    if (index != plek) {
-        status = QStringLiteral("Fout! Dit is ") + item(index).Naam;
+    ++m_aantGedaan;
+    m_gehadText = QString::number(m_aantGedaan);
+    if (index != m_plek) {
+        m_status = QStringLiteral("Fout! Dit is ") + item(index).Naam;
         return Start::Timer2;
     }
-    status = QStringLiteral("Goed zo!!");
-    overText = QString::number(++m_goedShown);
+    m_status = QStringLiteral("Goed zo!!");
+    m_overText = QString::number(++m_goedShown);
     return Start::Timer1;
 }
 
 KaartQuiz::Start KaartQuiz::testClick(int index)
 {
-    ++AantGedaan;
-    gehadText = QString::number(AantGedaan);
-    overText = QString::number(AantPlaatsen - AantGedaan);
-    if (index == plek)
-        ++AantGoed;
-    Gehad.append(plek);
-    if (AantGedaan == AantPlaatsen)
+    ++m_aantGedaan;
+    m_gehadText = QString::number(m_aantGedaan);
+    m_overText = QString::number(m_aantPlaatsen - m_aantGedaan);
+    if (index == m_plek)
+        ++m_aantGoed;
+    m_gehad.append(m_plek);
+    if (m_aantGedaan == m_aantPlaatsen)
         finishTest();
     else
         VolgendeVraag();
@@ -200,30 +201,37 @@ KaartQuiz::Start KaartQuiz::testClick(int index)
 
 void KaartQuiz::finishTest()
 {
-    status = m_keuze.Gebruiker + QStringLiteral(", je bent klaar met de toets!");
-    Mode = Ended;
-    const auto failed = velmora::ResultsFile::append(velmora::ResultsFile::path(), m_keuze.Gebruiker,
-                                                     m_keuze.Kaart, m_keuze.Niveau, AantGedaan, AantGoed);
-    if (failed)
-        status = m_keuze.Gebruiker + QStringLiteral(", je bent klaar, maar je uitslag kon niet worden bewaard!");
+    m_status = m_keuze.Gebruiker + QStringLiteral(", je bent klaar met de toets!");
+    m_mode = Ended;
+    m_result = Result{m_keuze.Gebruiker, m_keuze.Kaart, m_keuze.Niveau, m_aantGedaan, m_aantGoed};
+}
+
+std::optional<KaartQuiz::Result> KaartQuiz::takeResult()
+{
+    return std::exchange(m_result, std::nullopt);
+}
+
+void KaartQuiz::resultNotSaved()
+{
+    m_status = m_keuze.Gebruiker + QStringLiteral(", je bent klaar, maar je uitslag kon niet worden bewaard!");
 }
 
 KaartQuiz::Start KaartQuiz::gameClick(int index)
 {
-    if (Gehad.contains(index))
+    if (m_gehad.contains(index))
         return Start::Nothing;
-    ++CurPlas;
+    ++m_curPlas;
     // Width 9, not 0: the puddle starts as a sliver on the marker's centre.
-    Plas.append(QRectF(item(index).Left + 127.5, item(index).Top + 127.5, 9, 0));
-    Gehad.append(index);
+    m_plas.append(QRectF(item(index).Left + 127.5, item(index).Top + 127.5, 9, 0));
+    m_gehad.append(index);
     // Only cities count, so the game ends when every city is flooded.
     if (item(index).isCity())
-        gehadText = QString::number(++AantGedaan);
-    if (index != plek) {
-        status = QStringLiteral("Aahrg! Je hebt ") + item(index).Naam + QStringLiteral(" laten onderlopen!");
+        m_gehadText = QString::number(++m_aantGedaan);
+    if (index != m_plek) {
+        m_status = QStringLiteral("Aahrg! Je hebt ") + item(index).Naam + QStringLiteral(" laten onderlopen!");
     } else {
-        ++AantGoed;
-        status = QStringLiteral("Goed zo!!");
+        ++m_aantGoed;
+        m_status = QStringLiteral("Goed zo!!");
     }
     m_growing = true;
     return Start::GroeiPlas;
@@ -231,11 +239,11 @@ KaartQuiz::Start KaartQuiz::gameClick(int index)
 
 KaartQuiz::Start KaartQuiz::pressPicture(int xTwips, int yTwips)
 {
-    if (Mode != Game || m_growing)
+    if (m_mode != Game || m_growing)
         return Start::Nothing;
-    ++CurPlas;
-    Plas.append(QRectF(xTwips, yTwips, 0, 0));
-    status = QStringLiteral("Je moet wel een stad besproeien!");
+    ++m_curPlas;
+    m_plas.append(QRectF(xTwips, yTwips, 0, 0));
+    m_status = QStringLiteral("Je moet wel een stad besproeien!");
     m_growing = true;
     return Start::GroeiPlas;
 }
@@ -249,24 +257,24 @@ void KaartQuiz::timer1()
 void KaartQuiz::timer2()
 {
     m_answerShown = false;
-    status = m_keuze.Gebruiker + QStringLiteral(", wijs op de kaart aan: ") + item(plek).Naam;
+    m_status = m_keuze.Gebruiker + QStringLiteral(", wijs op de kaart aan: ") + item(m_plek).Naam;
 }
 
 bool KaartQuiz::groeiPlas()
 {
-    if (!m_growing || CurPlas == 0)
+    if (!m_growing || m_curPlas == 0)
         return false;
-    QRectF& puddle = Plas[CurPlas - 1];
+    QRectF& puddle = m_plas[m_curPlas - 1];
     puddle.adjust(-PuddleStep, -PuddleStep, PuddleStep, PuddleStep);
     if (puddle.height() <= PuddleFull)
         return true;
     m_growing = false;
-    if (AantGedaan != AantSteden) {
+    if (m_aantGedaan != m_aantSteden) {
         VolgendeVraag();
     } else {
-        status = QStringLiteral("Je hebt alle steden onder water laten lopen! Je had er ") + QString::number(AantGoed)
-            + QStringLiteral(" goed!");
-        Mode = Ended;
+        m_status = QStringLiteral("Je hebt alle steden onder water laten lopen! Je had er ") +
+                   QString::number(m_aantGoed) + QStringLiteral(" goed!");
+        m_mode = Ended;
     }
     return false;
 }

@@ -2,12 +2,14 @@
 
 #include "keuze.h"
 #include "plaatsen.h"
+#include "quizmode.h"
 
 #include <QList>
 #include <QRectF>
 #include <QString>
 
 #include <functional>
+#include <optional>
 
 namespace korvel {
 
@@ -19,12 +21,23 @@ using RandomSource = std::function<int(int bound)>;
 class KaartQuiz
 {
 public:
-    enum Modes { Look = 0, Practise = 1, Test = 2, Game = 3, Ended = -1 };
+    using enum QuizMode::Value;
     // The timer the screen must start after a click or press.
     enum class Start { Nothing, Timer1, Timer2, GroeiPlas };
 
     static constexpr int PuddleStep = 10;  // twips per tick on every side
     static constexpr int PuddleFull = 500; // a puddle stops growing past this height
+
+    // A finished test's record for the results file.
+    struct Result
+    {
+        QString naam;
+        QString kaart;
+        int niveau = 0;
+        int gedaan = 0;
+        int goed = 0;
+        friend bool operator==(const Result&, const Result&) = default;
+    };
 
     explicit KaartQuiz(const velmora::Plaatsen& plaatsen);
     void setRandomSource(RandomSource random);
@@ -38,7 +51,6 @@ public:
     // Drawn and clickable: in the game waters and areas are left out.
     bool isShown(int index) const;
 
-    void VolgendeVraag();
     // One press and release on a hotspot. It is no answer when its press was
     // the second of a double-click, while a practice answer is shown, while a
     // puddle grows, or on a city that is flooded already.
@@ -48,29 +60,32 @@ public:
     void timer2();
     // One GroeiPlas tick; false when the puddle is full and the timer must stop.
     bool groeiPlas();
-    bool growing() const { return m_growing; }
+    // The record of the test that has just ended, handed out once: the screen
+    // appends it to the results file.
+    std::optional<Result> takeResult();
+    // The record could not be stored: the pupil is told so.
+    void resultNotSaved();
 
     // The screen's state, under its own names.
-    int Mode = Look;
-    int AantRecs = 0;
-    int AantPlaatsen = 0;
-    int AantSteden = 0;
-    int AantGoed = 0;
-    int AantGedaan = 0;
-    int plek = 0;
-    int Vorrige = 0;
-    QList<int> Gehad;
-    int CurPlas = 0;
-    QList<QRectF> Plas; // puddle CurPlas is Plas[CurPlas - 1]; twips on the picture
+    int Mode() const { return m_mode; }
+    int AantRecs() const { return m_aantRecs; }
+    int AantPlaatsen() const { return m_aantPlaatsen; }
+    int AantGedaan() const { return m_aantGedaan; }
+    int plek() const { return m_plek; }
+    const QList<int>& Gehad() const { return m_gehad; }
+    int CurPlas() const { return m_curPlas; }
+    // Puddle CurPlas is Plas()[CurPlas - 1]; twips on the picture.
+    const QList<QRectF>& Plas() const { return m_plas; }
 
     // What the screen shows.
-    QString status;          // lblStatus
-    QString gehadText;       // lblAantGehad
-    QString teDoenCaption;   // lblAantalTeDoen
-    QString overText;        // lblAantOver
-    bool countersShown = false;
+    const QString& status() const { return m_status; }               // lblStatus
+    const QString& gehadText() const { return m_gehadText; }         // lblAantGehad
+    const QString& teDoenCaption() const { return m_teDoenCaption; } // lblAantalTeDoen
+    const QString& overText() const { return m_overText; }           // lblAantOver
+    bool countersShown() const { return m_countersShown; }
 
 private:
+    void VolgendeVraag();
     const velmora::Plaats& item(int index) const { return m_plaatsen[index]; }
     int draw(int bound);
     bool eligible(int candidate) const;
@@ -83,6 +98,23 @@ private:
     const velmora::Plaatsen& m_plaatsen;
     RandomSource m_random;
     Keuze m_keuze;
+    int m_mode = Look;
+    int m_aantRecs = 0;
+    int m_aantPlaatsen = 0;
+    int m_aantSteden = 0;
+    int m_aantGoed = 0;
+    int m_aantGedaan = 0;
+    int m_plek = 0;
+    int m_vorrige = 0;
+    QList<int> m_gehad;
+    int m_curPlas = 0;
+    QList<QRectF> m_plas;
+    QString m_status;
+    QString m_gehadText;
+    QString m_teDoenCaption;
+    QString m_overText;
+    bool m_countersShown = false;
+    std::optional<Result> m_result;
     int m_goedShown = 0; // practice: the right answers live only in their label
     bool m_growing = false;
     bool m_answerShown = false; // practice: between a click and its timer

@@ -33,11 +33,11 @@ bool KorvelApp::start()
 Keuze KorvelApp::keuze() const
 {
     Keuze keuze;
-    keuze.Gebruiker = m_login->Gebruiker;
+    keuze.Gebruiker = m_login->Gebruiker();
     if (m_keuzeMenu) {
-        keuze.Kaart = m_keuzeMenu->Kaart;
-        keuze.KaartFile = m_keuzeMenu->KaartFile;
-        keuze.Niveau = m_keuzeMenu->Niveau;
+        keuze.Kaart = m_keuzeMenu->Kaart();
+        keuze.KaartFile = m_keuzeMenu->KaartFile();
+        keuze.Niveau = m_keuzeMenu->Niveau();
     }
     return keuze;
 }

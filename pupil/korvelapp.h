@@ -33,7 +33,6 @@ public:
     // The choices an activity runs with.
     Keuze keuze() const;
 
-    velmora::SmartBase& database() { return m_db; }
     frmLogin& login() const { return *m_login; }
     // The menus while they exist; null once closed.
     frmKeuzeMenu* keuzeMenu() const;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "plaats.h"
+#include "plaatsen.h"
 
 #include <QList>
 #include <QPoint>
@@ -20,7 +21,7 @@ class MapEditState
 public:
     enum Mode : int { Remove = -1, Change = 0, AddGroot = 1, AddKlein = 2, AddWater = 3, AddArea = 4 };
 
-    static constexpr int MaxItems = 500;
+    static constexpr int MaxItems = velmora::Plaatsen::Capacity;
     static constexpr QSize PanelSize{1455, 615};
     static constexpr QSize HotSpotSize{480, 450};
     // A click places the marker's top-left corner this far up and left of it.

@@ -1,5 +1,7 @@
 #include "dataerror.h"
 
+#include "plaatsen.h"
+
 namespace velmora {
 
 QString DataError::message() const
@@ -18,7 +20,8 @@ QString DataError::message() const
         text = where + QStringLiteral(" is onleesbaar of beschadigd.");
         break;
     case Kind::TooManyItems:
-        text = QStringLiteral("Het bestand \"%1\" bevat meer dan 500 onderdelen.").arg(file);
+        text = QStringLiteral("Het bestand \"%1\" bevat meer dan %2 onderdelen.")
+                   .arg(file, QString::number(Plaatsen::Capacity));
         break;
     case Kind::NotEncodable:
         text = QStringLiteral("De tekst bevat een teken dat niet kan worden opgeslagen in \"%1\".").arg(file);

@@ -1,12 +1,15 @@
 #include "numberform.h"
 
+#include "textlines.h"
+
 #include <limits>
 
 namespace velmora {
 
 QByteArray NumberForm::line(int value)
 {
-    return ' ' + QByteArray::number(value) + " \r\n";
+    QByteArray line = ' ' + QByteArray::number(value) + ' ';
+    return line.append(TextLines::LineEnd);
 }
 
 std::optional<int> NumberForm::parse(QStringView text)

@@ -2,6 +2,7 @@
 // soon as a file "start" appears there; used to finish many tests at once.
 #include "kaartquiz.h"
 #include "programfolder.h"
+#include "resultsfile.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -22,6 +23,11 @@ int main(int argc, char** argv)
     const QString start = QDir(args[1]).filePath(QStringLiteral("start"));
     while (!QFileInfo::exists(start))
         QThread::usleep(200);
-    quiz.clickHotSpot(quiz.plek);
-    return quiz.Mode == korvel::KaartQuiz::Ended && quiz.status.endsWith(QStringLiteral("klaar met de toets!")) ? 0 : 1;
+    quiz.clickHotSpot(quiz.plek());
+    const auto result = quiz.takeResult();
+    if (!result || velmora::ResultsFile::append(velmora::ResultsFile::path(), result->naam, result->kaart,
+                                                result->niveau, result->gedaan, result->goed))
+        return 1;
+    const bool ended = quiz.Mode() == korvel::KaartQuiz::Ended;
+    return ended && quiz.status().endsWith(QStringLiteral("klaar met de toets!")) ? 0 : 1;
 }

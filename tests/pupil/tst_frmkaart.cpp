@@ -78,7 +78,7 @@ private Q_SLOTS:
         QVERIFY(teDoen->geometry().right() < child(kaart, "lblAantOver")->x());
 
         // Items of level 2 and below, in the shared table and on the map.
-        QCOMPARE(kaart.quiz().AantPlaatsen, 4);
+        QCOMPARE(kaart.quiz().AantPlaatsen(), 4);
         QCOMPARE(plaatsen[5].Naam, QStringLiteral("Utrecht"));
         QVERIFY(child(kaart, "HotSpot_4"));
         QVERIFY(!child(kaart, "HotSpot_5"));
@@ -201,7 +201,7 @@ private Q_SLOTS:
             QWidget* hit = kaart.childAt(control->geometry().center());
             QVERIFY2(hit == control || control->isAncestorOf(hit), name);
         }
-        for (int j = 1; j <= kaart.quiz().AantRecs; ++j) {
+        for (int j = 1; j <= kaart.quiz().AantRecs(); ++j) {
             const velmora::Plaats& item = plaatsen[j];
             QWidget* spot = child(kaart, qPrintable(QStringLiteral("HotSpot_%1").arg(j)));
             const QRect area = spot->geometry().translated(shown.topLeft());
@@ -231,7 +231,7 @@ private Q_SLOTS:
 
         // The whole question shows in the status line's own place.
         int longest = 1;
-        for (int i = 1; i <= kaart.quiz().AantRecs; ++i) {
+        for (int i = 1; i <= kaart.quiz().AantRecs(); ++i) {
             if (plaatsen[i].Naam.size() > plaatsen[longest].Naam.size())
                 longest = i;
         }

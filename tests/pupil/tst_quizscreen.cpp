@@ -5,6 +5,7 @@
 #include "frmkaart.h"
 #include "mapshape.h"
 #include "plaatsen.h"
+#include "readonlyfolder.h"
 #include "twips.h"
 
 #include <QLabel>
@@ -95,7 +96,7 @@ private Q_SLOTS:
             QTimer::singleShot(0, &screen.kaart, [&] {
                 for (int answer = 0; answer < 3 && screen.kaart.Mode == 2; ++answer) {
                     seen << screen.status();
-                    screen.click(screen.kaart.quiz().plek);
+                    screen.click(screen.kaart.quiz().plek());
                 }
                 screen.kaart.close();
             });
@@ -161,6 +162,21 @@ private Q_SLOTS:
         game.doubleClick(2);
         QTRY_COMPARE(game.status(), QStringLiteral("Je hebt alle steden onder water laten lopen! Je had er 2 goed!"));
         QVERIFY(!game.widget(QStringLiteral("Plas_3")));
+    }
+
+    // The record cannot be stored: the pupil is told so on the screen, and nothing is written.
+    void unsavedResultIsReported()
+    {
+        Screen screen(2);
+        screen.show();
+        ReadOnlyFolder readOnly(screen.folder.path());
+        if (!readOnly.ok())
+            QSKIP("cannot make the folder read-only here");
+        for (int item : {1, 2, 3})
+            screen.click(item);
+        QCOMPARE(screen.status(), QStringLiteral("Anna, je bent klaar, maar je uitslag kon niet worden bewaard!"));
+        QCOMPARE(screen.kaart.Mode, -1);
+        QVERIFY(!screen.folder.exists(QStringLiteral("toets.res")));
     }
 
     void gamePuddlesGrow()

@@ -118,7 +118,7 @@ private Q_SLOTS:
         // The 60-character name becomes Gebruiker as listed.
         select(leerlingen, 2);
         click(&app.login(), "cmdOK");
-        QCOMPARE(app.login().Gebruiker, QString(50, u'x'));
+        QCOMPARE(app.login().Gebruiker(), QString(50, u'x'));
         QVERIFY(!app.login().isVisible());
     }
 
@@ -190,11 +190,11 @@ private Q_SLOTS:
         QTest::keyClick(login, Qt::Key_Return);
         doubleClick(leerlingen->viewport(), QPoint(10, leerlingen->viewport()->height() - 5));
         QVERIFY(login->isVisible());
-        QVERIFY(login->Gebruiker.isEmpty());
+        QVERIFY(login->Gebruiker().isEmpty());
 
         // Double-clicking a name is OK.
         doubleClick(leerlingen->viewport(), rowCentre(leerlingen, 1));
-        QCOMPARE(login->Gebruiker, QStringLiteral("Bram"));
+        QCOMPARE(login->Gebruiker(), QStringLiteral("Bram"));
         QVERIFY(!login->isVisible());
         QVERIFY(app.keuzeMenu()->isVisible());
 
@@ -203,7 +203,7 @@ private Q_SLOTS:
         QCOMPARE(leerlingen->currentRow(), 1);
         select(leerlingen, 0);
         QTest::keyClick(login, Qt::Key_Return);
-        QCOMPARE(login->Gebruiker, QStringLiteral("Anna"));
+        QCOMPARE(login->Gebruiker(), QStringLiteral("Anna"));
         click(app.keuzeMenu(), "cmdCancel");
 
         // Esc is "Afsluiten"; the window is not closed for it.
