@@ -19,6 +19,7 @@
 
 #include <functional>
 
+using velmora::Controls;
 using velmora::Dialogs;
 using velmora::MessageIcon;
 

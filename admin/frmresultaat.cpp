@@ -19,6 +19,7 @@
 #include <algorithm>
 #include <array>
 
+using velmora::Controls;
 using velmora::DataError;
 using velmora::Dialogs;
 using velmora::MessageAnswer;

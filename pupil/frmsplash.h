@@ -36,8 +36,6 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    QLabel* makeLabel(const QString& name, const QString& text);
-
     QFrame* Frame1;
     QTimer* Timer1;
     QList<QObject*> m_closeOnClick;

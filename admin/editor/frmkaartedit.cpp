@@ -27,6 +27,7 @@
 
 #include <algorithm>
 
+using velmora::Controls;
 using velmora::Dialogs;
 using velmora::MessageAnswer;
 using velmora::MessageButtons;
