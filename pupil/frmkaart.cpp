@@ -12,10 +12,10 @@
 #include "maplegend.h"
 #include "mappicture.h"
 #include "mapshape.h"
+#include "noescape.h"
 #include "twipsgeometry.h"
 
 #include <QFrame>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
 #include <QTimer>
@@ -129,6 +129,8 @@ frmKaart::frmKaart(velmora::Plaatsen& plaatsen, QWidget* parent)
     // A running timer or growing puddle ends with the screen.
     connect(this, &QDialog::finished, this, &frmKaart::stopTimers);
 
+    // Only "Sluiten" and the close box leave the screen; a stray Escape must not end a test.
+    velmora::NoEscape::apply(this);
     velmora::KeepMaximised::apply(this);
 }
 
@@ -224,16 +226,6 @@ void frmKaart::resizeEvent(QResizeEvent* event)
     // Also how a maximised window learns that it moved to another screen.
     if (fitMap())
         placeBeside();
-}
-
-void frmKaart::keyPressEvent(QKeyEvent* event)
-{
-    // Only "Sluiten" and the close box leave the screen; a stray Escape must not end a test.
-    if (event->key() == Qt::Key_Escape) {
-        event->accept();
-        return;
-    }
-    QDialog::keyPressEvent(event);
 }
 
 void frmKaart::hotSpotClicked(int index, Qt::MouseButton button, bool secondOfDouble)

@@ -43,7 +43,6 @@ public:
     velmora::MapDrawing& drawing() const { return *m_drawing; }
 
 protected:
-    void keyPressEvent(QKeyEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
 
 private:

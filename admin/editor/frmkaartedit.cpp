@@ -12,13 +12,13 @@
 #include "maplegend.h"
 #include "mappicture.h"
 #include "mapshape.h"
+#include "noescape.h"
 #include "programfolder.h"
 #include "smartbase.h"
 #include "twips.h"
 #include "twipsgeometry.h"
 
 #include <QFrame>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -99,6 +99,8 @@ frmKaartEdit::frmKaartEdit(velmora::SmartBase& db, int recordNo, const QString& 
     });
 
     buildLegend();
+    // The editor has no cancel button: Escape is no way out of it.
+    velmora::NoEscape::apply(this);
     velmora::KeepMaximised::apply(this);
     setWindowState(Qt::WindowMaximized);
 }
@@ -403,16 +405,6 @@ bool frmKaartEdit::save()
     }
     m_state->markSaved();
     return true;
-}
-
-void frmKaartEdit::keyPressEvent(QKeyEvent* event)
-{
-    // The editor has no cancel button: Escape is no way out of it.
-    if (event->key() == Qt::Key_Escape) {
-        event->accept();
-        return;
-    }
-    QDialog::keyPressEvent(event);
 }
 
 void frmKaartEdit::showError(const QString& text)

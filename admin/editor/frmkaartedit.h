@@ -43,7 +43,6 @@ public:
     void done(int result) override;
 
 protected:
-    void keyPressEvent(QKeyEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
 
 private:
