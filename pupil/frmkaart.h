@@ -61,7 +61,6 @@ private:
 
     velmora::Plaatsen& m_plaatsen;
     KaartQuiz m_quiz;
-    QFrame* m_frame;
     velmora::FittingLabel* m_status;
     QPushButton* m_close;
     velmora::MapPicture* m_picture;
