@@ -5,7 +5,6 @@
 #include <functional>
 
 class QFrame;
-class QLabel;
 class QTimer;
 
 namespace korvel {
