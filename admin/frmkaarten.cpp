@@ -16,6 +16,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+using velmora::Controls;
 using velmora::Dialogs;
 using velmora::MessageAnswer;
 using velmora::MessageButtons;

@@ -1,10 +1,9 @@
 #include "frmkaartenprint.h"
 
-#include "busypointer.h"
 #include "controls.h"
 #include "dialogs.h"
 #include "frmkaart.h"
-#include "paperpage.h"
+#include "printjob.h"
 #include "registerfile.h"
 #include "smartbase.h"
 
@@ -12,13 +11,13 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QListWidget>
-#include <QPrinter>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QVBoxLayout>
 
 #include <functional>
 
+using velmora::Controls;
 using velmora::Dialogs;
 using velmora::MessageIcon;
 
@@ -109,14 +108,7 @@ void frmKaartenPrint::printMap()
         Dialogs::notify(error->message(), MessageIcon::Critical);
         return;
     }
-    const std::unique_ptr<QPrinter> printer = Dialogs::current().choosePrinter();
-    if (!printer)
-        return;
-    velmora::BusyPointer busy;
-    if (!view.print(*printer)) {
-        busy.release();
-        PaperPage::reportFailure();
-    }
+    PrintJob::run([&view](QPrinter& printer) { return view.print(printer); });
 }
 
 } // namespace korveladmin

@@ -3,6 +3,7 @@
 #include "ansitext.h"
 #include "controls.h"
 #include "dialogs.h"
+#include "icons.h"
 #include "passwordedit.h"
 #include "passwordfile.h"
 #include "programexit.h"
@@ -23,16 +24,17 @@ frmLogin::frmLogin(QWidget* parent)
     setObjectName(QStringLiteral("frmLogin"));
     setWindowTitle(QStringLiteral("Inloggen"));
 
-    Label1 = Controls::label(QStringLiteral("Label1"),
-                             QStringLiteral("U heeft een wachtwoord nodig om hier in te kunnen."), this);
-    Label2 = Controls::label(QStringLiteral("Label2"), QStringLiteral("Wachtwoord:"), this);
+    auto* Label1 = Controls::label(
+        QStringLiteral("Label1"), QStringLiteral("U heeft een wachtwoord nodig om hier in te kunnen."), this);
+    auto* Label2 = Controls::label(QStringLiteral("Label2"), QStringLiteral("Wachtwoord:"), this);
     Text1 = new PasswordEdit(this);
     Text1->setObjectName(QStringLiteral("Text1"));
     Label2->setBuddy(Text1);
-    cmdLogin = Controls::pictureButton(QStringLiteral("cmdLogin"), QStringLiteral("Login"), QStringLiteral("key"), this);
+    auto* cmdLogin = Controls::pictureButton(QStringLiteral("cmdLogin"), QStringLiteral("Login"),
+                                             Icons::icon(QStringLiteral("key")), this);
     cmdLogin->setDefault(true);
-    cmdClose = Controls::pictureButton(QStringLiteral("cmdClose"), QStringLiteral("Annuleren"),
-                                       QStringLiteral("cancel"), this);
+    auto* cmdClose = Controls::pictureButton(QStringLiteral("cmdClose"), QStringLiteral("Annuleren"),
+                                             Icons::icon(QStringLiteral("cancel")), this);
 
     auto* fields = new QGridLayout;
     fields->addWidget(Label1, 0, 0, 1, 2);
@@ -45,7 +47,7 @@ frmLogin::frmLogin(QWidget* parent)
     buttons->addWidget(cmdClose);
     fields->addLayout(buttons, 3, 0, 1, 2);
     auto* layout = new QHBoxLayout(this);
-    layout->addWidget(Controls::decoration(QStringLiteral("lock"), this));
+    layout->addWidget(Controls::decoration(Icons::pixmap(QStringLiteral("lock")), this));
     layout->addLayout(fields, 1);
     Text1->setMinimumWidth(200);
     layout->setSizeConstraint(QLayout::SetFixedSize);

@@ -4,9 +4,7 @@
 
 #include <QDialog>
 
-class QLabel;
 class QLineEdit;
-class QPushButton;
 
 namespace korveladmin {
 
@@ -34,11 +32,7 @@ private:
     // The password file cannot be used: say why and end the program.
     void refuse(const velmora::DataError& error);
 
-    QLabel* Label1 = nullptr;
-    QLabel* Label2 = nullptr;
     QLineEdit* Text1 = nullptr;
-    QPushButton* cmdLogin = nullptr;
-    QPushButton* cmdClose = nullptr;
 };
 
 } // namespace korveladmin

@@ -6,6 +6,7 @@
 #include "frmleerlingen.h"
 #include "frmpasschange.h"
 #include "frmresultaat.h"
+#include "icons.h"
 #include "programexit.h"
 
 #include <QCloseEvent>
@@ -26,20 +27,25 @@ frmMain::frmMain(SmartBase& db, QWidget* parent)
     setObjectName(QStringLiteral("frmMain"));
     setWindowTitle(QStringLiteral("KorvelAdmin"));
 
-    Label1 = Controls::label(QStringLiteral("Label1"), QStringLiteral("Wat wilt u doen?"), this);
+    auto* Label1 = Controls::label(QStringLiteral("Label1"), QStringLiteral("Wat wilt u doen?"), this);
     QFont heading = Label1->font();
     heading.setBold(true);
     heading.setPointSizeF(heading.pointSizeF() * 1.2);
     Label1->setFont(heading);
-    cmdLeerlingen = Controls::pictureButton(QStringLiteral("cmdLeerlingen"),
-                                            QStringLiteral("Leerlingendatabase aanpassen"), QStringLiteral("pupils"), this);
-    cmdKaarten = Controls::pictureButton(QStringLiteral("cmdKaarten"), QStringLiteral("Kaarten invoeren/wissen"),
-                                         QStringLiteral("maps"), this);
-    cmdResultaat = Controls::pictureButton(QStringLiteral("cmdResultaat"),
-                                           QStringLiteral("Resultaten toetsen bekijken"), QStringLiteral("results"), this);
-    Command1 = Controls::pictureButton(QStringLiteral("Command1"), QStringLiteral("Oefenkaarten afdrukken"),
-                                       QStringLiteral("printer"), this);
-    cmdWachtwoord = Controls::button(QStringLiteral("cmdWachtwoord"), QStringLiteral("Wachtwoord wijzigen"), this);
+    auto* cmdLeerlingen = Controls::pictureButton(QStringLiteral("cmdLeerlingen"),
+                                                  QStringLiteral("Leerlingendatabase aanpassen"),
+                                                  Icons::icon(QStringLiteral("pupils")), this);
+    auto* cmdKaarten =
+        Controls::pictureButton(QStringLiteral("cmdKaarten"), QStringLiteral("Kaarten invoeren/wissen"),
+                                Icons::icon(QStringLiteral("maps")), this);
+    auto* cmdResultaat =
+        Controls::pictureButton(QStringLiteral("cmdResultaat"), QStringLiteral("Resultaten toetsen bekijken"),
+                                Icons::icon(QStringLiteral("results")), this);
+    auto* Command1 =
+        Controls::pictureButton(QStringLiteral("Command1"), QStringLiteral("Oefenkaarten afdrukken"),
+                                Icons::icon(QStringLiteral("printer")), this);
+    auto* cmdWachtwoord =
+        Controls::button(QStringLiteral("cmdWachtwoord"), QStringLiteral("Wachtwoord wijzigen"), this);
     cmdEnd = Controls::button(QStringLiteral("cmdEnd"), QStringLiteral("Afsluiten"), this);
 
     auto* menu = new QVBoxLayout;
@@ -60,7 +66,7 @@ frmMain::frmMain(SmartBase& db, QWidget* parent)
     menu->addLayout(bottom);
 
     auto* layout = new QHBoxLayout(this);
-    layout->addWidget(Controls::decoration(QStringLiteral("globe"), this));
+    layout->addWidget(Controls::decoration(Icons::pixmap(QStringLiteral("globe")), this));
     layout->addLayout(menu, 1);
     layout->setSizeConstraint(QLayout::SetFixedSize);
 

@@ -2,7 +2,6 @@
 
 #include <QDialog>
 
-class QLabel;
 class QPushButton;
 
 namespace velmora {
@@ -35,12 +34,6 @@ private:
     void cmdWachtwoord_Click();
 
     velmora::SmartBase& m_db;
-    QLabel* Label1 = nullptr;
-    QPushButton* cmdLeerlingen = nullptr;
-    QPushButton* cmdKaarten = nullptr;
-    QPushButton* cmdResultaat = nullptr;
-    QPushButton* Command1 = nullptr;
-    QPushButton* cmdWachtwoord = nullptr;
     QPushButton* cmdEnd = nullptr;
 };
 

@@ -4,6 +4,7 @@
 #include "busypointer.h"
 #include "controls.h"
 #include "dialogs.h"
+#include "icons.h"
 #include "passwordedit.h"
 #include "passwordfile.h"
 #include "typedtext.h"
@@ -24,10 +25,11 @@ frmPassChange::frmPassChange(QWidget* parent)
     setObjectName(QStringLiteral("frmPassChange"));
     setWindowTitle(QStringLiteral("Wachtwoord wijzigen"));
 
-    Label1 = Controls::label(QStringLiteral("Label1"), QStringLiteral("U kunt hier uw wachtwoord wijzigen"), this);
-    Label2 = Controls::label(QStringLiteral("Label2"), QStringLiteral("Huidige wachtwoord:"), this);
-    Label3 = Controls::label(QStringLiteral("Label3"), QStringLiteral("Nieuw wachtwoord:"), this);
-    Label4 = Controls::label(QStringLiteral("Label4"), QStringLiteral("Bevestiging:"), this);
+    auto* Label1 =
+        Controls::label(QStringLiteral("Label1"), QStringLiteral("U kunt hier uw wachtwoord wijzigen"), this);
+    auto* Label2 = Controls::label(QStringLiteral("Label2"), QStringLiteral("Huidige wachtwoord:"), this);
+    auto* Label3 = Controls::label(QStringLiteral("Label3"), QStringLiteral("Nieuw wachtwoord:"), this);
+    auto* Label4 = Controls::label(QStringLiteral("Label4"), QStringLiteral("Bevestiging:"), this);
     auto* fields = new QGridLayout;
     fields->addWidget(Label1, 0, 0, 1, 2);
     int row = 1;
@@ -42,9 +44,10 @@ frmPassChange::frmPassChange(QWidget* parent)
         fields->addWidget(*box, row, 1);
         ++row;
     }
-    cmdChange = Controls::pictureButton(QStringLiteral("cmdChange"), QStringLiteral("Wijzigen"), QStringLiteral("key"), this);
+    auto* cmdChange = Controls::pictureButton(QStringLiteral("cmdChange"), QStringLiteral("Wijzigen"),
+                                              Icons::icon(QStringLiteral("key")), this);
     cmdChange->setDefault(true);
-    cmdClose = Controls::button(QStringLiteral("cmdClose"), QStringLiteral("Annuleren"), this);
+    auto* cmdClose = Controls::button(QStringLiteral("cmdClose"), QStringLiteral("Annuleren"), this);
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
     buttons->addWidget(cmdChange);
@@ -53,7 +56,7 @@ frmPassChange::frmPassChange(QWidget* parent)
     fields->addLayout(buttons, row + 1, 0, 1, 2);
 
     auto* layout = new QHBoxLayout(this);
-    layout->addWidget(Controls::decoration(QStringLiteral("lock"), this));
+    layout->addWidget(Controls::decoration(Icons::pixmap(QStringLiteral("lock")), this));
     layout->addLayout(fields, 1);
     layout->setSizeConstraint(QLayout::SetFixedSize);
 

@@ -1,17 +1,15 @@
 #include "frmresultaat.h"
 
-#include "busypointer.h"
 #include "controls.h"
 #include "dialogs.h"
 #include "frmresultaatprint.h"
-#include "paperpage.h"
+#include "printjob.h"
 #include "resultsfile.h"
 #include "resultsmodel.h"
 #include "twips.h"
 
 #include <QHBoxLayout>
 #include <QHeaderView>
-#include <QPrinter>
 #include <QPushButton>
 #include <QTableView>
 #include <QVBoxLayout>
@@ -19,6 +17,7 @@
 #include <algorithm>
 #include <array>
 
+using velmora::Controls;
 using velmora::DataError;
 using velmora::Dialogs;
 using velmora::MessageAnswer;
@@ -132,15 +131,9 @@ void frmResultaat::clearResults()
 
 void frmResultaat::printResults()
 {
-    const std::unique_ptr<QPrinter> printer = Dialogs::current().choosePrinter();
-    if (!printer)
-        return;
-    velmora::BusyPointer busy;
-    const velmora::ResultsTable records = readResults();
-    if (!frmResultaatPrint::print(*printer, records, m_today())) {
-        busy.release();
-        PaperPage::reportFailure();
-    }
+    PrintJob::run([this](QPrinter& printer) {
+        return frmResultaatPrint::print(printer, readResults(), m_today());
+    });
 }
 
 } // namespace korveladmin

@@ -1,5 +1,5 @@
-#include "controls.h"
 #include "dutchtranslation.h"
+#include "icons.h"
 #include "korveladminapp.h"
 
 #include <QApplication>
@@ -9,7 +9,7 @@ int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("KorvelAdmin"));
-    QApplication::setWindowIcon(korveladmin::Controls::icon(QStringLiteral("globe")));
+    QApplication::setWindowIcon(korveladmin::Icons::icon(QStringLiteral("globe")));
     velmora::DutchTranslation::install(app);
     korveladmin::KorvelAdminApp admin;
     admin.start();

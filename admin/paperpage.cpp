@@ -1,7 +1,5 @@
 #include "paperpage.h"
 
-#include "dialogs.h"
-
 #include <QPaintDevice>
 #include <QPainter>
 
@@ -46,13 +44,6 @@ void PaperPage::text(QPainter& painter, const QRect& box, const QString& text, c
     painter.setPen(Qt::black);
     painter.drawText(box, Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine, text);
     painter.restore();
-}
-
-void PaperPage::reportFailure()
-{
-    velmora::Dialogs::notify(
-        QStringLiteral("Het afdrukken is mislukt. Controleer de printer en probeer het opnieuw."),
-        velmora::MessageIcon::Critical);
 }
 
 } // namespace korveladmin

@@ -27,8 +27,6 @@ public:
     // on an opaque background when one is given.
     static void text(QPainter& painter, const QRect& box, const QString& text, const QFont& font,
                      std::optional<QColor> background = std::nullopt);
-    // Tells the teacher that a printer could not take the job.
-    static void reportFailure();
 };
 
 } // namespace korveladmin

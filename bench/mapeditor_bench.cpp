@@ -13,6 +13,7 @@
 #include <QDir>
 #include <QFile>
 #include <QImage>
+#include <QPrinter>
 #include <QPushButton>
 #include <QTemporaryDir>
 

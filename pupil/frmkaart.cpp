@@ -5,6 +5,7 @@
 #include "fonts.h"
 #include "hotspot.h"
 #include "keepmaximised.h"
+#include "mapchrome.h"
 #include "mapclosebutton.h"
 #include "mapcursors.h"
 #include "mapdrawing.h"
@@ -12,11 +13,11 @@
 #include "maplegend.h"
 #include "mappicture.h"
 #include "mapshape.h"
+#include "noescape.h"
 #include "resultsfile.h"
 #include "twipsgeometry.h"
 
 #include <QFrame>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
 #include <QTimer>
@@ -71,20 +72,14 @@ frmKaart::frmKaart(velmora::Plaatsen& plaatsen, QWidget* parent)
 {
     setObjectName(QStringLiteral("frmKaart"));
 
-    m_frame = new QFrame(this);
-    m_frame->setObjectName(QStringLiteral("Frame1"));
-    m_frame->setFrameShape(QFrame::Box);
-    m_frame->setFrameShadow(QFrame::Sunken);
-    TwipsGeometry::set(m_frame, QRect(240, 120, 14895, 855));
     QFont statusFont = velmora::Fonts::timesNewRoman(24, true);
     statusFont.setItalic(true);
     // A long pupil name with a long item name must not cut off what to find.
-    m_status = new velmora::FittingLabel(statusFont, m_frame);
-    m_status->setObjectName(QStringLiteral("lblStatus"));
-    TwipsGeometry::set(m_status, QRect(120, 240, 14655, 615));
-
-    m_picture = new velmora::MapPicture(this);
-    TwipsGeometry::set(m_picture, QRect(240, 1080, 0, 0));
+    m_status = new velmora::FittingLabel(statusFont);
+    const auto chrome = velmora::MapChrome::build(this, m_status);
+    m_picture = chrome.picture;
+    m_close = chrome.close;
+    connect(m_close, &QPushButton::clicked, this, &QDialog::reject);
     m_drawing = new velmora::MapDrawing(m_picture, quizStyle(), this);
 
     m_legend = new velmora::MapLegend(this);
@@ -98,12 +93,6 @@ frmKaart::frmKaart(velmora::Plaatsen& plaatsen, QWidget* parent)
     m_gehad = counter(QStringLiteral("lblAantGehad"), 120, m_counters);
     m_teDoenCaption = counterCaption(QStringLiteral("lblAantalTeDoen"), QString(), 600, m_counters);
     m_over = counter(QStringLiteral("lblAantOver"), 600, m_counters);
-
-    m_close = new QPushButton(QStringLiteral("Sluiten"), this);
-    m_close->setObjectName(QStringLiteral("cmdClose"));
-    m_close->setAutoDefault(false);
-    TwipsGeometry::set(m_close, velmora::MapCloseButton::Place);
-    connect(m_close, &QPushButton::clicked, this, &QDialog::reject);
 
     m_timer1 = timer(QStringLiteral("Timer1"), 1000, true, this);
     m_timer2 = timer(QStringLiteral("Timer2"), 1000, true, this);
@@ -130,6 +119,8 @@ frmKaart::frmKaart(velmora::Plaatsen& plaatsen, QWidget* parent)
     // A running timer or growing puddle ends with the screen.
     connect(this, &QDialog::finished, this, &frmKaart::stopTimers);
 
+    // Only "Sluiten" and the close box leave the screen; a stray Escape must not end a test.
+    velmora::NoEscape::apply(this);
     velmora::KeepMaximised::apply(this);
 }
 
@@ -225,16 +216,6 @@ void frmKaart::resizeEvent(QResizeEvent* event)
     // Also how a maximised window learns that it moved to another screen.
     if (fitMap())
         placeBeside();
-}
-
-void frmKaart::keyPressEvent(QKeyEvent* event)
-{
-    // Only "Sluiten" and the close box leave the screen; a stray Escape must not end a test.
-    if (event->key() == Qt::Key_Escape) {
-        event->accept();
-        return;
-    }
-    QDialog::keyPressEvent(event);
 }
 
 void frmKaart::hotSpotClicked(int index, Qt::MouseButton button, bool secondOfDouble)

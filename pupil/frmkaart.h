@@ -43,7 +43,6 @@ public:
     velmora::MapDrawing& drawing() const { return *m_drawing; }
 
 protected:
-    void keyPressEvent(QKeyEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
 
 private:
@@ -64,7 +63,6 @@ private:
 
     velmora::Plaatsen& m_plaatsen;
     KaartQuiz m_quiz;
-    QFrame* m_frame;
     velmora::FittingLabel* m_status;
     QPushButton* m_close;
     velmora::MapPicture* m_picture;

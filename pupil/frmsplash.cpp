@@ -1,6 +1,7 @@
 #include "frmsplash.h"
 
 #include "artwork.h"
+#include "controls.h"
 
 #include <QFrame>
 #include <QGridLayout>
@@ -42,26 +43,27 @@ frmSplash::frmSplash(QWidget* parent)
     outer->setContentsMargins(4, 4, 4, 4);
     outer->addWidget(Frame1);
 
-    auto* imgLogo = new QLabel(Frame1);
-    imgLogo->setObjectName(QStringLiteral("imgLogo"));
+    QLabel* imgLogo = velmora::Controls::label(QStringLiteral("imgLogo"), QString(), Frame1);
     imgLogo->setPixmap(Artwork::pixmap(QStringLiteral("logo.png")));
-    auto* Image1 = new QLabel(Frame1);
-    Image1->setObjectName(QStringLiteral("Image1"));
+    QLabel* Image1 = velmora::Controls::label(QStringLiteral("Image1"), QString(), Frame1);
     Image1->setPixmap(Artwork::pixmap(QStringLiteral("kompas.png")));
 
-    QLabel* lblProductName = makeLabel(QStringLiteral("lblProductName"), QStringLiteral("Velmora"));
+    QLabel* lblProductName =
+        velmora::Controls::label(QStringLiteral("lblProductName"), QStringLiteral("Velmora"), Frame1);
     QFont big = lblProductName->font();
     big.setPointSizeF(big.pointSizeF() * 2.6);
     big.setBold(true);
     lblProductName->setFont(big);
-    QLabel* lblPlatform = makeLabel(QStringLiteral("lblPlatform"), QStringLiteral("Windows"));
+    QLabel* lblPlatform =
+        velmora::Controls::label(QStringLiteral("lblPlatform"), QStringLiteral("Windows"), Frame1);
     QFont medium = lblPlatform->font();
     medium.setPointSizeF(medium.pointSizeF() * 1.4);
     medium.setBold(true);
     lblPlatform->setFont(medium);
-    QLabel* lblVersion = makeLabel(QStringLiteral("lblVersion"), versionText());
+    QLabel* lblVersion = velmora::Controls::label(QStringLiteral("lblVersion"), versionText(), Frame1);
     QLabel* lblCompanyProduct =
-        makeLabel(QStringLiteral("lblCompanyProduct"), QStringLiteral("Velmora Leermiddelen - aardrijkskunde op de kaart"));
+        velmora::Controls::label(QStringLiteral("lblCompanyProduct"),
+                                 QStringLiteral("Velmora Leermiddelen - aardrijkskunde op de kaart"), Frame1);
 
     auto* grid = new QGridLayout(Frame1);
     grid->setContentsMargins(18, 18, 18, 14);
@@ -85,13 +87,6 @@ frmSplash::frmSplash(QWidget* parent)
     Timer1->setInterval(Interval);
     connect(Timer1, &QTimer::timeout, this, &QDialog::accept);
     Timer1->start();
-}
-
-QLabel* frmSplash::makeLabel(const QString& name, const QString& text)
-{
-    auto* label = new QLabel(text, Frame1);
-    label->setObjectName(name);
-    return label;
 }
 
 int frmSplash::exec()

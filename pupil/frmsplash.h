@@ -5,7 +5,6 @@
 #include <functional>
 
 class QFrame;
-class QLabel;
 class QTimer;
 
 namespace korvel {
@@ -36,8 +35,6 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    QLabel* makeLabel(const QString& name, const QString& text);
-
     QFrame* Frame1;
     QTimer* Timer1;
     QList<QObject*> m_closeOnClick;

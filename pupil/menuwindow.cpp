@@ -1,7 +1,8 @@
 #include "menuwindow.h"
 
+#include "noescape.h"
+
 #include <QCloseEvent>
-#include <QKeyEvent>
 
 namespace korvel {
 
@@ -9,15 +10,7 @@ MenuWindow::MenuWindow(QWidget* parent)
     : QDialog(parent)
 {
     setAttribute(Qt::WA_DeleteOnClose);
-}
-
-void MenuWindow::keyPressEvent(QKeyEvent* event)
-{
-    if (event->key() == Qt::Key_Escape) {
-        event->accept();
-        return;
-    }
-    QDialog::keyPressEvent(event);
+    velmora::NoEscape::apply(this);
 }
 
 void MenuWindow::closeEvent(QCloseEvent* event)

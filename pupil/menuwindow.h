@@ -19,7 +19,6 @@ Q_SIGNALS:
     void closing();
 
 protected:
-    void keyPressEvent(QKeyEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 };
 

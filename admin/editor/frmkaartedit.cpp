@@ -5,6 +5,7 @@
 #include "fonts.h"
 #include "hotspot.h"
 #include "keepmaximised.h"
+#include "mapchrome.h"
 #include "mapclosebutton.h"
 #include "mapcursors.h"
 #include "mapdrawing.h"
@@ -12,13 +13,13 @@
 #include "maplegend.h"
 #include "mappicture.h"
 #include "mapshape.h"
+#include "noescape.h"
 #include "programfolder.h"
 #include "smartbase.h"
 #include "twips.h"
 #include "twipsgeometry.h"
 
 #include <QFrame>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -27,6 +28,7 @@
 
 #include <algorithm>
 
+using velmora::Controls;
 using velmora::Dialogs;
 using velmora::MessageAnswer;
 using velmora::MessageButtons;
@@ -68,23 +70,12 @@ frmKaartEdit::frmKaartEdit(velmora::SmartBase& db, int recordNo, const QString& 
     setWindowTitle(caption);
     setWindowFlag(Qt::WindowMinMaxButtonsHint);
 
-    Frame1 = new QFrame(this);
-    Frame1->setObjectName(QStringLiteral("Frame1"));
-    Frame1->setFrameShape(QFrame::Box);
-    Frame1->setFrameShadow(QFrame::Sunken);
-    TwipsGeometry::set(Frame1, QRect(240, 120, 14895, 855));
-    lblStatus = new QLabel(Frame1);
-    lblStatus->setObjectName(QStringLiteral("lblStatus"));
+    lblStatus = new QLabel;
     lblStatus->setFont(velmora::Fonts::timesNewRoman(24, true));
-    TwipsGeometry::set(lblStatus, QRect(120, 240, 14655, 615));
-
-    cmdClose = makeButton(QStringLiteral("cmdClose"), QStringLiteral("Sluiten"), this,
-                          QRect(13320, 1080, 1695, 495));
+    const auto chrome = velmora::MapChrome::build(this, lblStatus);
+    Picture1 = chrome.picture;
+    cmdClose = chrome.close;
     connect(cmdClose, &QPushButton::clicked, this, &QWidget::close);
-
-    Picture1 = new velmora::MapPicture(this);
-    Picture1->setObjectName(QStringLiteral("Picture1"));
-    TwipsGeometry::move(Picture1, 240, 1080);
     connect(Picture1, &velmora::MapPicture::pressed, this,
             [this](int x, int y, Qt::MouseButton) { picturePressed(x, y); });
 
@@ -98,6 +89,8 @@ frmKaartEdit::frmKaartEdit(velmora::SmartBase& db, int recordNo, const QString& 
     });
 
     buildLegend();
+    // The editor has no cancel button: Escape is no way out of it.
+    velmora::NoEscape::apply(this);
     velmora::KeepMaximised::apply(this);
     setWindowState(Qt::WindowMaximized);
 }
@@ -402,16 +395,6 @@ bool frmKaartEdit::save()
     }
     m_state->markSaved();
     return true;
-}
-
-void frmKaartEdit::keyPressEvent(QKeyEvent* event)
-{
-    // The editor has no cancel button: Escape is no way out of it.
-    if (event->key() == Qt::Key_Escape) {
-        event->accept();
-        return;
-    }
-    QDialog::keyPressEvent(event);
 }
 
 void frmKaartEdit::showError(const QString& text)

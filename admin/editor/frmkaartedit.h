@@ -43,7 +43,6 @@ public:
     void done(int result) override;
 
 protected:
-    void keyPressEvent(QKeyEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
 
 private:
@@ -85,7 +84,6 @@ private:
     QString m_krtPath;
     std::optional<MapEditState> m_state;
 
-    QFrame* Frame1 = nullptr;
     QLabel* lblStatus = nullptr;
     QPushButton* cmdClose = nullptr;
     velmora::MapPicture* Picture1 = nullptr;

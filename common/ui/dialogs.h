@@ -5,7 +5,7 @@
 
 #include <memory>
 
-#include <QPrinter>
+class QPrinter;
 
 namespace velmora {
 

@@ -1,8 +1,11 @@
 #include "fonts.h"
 
-namespace velmora {
+#include <QStringList>
 
-QFont Fonts::make(const QStringList& families, qreal pointSize, bool bold)
+namespace velmora {
+namespace {
+
+QFont make(const QStringList& families, qreal pointSize, bool bold)
 {
     QFont font;
     font.setFamilies(families);
@@ -10,6 +13,8 @@ QFont Fonts::make(const QStringList& families, qreal pointSize, bool bold)
     font.setBold(bold);
     return font;
 }
+
+} // namespace
 
 QFont Fonts::msSansSerif(qreal pointSize, bool bold)
 {

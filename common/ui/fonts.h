@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QFont>
-#include <QStringList>
 
 namespace velmora {
 
@@ -13,7 +12,6 @@ public:
     static QFont msSansSerif(qreal pointSize, bool bold = false);
     static QFont timesNewRoman(qreal pointSize, bool bold = false);
     static QFont arial(qreal pointSize, bool bold = false);
-    static QFont make(const QStringList& families, qreal pointSize, bool bold);
 };
 
 } // namespace velmora

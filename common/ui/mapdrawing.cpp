@@ -7,6 +7,7 @@
 #include "twips.h"
 #include "twipsgeometry.h"
 
+#include <QLabel>
 #include <QtMath>
 
 #include <algorithm>
@@ -17,6 +18,25 @@ namespace {
 QString indexed(QStringView name, int index)
 {
     return name.toString() + u'_' + QString::number(index);
+}
+
+// A marker's look by kind letter (blanks removed, lower case).
+void applyLook(MapShape* shape, const QString& kind, bool hatchWater)
+{
+    MapShape::Form form = MapShape::Form::Square;
+    QColor fill(255, 0, 0);
+    bool hatched = false;
+    if (kind == u"d") {
+        form = MapShape::Form::Circle;
+    } else if (kind == u"w") {
+        fill = QColor(0, 0, 160);
+        hatched = hatchWater;
+    } else if (kind == u"g") {
+        fill = QColor(160, 160, 160);
+    }
+    shape->setForm(form);
+    shape->setFillColor(fill);
+    shape->setHatched(hatched);
 }
 
 } // namespace
@@ -36,44 +56,10 @@ MapDrawing::MapDrawing(MapPicture* picture, const MapDrawingStyle& style, QObjec
     }
 }
 
-MapDrawing::Look MapDrawing::lookFor(const QString& kind, bool hatchWater)
-{
-    if (kind == u"d")
-        return {MapShape::Form::Circle, QColor(255, 0, 0), false};
-    if (kind == u"w")
-        return {MapShape::Form::Square, QColor(0, 0, 160), hatchWater};
-    if (kind == u"g")
-        return {MapShape::Form::Square, QColor(160, 160, 160), false};
-    return {MapShape::Form::Square, QColor(255, 0, 0), false};
-}
-
-void MapDrawing::applyLook(MapShape* shape, const Look& look)
-{
-    shape->setForm(look.form);
-    shape->setFillColor(look.fill);
-    shape->setHatched(look.hatched);
-}
-
-QPoint MapDrawing::placeBelow(int left, int top, QSize size, QSize picture, bool keepInside, qreal scale)
-{
-    int x = qRound((left + LabelRight) * scale) - size.width() / 2;
-    int y = qRound((top + LabelDown) * scale);
-    if (keepInside) {
-        // In this order, so that where the box cannot fit its left and top edges win.
-        if (x + size.width() > picture.width())
-            x = picture.width() - size.width();
-        if (y + size.height() > picture.height())
-            y = picture.height() - size.height();
-        x = std::max(x, 0);
-        y = std::max(y, 0);
-    }
-    return {x, y};
-}
-
 void MapDrawing::placeBelow(QWidget* box, int left, int top, QSize size, bool keepInside) const
 {
-    const QPoint at =
-        placeBelow(left, top, size, TwipsGeometry::get(m_picture).size(), keepInside, m_picture->scale());
+    const QPoint at = Twips::placeBelow(left, top, size, TwipsGeometry::get(m_picture).size(), keepInside,
+                                        m_picture->scale());
     TwipsGeometry::set(box, QRect(at, size));
 }
 
@@ -127,7 +113,7 @@ void MapDrawing::place(int index, const Plaats& item)
     Pieces& pieces = m_items[index];
     pieces.item = item;
     m_picture->place(pieces.marker, QRect(item.Left, item.Top, MarkerSize, MarkerSize));
-    applyLook(pieces.marker, lookFor(item.kind(), m_style.hatchWater));
+    applyLook(pieces.marker, item.kind(), m_style.hatchWater);
     QRect spot(item.Left - HotSpotOffset, item.Top - HotSpotOffset, m_style.hotSpot.width(),
                m_style.hotSpot.height());
     // Grown around its middle where the scale would make it smaller than that.

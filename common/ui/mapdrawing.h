@@ -3,14 +3,14 @@
 #include "mapshape.h"
 #include "plaats.h"
 
-#include <QColor>
+#include <QCursor>
 #include <QFontMetrics>
-#include <QLabel>
 #include <QList>
 #include <QObject>
-#include <QPoint>
 #include <QPointer>
 #include <QSize>
+
+class QLabel;
 
 namespace velmora {
 
@@ -39,17 +39,8 @@ class MapDrawing : public QObject
 public:
     static constexpr int MarkerSize = 255;
     static constexpr int HotSpotOffset = 120;
-    static constexpr int LabelDown = 260;
-    static constexpr int LabelRight = 155;
     // Small hands on small screens still hit a small island.
     static constexpr int LeastHotSpotPixels = 24;
-
-    struct Look
-    {
-        MapShape::Form form;
-        QColor fill;
-        bool hatched;
-    };
 
     MapDrawing(MapPicture* picture, const MapDrawingStyle& style, QObject* parent = nullptr);
 
@@ -82,14 +73,8 @@ public:
     void showLabel(int index);
     void setHotSpotCursor(const QCursor& cursor);
 
-    // Marker look by kind letter (blanks removed, lower case).
-    static Look lookFor(const QString& kind, bool hatchWater);
-    static void applyLook(MapShape* shape, const Look& look);
-    // Top-left corner of a box of `size` placed below a marker at (left, top)
-    // on a picture shown at `scale`: centred under it, optionally pulled
-    // inside the picture as shown, of `picture` size. Twips as shown.
-    static QPoint placeBelow(int left, int top, QSize size, QSize picture, bool keepInside, qreal scale = 1);
-    // Places a box of `size` twips on the screen (an editor's panel) so.
+    // Places a box of `size` twips on the screen (an editor's panel) below
+    // the marker at (left, top), as Twips::placeBelow says.
     void placeBelow(QWidget* box, int left, int top, QSize size, bool keepInside) const;
 
 Q_SIGNALS:

@@ -19,7 +19,6 @@ public:
     void setForm(Form form);
     QColor fillColor() const { return m_fill; }
     void setFillColor(const QColor& color);
-    QColor outlineColor() const { return m_outline; }
     void setOutlineColor(const QColor& color);
     // A diagonal cross-hatch in the fill colour instead of a solid fill.
     bool hatched() const { return m_hatched; }

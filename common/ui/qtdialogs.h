@@ -2,7 +2,7 @@
 
 #include "dialogs.h"
 
-#include <QMessageBox>
+class QMessageBox;
 
 namespace velmora {
 

@@ -8,6 +8,8 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QFontInfo>
+#include <QMessageBox>
+#include <QPrinter>
 #include <QtTest>
 
 using namespace velmora;

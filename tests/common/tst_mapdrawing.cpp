@@ -7,6 +7,7 @@
 #include "mapshape.h"
 #include "plaats.h"
 #include "testfolder.h"
+#include "twips.h"
 #include "twipsgeometry.h"
 
 #include <QLabel>
@@ -110,8 +111,8 @@ private Q_SLOTS:
         edit.add(1, item("s ", 1000, 1000));
         QCOMPARE(TwipsGeometry::get(edit.hotSpot(1)), QRect(880, 880, 480, 450));
         QVERIFY(!editor.picture->findChild<QLabel*>());
-        QCOMPARE(MapDrawing::placeBelow(2900, 1400, QSize(1455, 615), QSize(3000, 1500), true), QPoint(1545, 885));
-        QCOMPARE(MapDrawing::placeBelow(-120, -120, QSize(1455, 615), QSize(3000, 1500), false), QPoint(-692, 140));
+        QCOMPARE(Twips::placeBelow(2900, 1400, QSize(1455, 615), QSize(3000, 1500), true), QPoint(1545, 885));
+        QCOMPARE(Twips::placeBelow(-120, -120, QSize(1455, 615), QSize(3000, 1500), false), QPoint(-692, 140));
     }
 
     void looksByKind_data()

@@ -6,28 +6,27 @@ class QAbstractItemView;
 class QFrame;
 class QIcon;
 class QLabel;
+class QPixmap;
 class QPushButton;
 class QWidget;
 
-namespace korveladmin {
+namespace velmora {
 
-// The controls the teacher program's windows are built from, each named as the
+// The controls both programs' windows are built from, each named as the
 // window's code and tests know it.
 class Controls
 {
 public:
-    // One of the program's own pictures (":/icons/<picture>.png").
-    static QIcon icon(const QString& picture);
     static QLabel* label(const QString& name, const QString& text, QWidget* parent);
     static QPushButton* button(const QString& name, const QString& text, QWidget* parent);
     // A button with one of the program's pictures.
-    static QPushButton* pictureButton(const QString& name, const QString& text, const QString& picture,
+    static QPushButton* pictureButton(const QString& name, const QString& text, const QIcon& picture,
                                       QWidget* parent);
     // The decoration beside a window's contents: Frame1 holding the picture Image1.
-    static QFrame* decoration(const QString& picture, QWidget* parent);
+    static QFrame* decoration(const QPixmap& picture, QWidget* parent);
     // A list or grid that takes the focus marks no entry until one is picked:
     // a focus frame on an entry that is not selected looks like a selection.
     static void markOnlySelected(QAbstractItemView* view);
 };
 
-} // namespace korveladmin
+} // namespace velmora

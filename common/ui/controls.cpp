@@ -3,34 +3,13 @@
 #include <QAbstractItemView>
 #include <QApplication>
 #include <QFrame>
+#include <QIcon>
 #include <QItemSelectionModel>
 #include <QLabel>
 #include <QPushButton>
 #include <QVBoxLayout>
 
-// The pictures live in this static library; registering them here keeps the
-// linker from dropping them. Q_INIT_RESOURCE must stand outside any namespace.
-static void registerIcons()
-{
-    Q_INIT_RESOURCE(icons);
-}
-
-namespace korveladmin {
-namespace {
-
-QString iconPath(const QString& picture)
-{
-    static const bool registered = (registerIcons(), true);
-    Q_UNUSED(registered);
-    return QStringLiteral(":/icons/") + picture + QStringLiteral(".png");
-}
-
-} // namespace
-
-QIcon Controls::icon(const QString& picture)
-{
-    return QIcon(iconPath(picture));
-}
+namespace velmora {
 
 QLabel* Controls::label(const QString& name, const QString& text, QWidget* parent)
 {
@@ -46,16 +25,16 @@ QPushButton* Controls::button(const QString& name, const QString& text, QWidget*
     return button;
 }
 
-QPushButton* Controls::pictureButton(const QString& name, const QString& text, const QString& picture,
+QPushButton* Controls::pictureButton(const QString& name, const QString& text, const QIcon& picture,
                                      QWidget* parent)
 {
     QPushButton* pushButton = button(name, text, parent);
-    pushButton->setIcon(icon(picture));
+    pushButton->setIcon(picture);
     pushButton->setIconSize(QSize(32, 32));
     return pushButton;
 }
 
-QFrame* Controls::decoration(const QString& picture, QWidget* parent)
+QFrame* Controls::decoration(const QPixmap& picture, QWidget* parent)
 {
     auto* frame = new QFrame(parent);
     frame->setObjectName(QStringLiteral("Frame1"));
@@ -65,7 +44,7 @@ QFrame* Controls::decoration(const QString& picture, QWidget* parent)
     frame->setAutoFillBackground(true);
     auto* image = new QLabel(frame);
     image->setObjectName(QStringLiteral("Image1"));
-    image->setPixmap(QPixmap(iconPath(picture)));
+    image->setPixmap(picture);
     image->setAlignment(Qt::AlignCenter);
     auto* layout = new QVBoxLayout(frame);
     layout->setContentsMargins(12, 12, 12, 12);
@@ -85,4 +64,4 @@ void Controls::markOnlySelected(QAbstractItemView* view)
     });
 }
 
-} // namespace korveladmin
+} // namespace velmora
