@@ -78,7 +78,7 @@ frmKaarten::frmKaarten(velmora::SmartBase& db, QWidget* parent) : QDialog(parent
          QStringLiteral("Kaarten toevoegen/wissen")});
     if (!m_usable)
         cmdAdd->setEnabled(false);
-    RefreshList();
+    refreshList();
 }
 
 QString frmKaarten::recordLine(const QString& name, const QString& mapFile)
@@ -94,7 +94,7 @@ void frmKaarten::done(int result)
     QDialog::done(result);
 }
 
-void frmKaarten::RefreshList()
+void frmKaarten::refreshList()
 {
     // A refill selects nothing, and so turns the buttons that need a selection off.
     List->fill(m_usable ? m_db.ListRecords(1) : QList<velmora::SmartBase::ListedRecord>(),
@@ -136,7 +136,7 @@ void frmKaarten::cmdAdd_Click()
         showError(*error);
         return;
     }
-    RefreshList();
+    refreshList();
 }
 
 bool frmKaarten::prepareMapFile(MapImport& import)
@@ -203,7 +203,7 @@ void frmKaarten::cmdChange_Click()
         refreshAndShow(*error);
         return;
     }
-    RefreshList();
+    refreshList();
 }
 
 void frmKaarten::cmdRemove_Click()
@@ -217,7 +217,7 @@ void frmKaarten::cmdRemove_Click()
         refreshAndShow(*error);
         return;
     }
-    RefreshList();
+    refreshList();
 }
 
 void frmKaarten::cmdEdit_Click()
@@ -242,7 +242,7 @@ bool frmKaarten::selectionStillListed(int recordNo, const QString& line)
 
 void frmKaarten::refreshAndShow(const velmora::DataError& error)
 {
-    RefreshList();
+    refreshList();
     showError(error);
 }
 

@@ -38,7 +38,7 @@ private Q_SLOTS:
     void List_SelectionChanged();
 
 private:
-    void RefreshList();
+    void refreshList();
     bool prepareMapFile(MapImport& import);
     bool confirmReplacing(const QList<MapImport::Copy>& copies);
     // False, after saying so and refreshing the list, when the selected map's

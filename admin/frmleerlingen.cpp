@@ -69,10 +69,10 @@ void frmLeerlingen::load()
          QStringLiteral("Leerlingen toevoegen/wissen.")});
     if (!usable)
         cmdAdd->setEnabled(false);
-    RefreshList();
+    refreshList();
 }
 
-void frmLeerlingen::RefreshList()
+void frmLeerlingen::refreshList()
 {
     BusyPointer busy;
     // A refill selects nothing, and so turns "Wijzigen" and "Wissen" off.
@@ -93,7 +93,7 @@ void frmLeerlingen::cmdAdd_Click()
         return;
     BusyPointer busy;
     const auto error = m_db.AddRecord(BlankId + *name);
-    RefreshList();
+    refreshList();
     busy.release();
     report(error);
 }
@@ -105,7 +105,7 @@ void frmLeerlingen::cmdChange_Click()
         return;
     // Asking a name for a pupil who is no longer there would waste the teacher's typing.
     if (const auto changed = m_db.CheckRecord(pupil->recordNo, pupil->line)) {
-        RefreshList();
+        refreshList();
         report(changed);
         return;
     }
@@ -114,7 +114,7 @@ void frmLeerlingen::cmdChange_Click()
         return;
     BusyPointer busy;
     const auto error = m_db.ChangeRecord(pupil->recordNo, BlankId + *name, pupil->line);
-    RefreshList();
+    refreshList();
     busy.release();
     report(error);
 }
@@ -126,7 +126,7 @@ void frmLeerlingen::cmdRemove_Click()
         return;
     BusyPointer busy;
     const auto error = m_db.RemoveRecord(pupil->recordNo, pupil->line);
-    RefreshList();
+    refreshList();
     busy.release();
     report(error);
 }

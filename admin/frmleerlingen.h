@@ -30,7 +30,7 @@ public Q_SLOTS:
 
 private:
     void load();
-    void RefreshList();
+    void refreshList();
     void List_SelectionChanged();
     void cmdAdd_Click();
     void cmdChange_Click();

@@ -1,5 +1,6 @@
 #include "frmkeuzemenu.h"
 
+#include "controls.h"
 #include "databasecheck.h"
 #include "programexit.h"
 #include "registerfile.h"
@@ -20,13 +21,12 @@ frmKeuzeMenu::frmKeuzeMenu(velmora::SmartBase& db, QWidget* parent)
     , m_db(db)
     , Kaarten(new QListWidget(this))
     , KaartenBestand(new QListWidget(this))
-    , cmdStart(new QPushButton(QStringLiteral("Start"), this))
+    , cmdStart(velmora::Controls::button(QStringLiteral("cmdStart"), QStringLiteral("Start"), this))
 {
     setObjectName(QStringLiteral("frmKeuzeMenu"));
     setWindowTitle(QStringLiteral("Keuzemenu"));
 
-    auto* Label1 = new QLabel(QStringLiteral("Kies een kaart en een niveau"), this);
-    Label1->setObjectName(QStringLiteral("Label1"));
+    auto* Label1 = velmora::Controls::label(QStringLiteral("Label1"), QStringLiteral("Kies een kaart en een niveau"), this);
     Kaarten->setObjectName(QStringLiteral("Kaarten"));
     Kaarten->setSelectionMode(QAbstractItemView::SingleSelection);
     KaartenBestand->setObjectName(QStringLiteral("KaartenBestand"));
@@ -43,13 +43,10 @@ frmKeuzeMenu::frmKeuzeMenu(velmora::SmartBase& db, QWidget* parent)
     }
     opNiveau[0]->setChecked(true);
 
-    cmdStart->setObjectName(QStringLiteral("cmdStart"));
     cmdStart->setDefault(true);
-    auto* cmdCancel = new QPushButton(QStringLiteral("Andere gebruiker"), this);
-    cmdCancel->setObjectName(QStringLiteral("cmdCancel"));
+    auto* cmdCancel = velmora::Controls::button(QStringLiteral("cmdCancel"), QStringLiteral("Andere gebruiker"), this);
     cmdCancel->setAutoDefault(false);
-    auto* cmdEnd = new QPushButton(QStringLiteral("Afsluiten"), this);
-    cmdEnd->setObjectName(QStringLiteral("cmdEnd"));
+    auto* cmdEnd = velmora::Controls::button(QStringLiteral("cmdEnd"), QStringLiteral("Afsluiten"), this);
     cmdEnd->setAutoDefault(false);
 
     auto* side = new QVBoxLayout;

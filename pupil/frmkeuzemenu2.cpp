@@ -1,6 +1,7 @@
 #include "frmkeuzemenu2.h"
 
 #include "artwork.h"
+#include "controls.h"
 #include "programexit.h"
 #include "quizmode.h"
 
@@ -19,13 +20,11 @@ frmKeuzeMenu2::frmKeuzeMenu2(const Keuze& keuze, QWidget* parent)
     setObjectName(QStringLiteral("frmKeuzeMenu2"));
     setWindowTitle(QStringLiteral("Wat wil je doen?"));
 
-    auto* lblKeuze = new QLabel(statusLine(keuze), this);
-    lblKeuze->setObjectName(QStringLiteral("lblKeuze"));
+    auto* lblKeuze = velmora::Controls::label(QStringLiteral("lblKeuze"), statusLine(keuze), this);
     lblKeuze->setFrameShape(QFrame::StyledPanel);
     lblKeuze->setFrameShadow(QFrame::Sunken);
     lblKeuze->setMargin(4);
-    auto* Label1 = new QLabel(QStringLiteral("Wat wil je doen?"), this);
-    Label1->setObjectName(QStringLiteral("Label1"));
+    auto* Label1 = velmora::Controls::label(QStringLiteral("Label1"), QStringLiteral("Wat wil je doen?"), this);
     QFont heading = Label1->font();
     heading.setPointSizeF(heading.pointSizeF() * 1.3);
     heading.setBold(true);
@@ -62,12 +61,9 @@ frmKeuzeMenu2::frmKeuzeMenu2(const Keuze& keuze, QWidget* parent)
         ++position;
     }
 
-    auto* cmdAndereKaart = new QPushButton(QStringLiteral("Kaart of niveau veranderen"), this);
-    cmdAndereKaart->setObjectName(QStringLiteral("cmdAndereKaart"));
-    auto* cmdAndereUser = new QPushButton(QStringLiteral("Gebruiker veranderen"), this);
-    cmdAndereUser->setObjectName(QStringLiteral("cmdAndereUser"));
-    auto* cmdEnd = new QPushButton(QStringLiteral("Afsluiten"), this);
-    cmdEnd->setObjectName(QStringLiteral("cmdEnd"));
+    auto* cmdAndereKaart = velmora::Controls::button(QStringLiteral("cmdAndereKaart"), QStringLiteral("Kaart of niveau veranderen"), this);
+    auto* cmdAndereUser = velmora::Controls::button(QStringLiteral("cmdAndereUser"), QStringLiteral("Gebruiker veranderen"), this);
+    auto* cmdEnd = velmora::Controls::button(QStringLiteral("cmdEnd"), QStringLiteral("Afsluiten"), this);
     for (QPushButton* button : {cmdAndereKaart, cmdAndereUser, cmdEnd})
         button->setAutoDefault(false);
 

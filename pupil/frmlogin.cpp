@@ -1,5 +1,6 @@
 #include "frmlogin.h"
 
+#include "controls.h"
 #include "databasecheck.h"
 #include "frmsplash.h"
 #include "programexit.h"
@@ -20,20 +21,17 @@ frmLogin::frmLogin(velmora::SmartBase& db, QWidget* parent)
     : QDialog(parent)
     , m_db(db)
     , Leerlingen(new QListWidget(this))
-    , cmdOK(new QPushButton(QStringLiteral("OK"), this))
-    , cmdCancel(new QPushButton(QStringLiteral("Afsluiten"), this))
+    , cmdOK(velmora::Controls::button(QStringLiteral("cmdOK"), QStringLiteral("OK"), this))
+    , cmdCancel(velmora::Controls::button(QStringLiteral("cmdCancel"), QStringLiteral("Afsluiten"), this))
 {
     setObjectName(QStringLiteral("frmLogin"));
     setWindowTitle(QStringLiteral("Login"));
 
-    auto* Label1 = new QLabel(QStringLiteral("Kies je naam uit de lijst en klik op OK"), this);
-    Label1->setObjectName(QStringLiteral("Label1"));
+    auto* Label1 = velmora::Controls::label(QStringLiteral("Label1"), QStringLiteral("Kies je naam uit de lijst en klik op OK"), this);
     Leerlingen->setObjectName(QStringLiteral("Leerlingen"));
     Leerlingen->setSelectionMode(QAbstractItemView::SingleSelection);
     Leerlingen->setUniformItemSizes(true);
-    cmdOK->setObjectName(QStringLiteral("cmdOK"));
     cmdOK->setDefault(true);
-    cmdCancel->setObjectName(QStringLiteral("cmdCancel"));
     cmdCancel->setAutoDefault(false);
 
     auto* buttons = new QHBoxLayout;
