@@ -72,10 +72,10 @@ frmKaarten::frmKaarten(velmora::SmartBase& db, QWidget* parent) : QDialog(parent
     connect(cmdEdit, &QPushButton::clicked, this, &frmKaarten::cmdEdit_Click);
     connect(cmdEnd, &QPushButton::clicked, this, &QDialog::accept);
 
-    m_usable = velmora::RegisterDatabase::open(
-        m_db, velmora::MapList,
-        {errorCaption(), QStringLiteral("De nieuwe kaartendatabase is aangemaakt!"),
-         QStringLiteral("Kaarten toevoegen/wissen")});
+    m_usable = velmora::RegisterDatabase::open(m_db, velmora::MapList,
+                                               {errorCaption(),
+                                                QStringLiteral("De nieuwe kaartendatabase is aangemaakt!"),
+                                                QStringLiteral("Kaarten toevoegen/wissen")});
     if (!m_usable)
         cmdAdd->setEnabled(false);
     refreshList();

@@ -23,9 +23,7 @@ const QString BlankId = QStringLiteral("     ");
 
 } // namespace
 
-frmLeerlingen::frmLeerlingen(SmartBase& db, QWidget* parent)
-    : QDialog(parent)
-    , m_db(db)
+frmLeerlingen::frmLeerlingen(SmartBase& db, QWidget* parent) : QDialog(parent), m_db(db)
 {
     setObjectName(QStringLiteral("frmLeerlingen"));
     setWindowTitle(QStringLiteral("Leerlingendatabase"));

@@ -18,8 +18,7 @@ using namespace velmora;
 
 namespace korveladmin {
 
-frmLogin::frmLogin(QWidget* parent)
-    : QDialog(parent)
+frmLogin::frmLogin(QWidget* parent) : QDialog(parent)
 {
     setObjectName(QStringLiteral("frmLogin"));
     setWindowTitle(QStringLiteral("Inloggen"));
@@ -70,7 +69,8 @@ void frmLogin::load()
     }
     if (std::get<QByteArray>(stored).isEmpty()) {
         Dialogs::current().message(
-            QStringLiteral("Er is geen wachtwoord ingesteld. Voor de veiligheid wordt aangeraden om dit wel te doen."),
+            QStringLiteral(
+                "Er is geen wachtwoord ingesteld. Voor de veiligheid wordt aangeraden om dit wel te doen."),
             QStringLiteral("Wachtwoord"), MessageIcon::Information, MessageButtons::Ok);
         cmdLogin_Click();
         return;

@@ -20,9 +20,7 @@ using namespace velmora;
 
 namespace korveladmin {
 
-frmMain::frmMain(SmartBase& db, QWidget* parent)
-    : QDialog(parent)
-    , m_db(db)
+frmMain::frmMain(SmartBase& db, QWidget* parent) : QDialog(parent), m_db(db)
 {
     setObjectName(QStringLiteral("frmMain"));
     setWindowTitle(QStringLiteral("KorvelAdmin"));

@@ -19,8 +19,7 @@ using namespace velmora;
 
 namespace korveladmin {
 
-frmPassChange::frmPassChange(QWidget* parent)
-    : QDialog(parent)
+frmPassChange::frmPassChange(QWidget* parent) : QDialog(parent)
 {
     setObjectName(QStringLiteral("frmPassChange"));
     setWindowTitle(QStringLiteral("Wachtwoord wijzigen"));
@@ -90,8 +89,8 @@ void frmPassChange::cmdChange_Click()
     const auto password = PasswordFile::storable(Text2->text());
     if (!password) {
         refuse(QStringLiteral("Het nieuwe wachtwoord bevat het teken \"ÿ\", dat in een wachtwoord niet kan "
-                              "worden opgeslagen.")
-               + notChanged);
+                              "worden opgeslagen.") +
+               notChanged);
         return;
     }
     BusyPointer busy;

@@ -131,9 +131,8 @@ void frmResultaat::clearResults()
 
 void frmResultaat::printResults()
 {
-    PrintJob::run([this](QPrinter& printer) {
-        return frmResultaatPrint::print(printer, readResults(), m_today());
-    });
+    PrintJob::run(
+        [this](QPrinter& printer) { return frmResultaatPrint::print(printer, readResults(), m_today()); });
 }
 
 } // namespace korveladmin

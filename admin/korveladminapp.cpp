@@ -7,9 +7,8 @@
 namespace korveladmin {
 
 KorvelAdminApp::KorvelAdminApp()
-    : m_db([](const QString& message) { velmora::Dialogs::notify(message); })
-    , m_main(std::make_unique<frmMain>(m_db))
-    , m_login(std::make_unique<frmLogin>())
+    : m_db([](const QString& message) { velmora::Dialogs::notify(message); }),
+      m_main(std::make_unique<frmMain>(m_db)), m_login(std::make_unique<frmLogin>())
 {
     // The main window is shown before the login window closes, so the
     // program never finds itself without a window in between.

@@ -2,8 +2,7 @@
 
 namespace korveladmin {
 
-PasswordEdit::PasswordEdit(QWidget* parent)
-    : QLineEdit(parent)
+PasswordEdit::PasswordEdit(QWidget* parent) : QLineEdit(parent)
 {
     setEchoMode(QLineEdit::Password);
     // The style's own mask is a bullet; the teacher knows the asterisk.

@@ -43,9 +43,10 @@ void writeMap(const QString& dir)
         const int level = 1 + i * 3 / Items;
         const int top = 150 + (i / 25) * 1100;
         const int left = 150 + (i % 25) * 1180;
-        map.write(QByteArray::number(level).leftJustified(2, ' ') + QByteArray(1, kinds[i % 4]) + ' '
-                  + QByteArray::number(top).leftJustified(5, ' ') + QByteArray::number(left).leftJustified(5, ' ')
-                  + "Plaats nummer " + QByteArray::number(i + 1) + "\r\n");
+        map.write(QByteArray::number(level).leftJustified(2, ' ') + QByteArray(1, kinds[i % 4]) + ' ' +
+                  QByteArray::number(top).leftJustified(5, ' ') +
+                  QByteArray::number(left).leftJustified(5, ' ') + "Plaats nummer " +
+                  QByteArray::number(i + 1) + "\r\n");
     }
 }
 
@@ -66,7 +67,8 @@ void DecodeBitmapOnly(benchmark::State& state)
 void openOn(benchmark::State& state, QSize window, int shownWidth)
 {
     velmora::Plaatsen plaatsen;
-    const korvel::Keuze keuze{QStringLiteral("Anna"), QStringLiteral("Groot"), QStringLiteral("groot.krt"), 3};
+    const korvel::Keuze keuze{QStringLiteral("Anna"), QStringLiteral("Groot"), QStringLiteral("groot.krt"),
+                              3};
     for (auto _ : state) {
         auto kaart = std::make_unique<korvel::frmKaart>(plaatsen);
         kaart->Mode = 0;
@@ -110,7 +112,8 @@ int main(int argc, char** argv)
     velmora::ProgramFolder::setPath(folder());
     const MetricReporter reporter = MetricReporter::run(argc, argv);
     MetricReporter::print("mapscreen_open_ratio",
-                          reporter.nanoseconds("OpenMapScreen") / reporter.nanoseconds("DecodeBitmapOnly"), "x");
+                          reporter.nanoseconds("OpenMapScreen") / reporter.nanoseconds("DecodeBitmapOnly"),
+                          "x");
     MetricReporter::print("mapscreen_open_ms", reporter.nanoseconds("OpenMapScreen") / 1e6, "ms");
     MetricReporter::print("mapscreen_open_scaled_ratio",
                           reporter.nanoseconds("OpenMapScreenScaled") / reporter.nanoseconds("OpenMapScreen"),

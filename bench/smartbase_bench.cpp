@@ -67,7 +67,8 @@ int main(int argc, char** argv)
     writeDatabase(databasePath());
     const MetricReporter reporter = MetricReporter::run(argc, argv);
     MetricReporter::print("smartbase_list_ratio",
-                          reporter.nanoseconds("ListEveryRecord") / reporter.nanoseconds("ReadLinesOnce"), "x");
+                          reporter.nanoseconds("ListEveryRecord") / reporter.nanoseconds("ReadLinesOnce"),
+                          "x");
     MetricReporter::print("smartbase_list_ms", reporter.nanoseconds("ListEveryRecord") / 1e6, "ms");
     return 0;
 }

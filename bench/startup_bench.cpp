@@ -56,7 +56,8 @@ double oneStart(const QString& probe, const QString& folder)
 int main(int argc, char** argv)
 {
     QCoreApplication app(argc, argv);
-    const QString probe = QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("korvel_startup_probe"));
+    const QString probe =
+        QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("korvel_startup_probe"));
     QTemporaryDir folder;
     if (!folder.isValid() || !writeFolder(folder.path())) {
         std::fprintf(stderr, "cannot write the benchmark folder\n");

@@ -12,8 +12,8 @@ bool DatabaseCheck::open(velmora::SmartBase& db, const velmora::RegisterFile& fi
     db.OpenDatabase(file.path());
     if (db.DatabaseTitle() == file.title)
         return true;
-    velmora::Dialogs::current().message(fout.toString(), QStringLiteral("Fout"), velmora::MessageIcon::Critical,
-                                        velmora::MessageButtons::Ok);
+    velmora::Dialogs::current().message(fout.toString(), QStringLiteral("Fout"),
+                                        velmora::MessageIcon::Critical, velmora::MessageButtons::Ok);
     velmora::ProgramExit::now();
     return false;
 }

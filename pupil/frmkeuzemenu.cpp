@@ -17,16 +17,14 @@
 namespace korvel {
 
 frmKeuzeMenu::frmKeuzeMenu(velmora::SmartBase& db, QWidget* parent)
-    : MenuWindow(parent)
-    , m_db(db)
-    , Kaarten(new QListWidget(this))
-    , KaartenBestand(new QListWidget(this))
-    , cmdStart(velmora::Controls::button(QStringLiteral("cmdStart"), QStringLiteral("Start"), this))
+    : MenuWindow(parent), m_db(db), Kaarten(new QListWidget(this)), KaartenBestand(new QListWidget(this)),
+      cmdStart(velmora::Controls::button(QStringLiteral("cmdStart"), QStringLiteral("Start"), this))
 {
     setObjectName(QStringLiteral("frmKeuzeMenu"));
     setWindowTitle(QStringLiteral("Keuzemenu"));
 
-    auto* Label1 = velmora::Controls::label(QStringLiteral("Label1"), QStringLiteral("Kies een kaart en een niveau"), this);
+    auto* Label1 = velmora::Controls::label(QStringLiteral("Label1"),
+                                            QStringLiteral("Kies een kaart en een niveau"), this);
     Kaarten->setObjectName(QStringLiteral("Kaarten"));
     Kaarten->setSelectionMode(QAbstractItemView::SingleSelection);
     KaartenBestand->setObjectName(QStringLiteral("KaartenBestand"));
@@ -44,7 +42,8 @@ frmKeuzeMenu::frmKeuzeMenu(velmora::SmartBase& db, QWidget* parent)
     opNiveau[0]->setChecked(true);
 
     cmdStart->setDefault(true);
-    auto* cmdCancel = velmora::Controls::button(QStringLiteral("cmdCancel"), QStringLiteral("Andere gebruiker"), this);
+    auto* cmdCancel =
+        velmora::Controls::button(QStringLiteral("cmdCancel"), QStringLiteral("Andere gebruiker"), this);
     cmdCancel->setAutoDefault(false);
     auto* cmdEnd = velmora::Controls::button(QStringLiteral("cmdEnd"), QStringLiteral("Afsluiten"), this);
     cmdEnd->setAutoDefault(false);

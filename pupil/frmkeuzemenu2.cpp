@@ -14,8 +14,7 @@
 
 namespace korvel {
 
-frmKeuzeMenu2::frmKeuzeMenu2(const Keuze& keuze, QWidget* parent)
-    : MenuWindow(parent)
+frmKeuzeMenu2::frmKeuzeMenu2(const Keuze& keuze, QWidget* parent) : MenuWindow(parent)
 {
     setObjectName(QStringLiteral("frmKeuzeMenu2"));
     setWindowTitle(QStringLiteral("Wat wil je doen?"));
@@ -24,7 +23,8 @@ frmKeuzeMenu2::frmKeuzeMenu2(const Keuze& keuze, QWidget* parent)
     lblKeuze->setFrameShape(QFrame::StyledPanel);
     lblKeuze->setFrameShadow(QFrame::Sunken);
     lblKeuze->setMargin(4);
-    auto* Label1 = velmora::Controls::label(QStringLiteral("Label1"), QStringLiteral("Wat wil je doen?"), this);
+    auto* Label1 =
+        velmora::Controls::label(QStringLiteral("Label1"), QStringLiteral("Wat wil je doen?"), this);
     QFont heading = Label1->font();
     heading.setPointSizeF(heading.pointSizeF() * 1.3);
     heading.setBold(true);
@@ -61,8 +61,10 @@ frmKeuzeMenu2::frmKeuzeMenu2(const Keuze& keuze, QWidget* parent)
         ++position;
     }
 
-    auto* cmdAndereKaart = velmora::Controls::button(QStringLiteral("cmdAndereKaart"), QStringLiteral("Kaart of niveau veranderen"), this);
-    auto* cmdAndereUser = velmora::Controls::button(QStringLiteral("cmdAndereUser"), QStringLiteral("Gebruiker veranderen"), this);
+    auto* cmdAndereKaart = velmora::Controls::button(QStringLiteral("cmdAndereKaart"),
+                                                     QStringLiteral("Kaart of niveau veranderen"), this);
+    auto* cmdAndereUser = velmora::Controls::button(QStringLiteral("cmdAndereUser"),
+                                                    QStringLiteral("Gebruiker veranderen"), this);
     auto* cmdEnd = velmora::Controls::button(QStringLiteral("cmdEnd"), QStringLiteral("Afsluiten"), this);
     for (QPushButton* button : {cmdAndereKaart, cmdAndereUser, cmdEnd})
         button->setAutoDefault(false);

@@ -18,16 +18,15 @@
 namespace korvel {
 
 frmLogin::frmLogin(velmora::SmartBase& db, QWidget* parent)
-    : QDialog(parent)
-    , m_db(db)
-    , Leerlingen(new QListWidget(this))
-    , cmdOK(velmora::Controls::button(QStringLiteral("cmdOK"), QStringLiteral("OK"), this))
-    , cmdCancel(velmora::Controls::button(QStringLiteral("cmdCancel"), QStringLiteral("Afsluiten"), this))
+    : QDialog(parent), m_db(db), Leerlingen(new QListWidget(this)),
+      cmdOK(velmora::Controls::button(QStringLiteral("cmdOK"), QStringLiteral("OK"), this)),
+      cmdCancel(velmora::Controls::button(QStringLiteral("cmdCancel"), QStringLiteral("Afsluiten"), this))
 {
     setObjectName(QStringLiteral("frmLogin"));
     setWindowTitle(QStringLiteral("Login"));
 
-    auto* Label1 = velmora::Controls::label(QStringLiteral("Label1"), QStringLiteral("Kies je naam uit de lijst en klik op OK"), this);
+    auto* Label1 = velmora::Controls::label(QStringLiteral("Label1"),
+                                            QStringLiteral("Kies je naam uit de lijst en klik op OK"), this);
     Leerlingen->setObjectName(QStringLiteral("Leerlingen"));
     Leerlingen->setSelectionMode(QAbstractItemView::SingleSelection);
     Leerlingen->setUniformItemSizes(true);

@@ -3,9 +3,9 @@
 #include "artwork.h"
 #include "controls.h"
 
+#include <QEventLoop>
 #include <QFrame>
 #include <QGridLayout>
-#include <QEventLoop>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QTimer>
@@ -28,9 +28,8 @@ QString versionText()
 } // namespace
 
 frmSplash::frmSplash(QWidget* parent)
-    : QDialog(parent, Qt::SplashScreen | Qt::FramelessWindowHint)
-    , Frame1(new QFrame(this))
-    , Timer1(new QTimer(this))
+    : QDialog(parent, Qt::SplashScreen | Qt::FramelessWindowHint), Frame1(new QFrame(this)),
+      Timer1(new QTimer(this))
 {
     setObjectName(QStringLiteral("frmSplash"));
 
@@ -123,8 +122,9 @@ void frmSplash::keyPressEvent(QKeyEvent* event)
 
 bool frmSplash::eventFilter(QObject* watched, QEvent* event)
 {
-    const bool click = event->type() == QEvent::MouseButtonPress || event->type() == QEvent::MouseButtonRelease
-        || event->type() == QEvent::MouseButtonDblClick;
+    const bool click = event->type() == QEvent::MouseButtonPress ||
+                       event->type() == QEvent::MouseButtonRelease ||
+                       event->type() == QEvent::MouseButtonDblClick;
     if (!click)
         return QDialog::eventFilter(watched, event);
     // Labels pass their clicks on to the panel; the version and the second

@@ -21,7 +21,8 @@ QString openingStatus(const QString& name)
 } // namespace
 
 KaartQuiz::KaartQuiz(const velmora::Plaatsen& plaatsen)
-    : m_plaatsen(plaatsen), m_random([](int bound) { return int(QRandomGenerator::global()->bounded(bound)); })
+    : m_plaatsen(plaatsen),
+      m_random([](int bound) { return int(QRandomGenerator::global()->bounded(bound)); })
 {
 }
 
@@ -145,11 +146,13 @@ QString KaartQuiz::question(int index)
     case 0:
         return m_keuze.Gebruiker + QStringLiteral(", besproei ") + name + u'!';
     case 1:
-        return m_keuze.Gebruiker + QStringLiteral(", geef de mensen in ") + name + QStringLiteral(" natte voeten!");
+        return m_keuze.Gebruiker + QStringLiteral(", geef de mensen in ") + name +
+               QStringLiteral(" natte voeten!");
     case 2:
         return m_keuze.Gebruiker + QStringLiteral(", laat de straten blank staan in ") + name + u'!';
     default:
-        return m_keuze.Gebruiker + QStringLiteral(", geef iedereen in ") + name + QStringLiteral(" een nat pak!");
+        return m_keuze.Gebruiker + QStringLiteral(", geef iedereen in ") + name +
+               QStringLiteral(" een nat pak!");
     }
 }
 
@@ -213,7 +216,8 @@ std::optional<KaartQuiz::Result> KaartQuiz::takeResult()
 
 void KaartQuiz::resultNotSaved()
 {
-    m_status = m_keuze.Gebruiker + QStringLiteral(", je bent klaar, maar je uitslag kon niet worden bewaard!");
+    m_status =
+        m_keuze.Gebruiker + QStringLiteral(", je bent klaar, maar je uitslag kon niet worden bewaard!");
 }
 
 KaartQuiz::Start KaartQuiz::gameClick(int index)
@@ -228,7 +232,8 @@ KaartQuiz::Start KaartQuiz::gameClick(int index)
     if (item(index).isCity())
         m_gehadText = QString::number(++m_aantGedaan);
     if (index != m_plek) {
-        m_status = QStringLiteral("Aahrg! Je hebt ") + item(index).Naam + QStringLiteral(" laten onderlopen!");
+        m_status =
+            QStringLiteral("Aahrg! Je hebt ") + item(index).Naam + QStringLiteral(" laten onderlopen!");
     } else {
         ++m_aantGoed;
         m_status = QStringLiteral("Goed zo!!");

@@ -9,8 +9,8 @@
 namespace korvel {
 
 KorvelApp::KorvelApp()
-    : m_db([](const QString& message) { velmora::Dialogs::notify(message); })
-    , m_login(std::make_unique<frmLogin>(m_db))
+    : m_db([](const QString& message) { velmora::Dialogs::notify(message); }),
+      m_login(std::make_unique<frmLogin>(m_db))
 {
     connect(m_login.get(), &frmLogin::confirmed, this, &KorvelApp::openKeuzeMenu);
 }

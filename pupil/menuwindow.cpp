@@ -6,8 +6,7 @@
 
 namespace korvel {
 
-MenuWindow::MenuWindow(QWidget* parent)
-    : QDialog(parent)
+MenuWindow::MenuWindow(QWidget* parent) : QDialog(parent)
 {
     setAttribute(Qt::WA_DeleteOnClose);
     velmora::NoEscape::apply(this);

@@ -27,7 +27,8 @@ QString DataError::message() const
         text = QStringLiteral("De tekst bevat een teken dat niet kan worden opgeslagen in \"%1\".").arg(file);
         break;
     case Kind::WriteFailed:
-        text = QStringLiteral("Het bestand \"%1\" kon niet worden opgeslagen. Er is niets veranderd.").arg(file);
+        text =
+            QStringLiteral("Het bestand \"%1\" kon niet worden opgeslagen. Er is niets veranderd.").arg(file);
         break;
     case Kind::RecordChanged:
         text = QStringLiteral("De lijst in \"%1\" is intussen door iemand anders gewijzigd. Er is niets "

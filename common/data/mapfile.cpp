@@ -182,7 +182,8 @@ std::variant<QByteArray, DataError> MapFile::format(const QString& picture, cons
     return out;
 }
 
-std::optional<DataError> MapFile::write(const QString& path, const QString& picture, const QList<Plaats>& items)
+std::optional<DataError> MapFile::write(const QString& path, const QString& picture,
+                                        const QList<Plaats>& items)
 {
     auto formatted = format(picture, items, QFileInfo(path).fileName());
     if (auto* error = std::get_if<DataError>(&formatted))

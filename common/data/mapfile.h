@@ -43,7 +43,8 @@ public:
     // the reader takes it back unchanged, or when there are too many items.
     static std::variant<QByteArray, DataError> format(const QString& picture, const QList<Plaats>& items,
                                                       const QString& shownName);
-    static std::optional<DataError> write(const QString& path, const QString& picture, const QList<Plaats>& items);
+    static std::optional<DataError> write(const QString& path, const QString& picture,
+                                          const QList<Plaats>& items);
     // A new map: the picture line alone.
     static std::optional<DataError> startNew(const QString& path, const QString& picture);
 

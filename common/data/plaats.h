@@ -16,7 +16,11 @@ struct Plaats
 
     // The kind letter as every user compares it: blanks removed, lower case.
     QString kind() const { return QString(Soort).remove(u' ').toLower(); }
-    bool isCity() const { const QString k = kind(); return k == u"s" || k == u"d"; }
+    bool isCity() const
+    {
+        const QString k = kind();
+        return k == u"s" || k == u"d";
+    }
     bool operator==(const Plaats&) const = default;
 };
 

@@ -29,8 +29,8 @@ void ProgramFolder::setPath(const QString& folder)
 
 bool ProgramFolder::isBareName(const QString& name)
 {
-    return !name.isEmpty() && name != u"." && name != u".." && !name.contains(u'/') && !name.contains(u'\\')
-        && !name.contains(QChar(0));
+    return !name.isEmpty() && name != u"." && name != u".." && !name.contains(u'/') &&
+           !name.contains(u'\\') && !name.contains(QChar(0));
 }
 
 QString ProgramFolder::locate(const QString& name)

@@ -67,10 +67,7 @@ std::optional<QByteArray> recordBytes(const QString& line)
 
 } // namespace
 
-SmartBase::SmartBase(Notifier notify)
-    : m_notify(std::move(notify))
-{
-}
+SmartBase::SmartBase(Notifier notify) : m_notify(std::move(notify)) {}
 
 void SmartBase::OpenDatabase(const QString& path)
 {
@@ -118,8 +115,8 @@ SmartBase::Contents SmartBase::parse(QByteArray data) const
     contents.data = std::move(data);
     contents.bom = contents.data.startsWith(TextLines::Bom);
     contents.lines = TextLines::split(TextLines::withoutBom(contents.data));
-    contents.headerWhole = contents.lines.size() >= 2
-        && NumberForm::parse(AnsiText::decode(contents.lines[1])).has_value();
+    contents.headerWhole =
+        contents.lines.size() >= 2 && NumberForm::parse(AnsiText::decode(contents.lines[1])).has_value();
     qsizetype next = 2;
     for (int i = 0; i < m_fieldCount; ++i) {
         const qsizetype widthLine = next + 1;

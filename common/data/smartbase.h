@@ -4,8 +4,8 @@
 
 #include <QByteArray>
 #include <QString>
-#include <QStringView>
 #include <QStringList>
+#include <QStringView>
 
 #include <functional>
 #include <optional>
@@ -57,7 +57,8 @@ public:
     std::optional<DataError> AddRecord(const QString& line);
     std::optional<DataError> ChangeRecord(int recordNo, const QString& line,
                                           const std::optional<QString>& expected = std::nullopt);
-    std::optional<DataError> RemoveRecord(int recordNo, const std::optional<QString>& expected = std::nullopt);
+    std::optional<DataError> RemoveRecord(int recordNo,
+                                          const std::optional<QString>& expected = std::nullopt);
 
     const QString& DatabasePath() const { return m_path; }
     const QString& DatabaseTitle() const { return m_title; }
@@ -70,7 +71,8 @@ private:
     Contents parse(QByteArray data) const;
     std::optional<DataError> rewrite(int recordNo, const std::optional<QString>& replacement,
                                      const std::optional<QString>& expected);
-    std::optional<DataError> checkRecord(const Contents& contents, int recordNo, const QString& expected) const;
+    std::optional<DataError> checkRecord(const Contents& contents, int recordNo,
+                                         const QString& expected) const;
     DataError errorFor(DataError::Kind kind, QString detail = {}) const;
 
     Notifier m_notify;

@@ -31,8 +31,9 @@ void KeepMaximised::apply(QWidget* window)
 
 bool KeepMaximised::eventFilter(QObject* watched, QEvent* event)
 {
-    if (watched == m_window && (event->type() == QEvent::WindowStateChange || event->type() == QEvent::Resize)
-        && m_window->isVisible() && !kept(m_window)) {
+    if (watched == m_window &&
+        (event->type() == QEvent::WindowStateChange || event->type() == QEvent::Resize) &&
+        m_window->isVisible() && !kept(m_window)) {
         // Not from inside the state change itself: the window system is still busy with it.
         QTimer::singleShot(0, m_window, [window = m_window] {
             if (window->isVisible() && !kept(window))

@@ -20,8 +20,8 @@ class MapPicture;
 // How one window draws its map items.
 struct MapDrawingStyle
 {
-    QSize hotSpot{495, 495}; // twips; the editor's is 480 x 450
-    bool labels = true;      // an item label per item (not in the editor)
+    QSize hotSpot{495, 495};       // twips; the editor's is 480 x 450
+    bool labels = true;            // an item label per item (not in the editor)
     bool keepLabelsInside = false; // the quiz screen pulls labels into the picture
     bool labelBetween = false;     // the print view stacks the label between marker and hotspot
     bool hatchWater = false;       // the print view hatches water markers

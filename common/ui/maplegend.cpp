@@ -12,9 +12,7 @@
 
 namespace velmora {
 
-MapLegend::MapLegend(QWidget* parent) : MapLegend(Style{}, parent)
-{
-}
+MapLegend::MapLegend(QWidget* parent) : MapLegend(Style{}, parent) {}
 
 MapLegend::MapLegend(const Style& style, QWidget* parent) : QWidget(parent)
 {

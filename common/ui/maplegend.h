@@ -38,7 +38,7 @@ public:
     explicit MapLegend(QWidget* parent = nullptr);
     MapLegend(const Style& style, QWidget* parent);
 
-    MapShape* swatch(int row) const;  // row 1..4
+    MapShape* swatch(int row) const; // row 1..4
     QLabel* caption(int row) const;
 
     // Beside the picture: left = the picture's width + 355 (its width, not its

@@ -39,7 +39,9 @@ QList<std::pair<QMessageBox::StandardButton, QString>> buttonsOf(MessageButtons 
     case MessageButtons::YesNo:
         return {{B::Yes, QStringLiteral("Ja")}, {B::No, QStringLiteral("Nee")}};
     case MessageButtons::YesNoCancel:
-        return {{B::Yes, QStringLiteral("Ja")}, {B::No, QStringLiteral("Nee")}, {B::Cancel, QStringLiteral("Annuleren")}};
+        return {{B::Yes, QStringLiteral("Ja")},
+                {B::No, QStringLiteral("Nee")},
+                {B::Cancel, QStringLiteral("Annuleren")}};
     }
     return {};
 }
@@ -97,7 +99,7 @@ QString QtDialogs::filterString(const QList<FileFilter>& filters)
     for (const FileFilter& filter : filters) {
         const QString bracketed = u'(' + filter.pattern.split(u';', Qt::SkipEmptyParts).join(u' ') + u')';
         parts.append(filter.description.endsWith(bracketed) ? filter.description
-                                                             : filter.description + u' ' + bracketed);
+                                                            : filter.description + u' ' + bracketed);
     }
     return parts.join(QStringLiteral(";;"));
 }

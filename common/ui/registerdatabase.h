@@ -15,8 +15,8 @@ class RegisterDatabase
 public:
     struct Messages
     {
-        QString errorCaption;   // of the message that no register could be made
-        QString createdText;    // shown when a new, empty register was made
+        QString errorCaption; // of the message that no register could be made
+        QString createdText;  // shown when a new, empty register was made
         QString createdCaption;
     };
 

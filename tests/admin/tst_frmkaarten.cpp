@@ -317,9 +317,10 @@ private Q_SLOTS:
         const QByteArray afrika = "Afrika                        afrika.krt\r\n";
         folder->write(Db, FreshMaps + EuropaRecord + oud + afrika);
         open();
-        const QString changed = QStringLiteral("De lijst in \"kaarten.sdb\" is intussen door iemand anders "
-                                               "gewijzigd. Er is niets veranderd. Kijk in de bijgewerkte lijst en "
-                                               "probeer het opnieuw.");
+        const QString changed =
+            QStringLiteral("De lijst in \"kaarten.sdb\" is intussen door iemand anders "
+                           "gewijzigd. Er is niets veranderd. Kijk in de bijgewerkte lijst en "
+                           "probeer het opnieuw.");
         auto refusedAndRefreshed = [&](const QByteArray& file, const QStringList& shown) {
             QCOMPARE(folder->read(Db), file);
             QCOMPARE(fake->messageTexts(), QStringList{changed});

@@ -211,8 +211,9 @@ private Q_SLOTS:
         QCOMPARE(folder.read(Db), two);
         QCOMPARE(QFileInfo(folder.file(Db)).lastModified().toUTC(), old);
         QVERIFY(!QGuiApplication::overrideCursor());
-        QCOMPARE(dialogs.messageTexts(),
-                 QStringList(2, QStringLiteral("De naam bestaat alleen uit spaties. Er is niets veranderd.")));
+        QCOMPARE(
+            dialogs.messageTexts(),
+            QStringList(2, QStringLiteral("De naam bestaat alleen uit spaties. Er is niets veranderd.")));
         QCOMPARE(dialogs.messages[0].icon, MessageIcon::Critical);
         // Letters of the code page are fine.
         dialogs.inputAnswers.enqueue(QStringLiteral("Zoë Müller-Çelik"));
@@ -228,9 +229,10 @@ private Q_SLOTS:
         DialogsWithInterruption dialogs;
         Register r;
         const QStringList shown = r.names();
-        const QString changed = QStringLiteral("De lijst in \"leerling.sdb\" is intussen door iemand anders "
-                                               "gewijzigd. Er is niets veranderd. Kijk in de bijgewerkte lijst en "
-                                               "probeer het opnieuw.");
+        const QString changed =
+            QStringLiteral("De lijst in \"leerling.sdb\" is intussen door iemand anders "
+                           "gewijzigd. Er is niets veranderd. Kijk in de bijgewerkte lijst en "
+                           "probeer het opnieuw.");
         // Each time the list is refreshed, says why, and nothing is selected any more.
         auto refusedAndRefreshed = [&](const QByteArray& file, const QStringList& names) {
             QCOMPARE(folder.read(Db), file);
@@ -249,7 +251,8 @@ private Q_SLOTS:
         QCOMPARE(r.names(), shown);
         r.select(2);
         r.click("cmdRemove");
-        refusedAndRefreshed(withoutAnna, {QStringLiteral("Bram"), QStringLiteral("Daan"), QStringLiteral("Fleur")});
+        refusedAndRefreshed(withoutAnna,
+                            {QStringLiteral("Bram"), QStringLiteral("Daan"), QStringLiteral("Fleur")});
 
         // Renaming Bram after the other removed him: no name is asked.
         const QByteArray withoutBram = Header + "     Daan\r\n     Fleur\r\n";

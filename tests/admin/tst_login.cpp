@@ -389,7 +389,8 @@ private Q_SLOTS:
         QCOMPARE(dialogs.messages.size(), 5);
         for (qsizetype i = 0; i < dialogs.messages.size(); ++i) {
             const QString& message = dialogs.messages[i].text;
-            const QString subject = i < 4 ? QStringLiteral("De naam ") : QStringLiteral("Het nieuwe wachtwoord ");
+            const QString subject =
+                i < 4 ? QStringLiteral("De naam ") : QStringLiteral("Het nieuwe wachtwoord ");
             QVERIFY2(message.startsWith(subject) && message.contains(why), qPrintable(message));
             QCOMPARE(dialogs.messages[i].icon, MessageIcon::Critical);
         }

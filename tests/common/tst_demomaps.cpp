@@ -32,10 +32,16 @@ struct DemoMap
 };
 
 // The map screen's hotspot around an item: 495 twips square, reaching 120 beyond the marker's corner.
-QRect hotSpot(const Plaats& item) { return QRect(item.Left - 120, item.Top - 120, 495, 495); }
+QRect hotSpot(const Plaats& item)
+{
+    return QRect(item.Left - 120, item.Top - 120, 495, 495);
+}
 
 // Sea, lakes and rivers are drawn in blues; land in greens, yellows, pinks and greys.
-bool isWater(QRgb colour) { return qBlue(colour) > qRed(colour) + 40; }
+bool isWater(QRgb colour)
+{
+    return qBlue(colour) > qRed(colour) + 40;
+}
 
 QByteArray fileBytes(const QString& path)
 {
@@ -98,9 +104,11 @@ private Q_SLOTS:
 
     void everyItemCanBeClickedAndIsNamedOnce()
     {
-        const QStringList kinds{QStringLiteral("s"), QStringLiteral("d"), QStringLiteral("w"), QStringLiteral("g")};
+        const QStringList kinds{QStringLiteral("s"), QStringLiteral("d"), QStringLiteral("w"),
+                                QStringLiteral("g")};
         for (const DemoMap& m : std::as_const(m_maps)) {
-            const QRect picture(0, 0, Twips::fromPixels(m.picture.width()), Twips::fromPixels(m.picture.height()));
+            const QRect picture(0, 0, Twips::fromPixels(m.picture.width()),
+                                Twips::fromPixels(m.picture.height()));
             const QList<Plaats>& items = m.contents.items;
             QSet<int> levels;
             QSet<QString> names;
@@ -133,8 +141,9 @@ private Q_SLOTS:
             if (item.Niveau == 1 && item.kind() == u"s")
                 capitals.append(item.Naam);
         capitals.sort();
-        QCOMPARE(capitals.join(u','), QStringLiteral("'s-Hertogenbosch,Arnhem,Assen,Den Haag,Groningen,Haarlem,"
-                                                      "Leeuwarden,Lelystad,Maastricht,Middelburg,Utrecht,Zwolle"));
+        QCOMPARE(capitals.join(u','),
+                 QStringLiteral("'s-Hertogenbosch,Arnhem,Assen,Den Haag,Groningen,Haarlem,"
+                                "Leeuwarden,Lelystad,Maastricht,Middelburg,Utrecht,Zwolle"));
     }
 
     void markersLieOnLandOrWater()
@@ -168,7 +177,8 @@ private Q_SLOTS:
         };
         for (const QStringList& c : cases) {
             const DemoMap& m = map(c[0]);
-            const Plaats *west = m.item(c[1]), *east = m.item(c[2]), *north = m.item(c[3]), *south = m.item(c[4]);
+            const Plaats *west = m.item(c[1]), *east = m.item(c[2]), *north = m.item(c[3]),
+                         *south = m.item(c[4]);
             QVERIFY(west && east && north && south);
             QVERIFY2(west->Left < east->Left, qPrintable(c.join(u' ')));
             QVERIFY2(north->Top < south->Top, qPrintable(c.join(u' ')));

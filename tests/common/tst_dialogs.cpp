@@ -20,8 +20,9 @@ class TestDialogs : public QObject
 private Q_SLOTS:
     void questionButtonsAreDutch()
     {
-        auto box = QtDialogs::buildMessageBox(QStringLiteral("Wilt u de kaart opslaan?"), QStringLiteral("KorvelAdmin"),
-                                              MessageIcon::Question, MessageButtons::YesNoCancel);
+        auto box = QtDialogs::buildMessageBox(QStringLiteral("Wilt u de kaart opslaan?"),
+                                              QStringLiteral("KorvelAdmin"), MessageIcon::Question,
+                                              MessageButtons::YesNoCancel);
         QStringList texts;
         for (QAbstractButton* b : box->buttons())
             texts.append(b->text());
@@ -32,8 +33,8 @@ private Q_SLOTS:
         QCOMPARE(box->windowTitle(), QStringLiteral("KorvelAdmin"));
         QCOMPARE(box->icon(), QMessageBox::Question);
 
-        auto yesNo = QtDialogs::buildMessageBox(QStringLiteral("?"), QStringLiteral("t"), MessageIcon::Question,
-                                                MessageButtons::YesNo);
+        auto yesNo = QtDialogs::buildMessageBox(QStringLiteral("?"), QStringLiteral("t"),
+                                                MessageIcon::Question, MessageButtons::YesNo);
         QCOMPARE(yesNo->button(QMessageBox::Yes)->text(), QStringLiteral("Ja"));
         QCOMPARE(yesNo->button(QMessageBox::No)->text(), QStringLiteral("Nee"));
         auto ok = QtDialogs::buildMessageBox(QStringLiteral("!"), QStringLiteral("t"), MessageIcon::None,
@@ -56,8 +57,8 @@ private Q_SLOTS:
         FakeDialogs fake;
         QCOMPARE(&Dialogs::current(), &fake);
         fake.messageAnswers.enqueue(MessageAnswer::Yes);
-        QCOMPARE(Dialogs::current().message(QStringLiteral("Zeker?"), QStringLiteral("c"), MessageIcon::Question,
-                                            MessageButtons::YesNo),
+        QCOMPARE(Dialogs::current().message(QStringLiteral("Zeker?"), QStringLiteral("c"),
+                                            MessageIcon::Question, MessageButtons::YesNo),
                  MessageAnswer::Yes);
         QCOMPARE(Dialogs::current().message(QStringLiteral("Nog eens?"), QStringLiteral("c"),
                                             MessageIcon::Question, MessageButtons::YesNo),
@@ -66,7 +67,8 @@ private Q_SLOTS:
         QCOMPARE(fake.messages.size(), 3);
         QCOMPARE(fake.messages[2].caption, QStringLiteral("Korvel"));
         QCOMPARE(fake.messages[2].icon, MessageIcon::None);
-        QCOMPARE(Dialogs::current().input(QStringLiteral("Naam?"), QStringLiteral("t"), QStringLiteral("x")), QString());
+        QCOMPARE(Dialogs::current().input(QStringLiteral("Naam?"), QStringLiteral("t"), QStringLiteral("x")),
+                 QString());
         QCOMPARE(fake.inputs[0].proposed, QStringLiteral("x"));
         QVERIFY(!Dialogs::current().choosePrinter());
     }

@@ -61,13 +61,16 @@ private Q_SLOTS:
         MapDrawing drawing(scene.picture, quiz);
         drawing.add(1, item("s ", 0, 0, QStringLiteral("Amsterdam")));
         drawing.add(2, item("d ", 600, 2900, QStringLiteral("Zwolle")));
-        drawing.add(3, item("w ", 300, 1500, QStringLiteral("Een naam die veel breder is dan dit hele kleine plaatje")));
+        drawing.add(3, item("w ", 300, 1500,
+                            QStringLiteral("Een naam die veel breder is dan dit hele kleine plaatje")));
         drawing.add(4, item("g ", 1400, 1000, QStringLiteral("Texel")));
 
         // Corner item: the hotspot sticks out on the top and left; the label is
         // wider than 310 twips, so it is pulled to left 0.
-        QCOMPARE(scene.picture->findChild<HotSpot*>(QStringLiteral("HotSpot_1"))->geometry(), QRect(-8, -8, 33, 33));
-        QCOMPARE(scene.picture->findChild<MapShape*>(QStringLiteral("shpPlaatsSml_1"))->geometry(), QRect(0, 0, 17, 17));
+        QCOMPARE(scene.picture->findChild<HotSpot*>(QStringLiteral("HotSpot_1"))->geometry(),
+                 QRect(-8, -8, 33, 33));
+        QCOMPARE(scene.picture->findChild<MapShape*>(QStringLiteral("shpPlaatsSml_1"))->geometry(),
+                 QRect(0, 0, 17, 17));
         QLabel* corner = scene.picture->findChild<QLabel*>(QStringLiteral("lblPlaats_1"));
         QCOMPARE(corner->text(), QStringLiteral("Amsterdam"));
         QCOMPARE(corner->pos(), QPoint(0, 17));
@@ -112,7 +115,8 @@ private Q_SLOTS:
         QCOMPARE(TwipsGeometry::get(edit.hotSpot(1)), QRect(880, 880, 480, 450));
         QVERIFY(!editor.picture->findChild<QLabel*>());
         QCOMPARE(Twips::placeBelow(2900, 1400, QSize(1455, 615), QSize(3000, 1500), true), QPoint(1545, 885));
-        QCOMPARE(Twips::placeBelow(-120, -120, QSize(1455, 615), QSize(3000, 1500), false), QPoint(-692, 140));
+        QCOMPARE(Twips::placeBelow(-120, -120, QSize(1455, 615), QSize(3000, 1500), false),
+                 QPoint(-692, 140));
     }
 
     void looksByKind_data()

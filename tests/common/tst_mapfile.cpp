@@ -34,7 +34,8 @@ private Q_SLOTS:
                  QByteArray("1 s 1234 567  Utrecht"));
         QCOMPARE(MapFile::itemLine(item(1, "s", 12345, 23456, QStringLiteral("Utrecht"))),
                  QByteArray("1 s 1234523456Utrecht"));
-        QCOMPARE(MapFile::itemLine(item(1, "s", -120, -12, QStringLiteral("X"))), QByteArray("1 s -120 -12  X"));
+        QCOMPARE(MapFile::itemLine(item(1, "s", -120, -12, QStringLiteral("X"))),
+                 QByteArray("1 s -120 -12  X"));
         QCOMPARE(MapFile::itemLine(item(2, " w", 10, 20, QStringLiteral("  Rijn  "))),
                  QByteArray("2 w 10   20   Rijn"));
     }

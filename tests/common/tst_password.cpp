@@ -14,7 +14,8 @@ private Q_SLOTS:
     {
         // "abc" against "Vrendlak": 97+86=183, 98+114=212, 99+101=200.
         QCOMPARE(Encryptor::Encrypt("abc", "Vrendlak"), QByteArray("\xb7\xd4\xc8"));
-        // 'z' (122) + 'r' (114) = 236; '~' (126) + 'V' (86) = 212; 0xFE (254) + 'V' = 340 -> 340 mod 255 + 32 = 117.
+        // 'z' (122) + 'r' (114) = 236; '~' (126) + 'V' (86) = 212; 0xFE (254) + 'V' = 340 -> 340 mod 255 + 32
+        // = 117.
         QCOMPARE(Encryptor::Encrypt("~z", "Vrendlak"), QByteArray("\xd4\xec"));
         QCOMPARE(Encryptor::Encrypt("\xfe", "Vrendlak"), QByteArray("u"));
         QCOMPARE(Encryptor::Decrypt("u", "Vrendlak"), QByteArray("\xfe"));
@@ -44,7 +45,8 @@ private Q_SLOTS:
 
     void storablePasswords()
     {
-        QCOMPARE(PasswordFile::storable(QStringLiteral("Geheim é")), std::optional<QByteArray>("Geheim \xe9"));
+        QCOMPARE(PasswordFile::storable(QStringLiteral("Geheim é")),
+                 std::optional<QByteArray>("Geheim \xe9"));
         QVERIFY(!PasswordFile::storable(QStringLiteral("Łukasz")).has_value());
         QVERIFY(!PasswordFile::storable(QStringLiteral("tab\there")).has_value());
         QVERIFY(!PasswordFile::storable(QStringLiteral("\u00ff")).has_value());

@@ -24,12 +24,16 @@ private Q_SLOTS:
     {
         TestFolder folder;
         folder.write(QStringLiteral("Europa.KRT"), "x\r\n");
-        QCOMPARE(ProgramFolder::locate(QStringLiteral("europa.krt")), folder.file(QStringLiteral("Europa.KRT")));
-        QCOMPARE(ProgramFolder::locate(QStringLiteral("Europa.KRT")), folder.file(QStringLiteral("Europa.KRT")));
+        QCOMPARE(ProgramFolder::locate(QStringLiteral("europa.krt")),
+                 folder.file(QStringLiteral("Europa.KRT")));
+        QCOMPARE(ProgramFolder::locate(QStringLiteral("Europa.KRT")),
+                 folder.file(QStringLiteral("Europa.KRT")));
         QVERIFY(ProgramFolder::locate(QStringLiteral("azie.krt")).isEmpty());
         QVERIFY(ProgramFolder::locate(QStringLiteral("../Europa.KRT")).isEmpty());
-        QCOMPARE(ProgramFolder::pathFor(QStringLiteral("EUROPA.krt")), folder.file(QStringLiteral("Europa.KRT")));
-        QCOMPARE(ProgramFolder::pathFor(QStringLiteral("nieuw.krt")), folder.file(QStringLiteral("nieuw.krt")));
+        QCOMPARE(ProgramFolder::pathFor(QStringLiteral("EUROPA.krt")),
+                 folder.file(QStringLiteral("Europa.KRT")));
+        QCOMPARE(ProgramFolder::pathFor(QStringLiteral("nieuw.krt")),
+                 folder.file(QStringLiteral("nieuw.krt")));
         QVERIFY(ProgramFolder::pathFor(QStringLiteral("a/b")).isEmpty());
     }
 };

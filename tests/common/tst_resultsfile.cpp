@@ -18,9 +18,11 @@ private Q_SLOTS:
         QVERIFY(!ResultsFile::append(path, QStringLiteral("Anna"), QStringLiteral("Europa  "), 2, 20, 17));
         QCOMPARE(folder.read(QStringLiteral("toets.res")),
                  QByteArray("Anna\r\nEuropa\r\n 2 \r\n 20 \r\n 17 \r\n"));
-        QVERIFY(!ResultsFile::append(path, QStringLiteral("Zoë, de Vries"), QStringLiteral("Curaçao"), 1, 3, 2));
+        QVERIFY(
+            !ResultsFile::append(path, QStringLiteral("Zoë, de Vries"), QStringLiteral("Curaçao"), 1, 3, 2));
         QCOMPARE(folder.read(QStringLiteral("toets.res")),
-                 QByteArray("Anna\r\nEuropa\r\n 2 \r\n 20 \r\n 17 \r\nZo\xeb, de Vries\r\nCura\xe7" "ao\r\n"
+                 QByteArray("Anna\r\nEuropa\r\n 2 \r\n 20 \r\n 17 \r\nZo\xeb, de Vries\r\nCura\xe7"
+                            "ao\r\n"
                             " 1 \r\n 3 \r\n 2 \r\n"));
 
         const ResultsTable records = std::get<ResultsTable>(ResultsFile::readFile(path));
@@ -123,14 +125,22 @@ private Q_SLOTS:
         QTest::addColumn<int>("gedaan");
         QTest::addColumn<QString>("dutch");
         QTest::addColumn<QString>("english");
-        QTest::newRow("all right") << 20 << 20 << "100" << "100";
-        QTest::newRow("one of three") << 1 << 3 << "33,3" << "33.3";
-        QTest::newRow("two of three truncates") << 2 << 3 << "66,6" << "66.6";
-        QTest::newRow("17 of 20") << 17 << 20 << "85" << "85";
-        QTest::newRow("none right") << 0 << 20 << "0" << "0";
-        QTest::newRow("nothing asked") << 0 << 0 << "" << "";
-        QTest::newRow("1 of 7") << 1 << 7 << "14,2" << "14.2";
-        QTest::newRow("large") << 32767 << 32767 << "100" << "100";
+        QTest::newRow("all right") << 20 << 20 << "100"
+                                   << "100";
+        QTest::newRow("one of three") << 1 << 3 << "33,3"
+                                      << "33.3";
+        QTest::newRow("two of three truncates") << 2 << 3 << "66,6"
+                                                << "66.6";
+        QTest::newRow("17 of 20") << 17 << 20 << "85"
+                                  << "85";
+        QTest::newRow("none right") << 0 << 20 << "0"
+                                    << "0";
+        QTest::newRow("nothing asked") << 0 << 0 << ""
+                                       << "";
+        QTest::newRow("1 of 7") << 1 << 7 << "14,2"
+                                << "14.2";
+        QTest::newRow("large") << 32767 << 32767 << "100"
+                               << "100";
     }
 
     void scores()

@@ -45,8 +45,7 @@ private Q_SLOTS:
         QCOMPARE(db.GetField(1, 2), QStringLiteral("Anna"));
         QCOMPARE(db.GetField(1, 1), QStringLiteral("     "));
         QVERIFY(!db.AddRecord(QStringLiteral("     Bram")));
-        QCOMPARE(folder.read(QStringLiteral("leerling.sdb")),
-                 FreshPupils + "     Anna\r\n     Bram\r\n");
+        QCOMPARE(folder.read(QStringLiteral("leerling.sdb")), FreshPupils + "     Anna\r\n     Bram\r\n");
         QCOMPARE(db.ListField(2), QStringList({QStringLiteral("Anna"), QStringLiteral("Bram")}));
         QCOMPARE(db.GetField(0, 2), QString());
         QCOMPARE(db.GetField(3, 2), QString());

@@ -20,7 +20,8 @@ private Q_SLOTS:
         QCOMPARE(text.size(), 256);
         QCOMPARE(AnsiText::encode(text), std::optional<QByteArray>(all));
         QCOMPARE(AnsiText::decode("\x80\xe9\xeb\xef"), QStringLiteral("€éëï"));
-        QCOMPARE(AnsiText::encode(u"Zoë €5"), std::optional<QByteArray>("Zo\xeb \x80" "5"));
+        QCOMPARE(AnsiText::encode(u"Zoë €5"), std::optional<QByteArray>("Zo\xeb \x80"
+                                                                        "5"));
     }
 
     void ansiRefusesWhatItCannotHold()
@@ -64,13 +65,24 @@ private Q_SLOTS:
         QTest::addColumn<QString>("value");
         QTest::addColumn<QString>("rest");
         QTest::addColumn<bool>("hasRest");
-        QTest::newRow("plain") << "europa.bmp" << "europa.bmp" << "" << false;
-        QTest::newRow("blanks dropped") << "   europa.bmp  " << "europa.bmp" << "" << false;
-        QTest::newRow("quoted") << "\"kaart, oud.bmp\"" << "kaart, oud.bmp" << "" << false;
-        QTest::newRow("quoted keeps blanks") << "  \" a b \"  " << " a b " << "" << false;
-        QTest::newRow("cut at comma") << "kaart,1 s 100  200  Utrecht" << "kaart"
+        QTest::newRow("plain") << "europa.bmp"
+                               << "europa.bmp"
+                               << "" << false;
+        QTest::newRow("blanks dropped") << "   europa.bmp  "
+                                        << "europa.bmp"
+                                        << "" << false;
+        QTest::newRow("quoted") << "\"kaart, oud.bmp\""
+                                << "kaart, oud.bmp"
+                                << "" << false;
+        QTest::newRow("quoted keeps blanks") << "  \" a b \"  "
+                                             << " a b "
+                                             << "" << false;
+        QTest::newRow("cut at comma") << "kaart,1 s 100  200  Utrecht"
+                                      << "kaart"
                                       << "1 s 100  200  Utrecht" << true;
-        QTest::newRow("blank before comma") << "kaart .bmp ,x" << "kaart .bmp" << "x" << true;
+        QTest::newRow("blank before comma") << "kaart .bmp ,x"
+                                            << "kaart .bmp"
+                                            << "x" << true;
     }
 
     void freeField()

@@ -2,7 +2,6 @@
 
 #include "smartbase.h"
 
-
 #include <algorithm>
 
 using velmora::SmartBase;

@@ -38,8 +38,9 @@ private Q_SLOTS:
                 QFile input(dir.filePath(file));
                 QVERIFY(input.open(QIODevice::ReadOnly));
                 const QByteArray bytes = input.readAll();
-                QCOMPARE(run(reinterpret_cast<const std::uint8_t*>(bytes.constData()), std::size_t(bytes.size())),
-                         0);
+                QCOMPARE(
+                    run(reinterpret_cast<const std::uint8_t*>(bytes.constData()), std::size_t(bytes.size())),
+                    0);
                 ++inputs;
             }
         }

@@ -43,14 +43,20 @@ inline QAbstractButton* button(QWidget* window, const char* name)
     return found;
 }
 
-inline void click(QWidget* window, const char* name) { QTest::mouseClick(button(window, name), Qt::LeftButton); }
+inline void click(QWidget* window, const char* name)
+{
+    QTest::mouseClick(button(window, name), Qt::LeftButton);
+}
 
 inline QListWidget* list(QWidget* window, const char* name)
 {
     return window->findChild<QListWidget*>(QString::fromLatin1(name));
 }
 
-inline QPoint rowCentre(QListWidget* list, int row) { return list->visualItemRect(list->item(row)).center(); }
+inline QPoint rowCentre(QListWidget* list, int row)
+{
+    return list->visualItemRect(list->item(row)).center();
+}
 
 inline void select(QListWidget* list, int row)
 {
@@ -72,9 +78,8 @@ struct Harness
     int exits = 0;
     Harness()
     {
-        korvel::frmSplash::setShownHook([](korvel::frmSplash& splash) {
-            splash.findChild<QTimer*>(QStringLiteral("Timer1"))->start(0);
-        });
+        korvel::frmSplash::setShownHook(
+            [](korvel::frmSplash& splash) { splash.findChild<QTimer*>(QStringLiteral("Timer1"))->start(0); });
         velmora::ProgramExit::setHandler([this] { ++exits; });
     }
     ~Harness()

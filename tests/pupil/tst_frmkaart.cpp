@@ -28,10 +28,14 @@ const QByteArray Items = "1 s 1500 1200 Amsterdam\r\n"
 
 Keuze keuze(const char* name = "Anna", int niveau = 2)
 {
-    return Keuze{QString::fromLatin1(name), QStringLiteral("Nederland"), QStringLiteral("NEDERLAND.KRT   "), niveau};
+    return Keuze{QString::fromLatin1(name), QStringLiteral("Nederland"), QStringLiteral("NEDERLAND.KRT   "),
+                 niveau};
 }
 
-QWidget* child(const QWidget& window, const char* name) { return window.findChild<QWidget*>(QString::fromLatin1(name)); }
+QWidget* child(const QWidget& window, const char* name)
+{
+    return window.findChild<QWidget*>(QString::fromLatin1(name));
+}
 
 QString text(const QWidget& window, const char* name)
 {
@@ -58,10 +62,10 @@ private Q_SLOTS:
         QCOMPARE(text(kaart, "lblStatus"), QStringLiteral("Anna"));
         QCOMPARE(child(kaart, "lblStatus")->font().pointSizeF(), 24.0);
         const std::pair<const char*, QRect> layout[] = {{"Frame1", QRect(16, 8, 993, 57)},
-                                                       {"lblStatus", QRect(8, 16, 977, 41)},
-                                                       {"cmdClose", QRect(888, 72, 113, 33)},
-                                                       {"Picture1", QRect(16, 72, 600, 400)},
-                                                       {"HotSpot_1", QRect(72, 92, 33, 33)}};
+                                                        {"lblStatus", QRect(8, 16, 977, 41)},
+                                                        {"cmdClose", QRect(888, 72, 113, 33)},
+                                                        {"Picture1", QRect(16, 72, 600, 400)},
+                                                        {"HotSpot_1", QRect(72, 92, 33, 33)}};
         for (const auto& [name, rect] : layout)
             QCOMPARE(child(kaart, name)->geometry(), rect);
 
@@ -70,7 +74,8 @@ private Q_SLOTS:
         const QRect legend = TwipsGeometry::get(child(kaart, "Legenda"));
         QCOMPARE(legend.left(), 9000 + 355);
         QCOMPARE(legend.bottom() + 1, 1080 + 6000);
-        QCOMPARE(TwipsGeometry::get(child(kaart, "Status")), QRect(9355, legend.top() - 155 - 1215, 2055, 1215));
+        QCOMPARE(TwipsGeometry::get(child(kaart, "Status")),
+                 QRect(9355, legend.top() - 155 - 1215, 2055, 1215));
         QVERIFY(child(kaart, "Status")->isHidden());
         // Each counter caption fits beside its number, whichever caption it shows.
         auto* teDoen = kaart.findChild<QLabel*>(QStringLiteral("lblAantalTeDoen"));
@@ -141,7 +146,8 @@ private Q_SLOTS:
         QVERIFY(kaart.open(keuze("Anna", 3)));
         for (const char* name : {"shpPlaatsSml_3", "HotSpot_3", "shpPlaatsSml_4", "HotSpot_4"})
             QVERIFY2(!child(kaart, name)->isVisibleTo(&kaart), name);
-        for (const char* name : {"HotSpot_1", "HotSpot_2", "HotSpot_5", "HotSpot_6", "shpPlaatsSml_6", "Status"})
+        for (const char* name :
+             {"HotSpot_1", "HotSpot_2", "HotSpot_5", "HotSpot_6", "shpPlaatsSml_6", "Status"})
             QVERIFY2(child(kaart, name)->isVisibleTo(&kaart), name);
         QCOMPARE(text(kaart, "lblAantOver"), QStringLiteral("3"));
         QCOMPARE(child(kaart, "Picture1")->cursor().hotSpot(), velmora::MapCursors::CloudHotSpot);
@@ -170,7 +176,8 @@ private Q_SLOTS:
         QTest::addColumn<QSize>("screen");
         for (const char* map : {"Nederland", "Europa"})
             for (const QSize screen : {QSize(1024, 768), QSize(1366, 768), QSize(1920, 1080)})
-                QTest::addRow("%s %dx%d", map, screen.width(), screen.height()) << QString::fromLatin1(map) << screen;
+                QTest::addRow("%s %dx%d", map, screen.width(), screen.height())
+                    << QString::fromLatin1(map) << screen;
     }
 
     void demoMapsFitTheScreen()
@@ -178,7 +185,8 @@ private Q_SLOTS:
         QFETCH(QString, map);
         QFETCH(QSize, screen);
         TestFolder folder;
-        for (const QString& name : {map.toLower() + QStringLiteral(".krt"), map.toLower() + QStringLiteral(".bmp")})
+        for (const QString& name :
+             {map.toLower() + QStringLiteral(".krt"), map.toLower() + QStringLiteral(".bmp")})
             QVERIFY(QFile::copy(QStringLiteral(VELMORA_SOURCE_DIR "/demo/") + name, folder.file(name)));
         velmora::Plaatsen plaatsen;
         frmKaart kaart(plaatsen);
@@ -197,7 +205,8 @@ private Q_SLOTS:
         QCOMPARE(shown.size() == natural, screen == QSize(1920, 1080));
         for (const char* name : {"Frame1", "cmdClose", "Legenda", "Status"}) {
             QWidget* control = child(kaart, name);
-            QVERIFY2(kaart.rect().contains(control->geometry()) && !control->geometry().intersects(shown), name);
+            QVERIFY2(kaart.rect().contains(control->geometry()) && !control->geometry().intersects(shown),
+                     name);
             QWidget* hit = kaart.childAt(control->geometry().center());
             QVERIFY2(hit == control || control->isAncestorOf(hit), name);
         }
@@ -205,7 +214,8 @@ private Q_SLOTS:
             const velmora::Plaats& item = plaatsen[j];
             QWidget* spot = child(kaart, qPrintable(QStringLiteral("HotSpot_%1").arg(j)));
             const QRect area = spot->geometry().translated(shown.topLeft());
-            QVERIFY2(shown.contains(area) && area.width() >= 24 && area.height() >= 24, qPrintable(item.Naam));
+            QVERIFY2(shown.contains(area) && area.width() >= 24 && area.height() >= 24,
+                     qPrintable(item.Naam));
             QCOMPARE(kaart.childAt(area.center()), spot);
             // Names keep their size and stay inside the picture as shown.
             const QRect label = child(kaart, qPrintable(QStringLiteral("lblPlaats_%1").arg(j)))->geometry();
@@ -242,7 +252,8 @@ private Q_SLOTS:
         QCOMPARE(status->text(), pupil + QStringLiteral(", wijs aan op de kaart: Scandinavisch Hoogland"));
         QCOMPARE(status->geometry(), QRect(8, 16, 977, 41));
         const int flags = int(status->alignment()) | (status->wordWrap() ? Qt::TextWordWrap : 0);
-        const QRect needed = QFontMetrics(status->font()).boundingRect(status->contentsRect(), flags, status->text());
+        const QRect needed =
+            QFontMetrics(status->font()).boundingRect(status->contentsRect(), flags, status->text());
         QVERIFY2(status->contentsRect().contains(needed),
                  qPrintable(QStringLiteral("%1 pt").arg(status->font().pointSizeF())));
         QVERIFY(status->font().italic() && status->font().bold());
@@ -262,12 +273,16 @@ private Q_SLOTS:
         // A pupil can plant a FIFO under the picture's name: refused, never waited on.
         QTest::newRow("picture is a FIFO") << QByteArray("demo.bmp\r\n") << QByteArray("fifo")
                                            << QStringLiteral("\"demo.bmp\" is geen gewoon bestand");
-        QTest::newRow("bad line") << QByteArray("demo.bmp\r\n1 s 100  100  A\r\nx s 100  100  B\r\n") << QByteArray()
-                                  << QStringLiteral("Regel 3 van het bestand \"NEDERLAND.KRT\" is onleesbaar");
-        QTest::newRow("501 items") << "demo.bmp\r\n" + QByteArray("1 s 100  100  P\r\n").repeated(501) << QByteArray()
-                                   << QStringLiteral("Het bestand \"NEDERLAND.KRT\" bevat meer dan 500 onderdelen.");
-        QTest::newRow("picture path") << QByteArray("..\\demo.bmp\r\n") << QByteArray()
-                                      << QStringLiteral("geen geldige bestandsnaam");
+        QTest::newRow("bad line") << QByteArray("demo.bmp\r\n1 s 100  100  A\r\nx s 100  100  B\r\n")
+                                  << QByteArray()
+                                  << QStringLiteral(
+                                         "Regel 3 van het bestand \"NEDERLAND.KRT\" is onleesbaar");
+        QTest::newRow("501 items") << "demo.bmp\r\n" + QByteArray("1 s 100  100  P\r\n").repeated(501)
+                                   << QByteArray()
+                                   << QStringLiteral(
+                                          "Het bestand \"NEDERLAND.KRT\" bevat meer dan 500 onderdelen.");
+        QTest::newRow("picture path")
+            << QByteArray("..\\demo.bmp\r\n") << QByteArray() << QStringLiteral("geen geldige bestandsnaam");
     }
 
     void badMapsAreRefused()
@@ -281,8 +296,7 @@ private Q_SLOTS:
             const QString picture = folder.file(QStringLiteral("demo.bmp"));
             QVERIFY(QFile::remove(picture));
             QCOMPARE(mkfifo(QFile::encodeName(picture).constData(), 0600), 0);
-        }
-        else if (!bmp.isEmpty())
+        } else if (!bmp.isEmpty())
             folder.write(QStringLiteral("demo.bmp"), bmp);
         if (!krt.isEmpty())
             folder.write(QStringLiteral("nederland.krt"), krt);
@@ -297,7 +311,8 @@ private Q_SLOTS:
         QVERIFY(!kaart.isVisible());
         QCOMPARE(dialogs.messages.size(), 1);
         const QString message = dialogs.messages[0].text;
-        QVERIFY2(message.startsWith(QStringLiteral("De kaart \"Nederland\" kan niet worden geopend.")), qPrintable(message));
+        QVERIFY2(message.startsWith(QStringLiteral("De kaart \"Nederland\" kan niet worden geopend.")),
+                 qPrintable(message));
         QVERIFY2(message.contains(reason), qPrintable(message));
         QCOMPARE(dialogs.messages[0].icon, velmora::MessageIcon::Critical);
         QCOMPARE(plaatsen[1].Naam, QStringLiteral("Oud"));
@@ -331,8 +346,8 @@ private Q_SLOTS:
         bool timerRan = false;
         QTimer::singleShot(0, &kaart, [&] {
             QTest::mouseClick(child(kaart, "HotSpot_1"), Qt::LeftButton);
-            timerRan = kaart.findChild<QTimer*>(QStringLiteral("Timer1"))->isActive()
-                       || kaart.findChild<QTimer*>(QStringLiteral("Timer2"))->isActive();
+            timerRan = kaart.findChild<QTimer*>(QStringLiteral("Timer1"))->isActive() ||
+                       kaart.findChild<QTimer*>(QStringLiteral("Timer2"))->isActive();
             kaart.close();
         });
         kaart.showModal(keuze());

@@ -55,7 +55,10 @@ void growFully(KaartQuiz& quiz)
     }
 }
 
-QString question(const QString& name) { return QStringLiteral("Anna, wijs aan op de kaart: ") + name; }
+QString question(const QString& name)
+{
+    return QStringLiteral("Anna, wijs aan op de kaart: ") + name;
+}
 
 const QString Hidden = QStringLiteral("Heet je Ostrik? Zoek het dan maar lekker zelf uit :P");
 
@@ -68,8 +71,8 @@ private Q_SLOTS:
     void testAsksEveryItemOnceAndHandsOutOneRecord()
     {
         velmora::Plaatsen table;
-        const int n = fill(table, {plaats(1, "s ", "Parijs"), plaats(2, "w ", "Noordzee"), plaats(2, "g ", "Corsica"),
-                                   plaats(3, "s ", "Rome")});
+        const int n = fill(table, {plaats(1, "s ", "Parijs"), plaats(2, "w ", "Noordzee"),
+                                   plaats(2, "g ", "Corsica"), plaats(3, "s ", "Rome")});
         for (unsigned seed : {1u, 2u, 3u}) {
             KaartQuiz quiz(table);
             quiz.setRandomSource(seeded(seed));
@@ -80,7 +83,8 @@ private Q_SLOTS:
                 asked.append(quiz.plek());
                 QCOMPARE(quiz.overText(), QString::number(4 - answer));
                 // Right, wrong, right: the wrong click lands on an item that was not asked.
-                QCOMPARE(quiz.clickHotSpot(answer == 2 ? (quiz.plek() % 3) + 1 : quiz.plek()), Start::Nothing);
+                QCOMPARE(quiz.clickHotSpot(answer == 2 ? (quiz.plek() % 3) + 1 : quiz.plek()),
+                         Start::Nothing);
                 QCOMPARE(quiz.gehadText(), QString::number(answer));
                 if (answer < 3)
                     QVERIFY(!quiz.takeResult());
@@ -102,7 +106,8 @@ private Q_SLOTS:
         one.open(KaartQuiz::Test, keuze("Anna", 1), n);
         one.clickHotSpot(1);
         QCOMPARE(one.Mode(), int(KaartQuiz::Ended));
-        QVERIFY(one.takeResult() == (KaartQuiz::Result{QStringLiteral("Anna"), QStringLiteral("Europa"), 1, 1, 1}));
+        QVERIFY(one.takeResult() ==
+                (KaartQuiz::Result{QStringLiteral("Anna"), QStringLiteral("Europa"), 1, 1, 1}));
 
         // No item at the chosen level: a clear line, no question, no hang, no record.
         velmora::Plaatsen high;
@@ -110,7 +115,8 @@ private Q_SLOTS:
         for (int mode : {int(KaartQuiz::Practise), int(KaartQuiz::Test)}) {
             KaartQuiz empty(high);
             empty.open(mode, keuze("Anna", 1), 1);
-            QCOMPARE(empty.status(), QStringLiteral("Op dit niveau staat niets op de kaart om naar te vragen."));
+            QCOMPARE(empty.status(),
+                     QStringLiteral("Op dit niveau staat niets op de kaart om naar te vragen."));
             QCOMPARE(empty.Mode(), int(KaartQuiz::Ended));
             QVERIFY(!empty.takeResult());
         }
@@ -119,7 +125,8 @@ private Q_SLOTS:
     void drawsAmongEligibleItemsOnly()
     {
         velmora::Plaatsen table;
-        const int n = fill(table, {plaats(1, "s ", "A"), plaats(1, "d ", "B"), plaats(1, "w ", "C"), plaats(1, "g ", "D")});
+        const int n = fill(
+            table, {plaats(1, "s ", "A"), plaats(1, "d ", "B"), plaats(1, "w ", "C"), plaats(1, "g ", "D")});
         // A test draws once per question, among the items not yet asked.
         Script script{{3, 0, 1, 0}, {}};
         KaartQuiz quiz(table);
@@ -181,7 +188,8 @@ private Q_SLOTS:
         QCOMPARE(quiz.status(), Hidden);
         quiz.clickHotSpot(3 - quiz.plek());
         quiz.timer2();
-        QCOMPARE(quiz.status(), QStringLiteral("Ostrik Brelloven, wijs op de kaart aan: ") + table[quiz.plek()].Naam);
+        QCOMPARE(quiz.status(),
+                 QStringLiteral("Ostrik Brelloven, wijs op de kaart aan: ") + table[quiz.plek()].Naam);
         quiz.clickHotSpot(quiz.plek());
         quiz.timer1();
         QCOMPARE(quiz.status(), Hidden);
@@ -208,13 +216,15 @@ private Q_SLOTS:
             ++ticks;
         QCOMPARE(ticks, 26);
         QCOMPARE(one.Plas()[0], QRectF(467.5, 167.5, 529, 520));
-        QCOMPARE(one.status(), QStringLiteral("Je hebt alle steden onder water laten lopen! Je had er 1 goed!"));
+        QCOMPARE(one.status(),
+                 QStringLiteral("Je hebt alle steden onder water laten lopen! Je had er 1 goed!"));
         QCOMPARE(one.Mode(), int(KaartQuiz::Ended));
         QCOMPARE(one.pressPicture(10, 10), Start::Nothing);
 
         // Five cities, a water, an area and an unknown kind: three right, two wrong ends with 3.
-        n = fill(table, {plaats(1, "s ", "A"), plaats(1, "d ", "B"), plaats(1, "w ", "Meer"), plaats(1, "s ", "C"),
-                         plaats(1, "g ", "Eiland"), plaats(1, "d ", "D"), plaats(1, "x ", "Raar"), plaats(1, "s ", "E")});
+        n = fill(table, {plaats(1, "s ", "A"), plaats(1, "d ", "B"), plaats(1, "w ", "Meer"),
+                         plaats(1, "s ", "C"), plaats(1, "g ", "Eiland"), plaats(1, "d ", "D"),
+                         plaats(1, "x ", "Raar"), plaats(1, "s ", "E")});
         KaartQuiz game(table);
         game.setRandomSource(seeded(11));
         game.open(KaartQuiz::Game, keuze(), n);
@@ -240,14 +250,16 @@ private Q_SLOTS:
             QCOMPARE(game.Mode(), int(KaartQuiz::Game));
             QVERIFY(cities.contains(game.plek()) && !game.Gehad().contains(game.plek()));
             // Clicks 1 and 3 are wrong: a city that is not the asked one and not yet flooded.
-            const int clicked = click % 2 == 0 ? game.plek() : *std::find_if(cities.begin(), cities.end(), [&](int c) {
-                return c != game.plek() && !game.Gehad().contains(c);
-            });
+            const int clicked =
+                click % 2 == 0 ? game.plek() : *std::find_if(cities.begin(), cities.end(), [&](int c) {
+                    return c != game.plek() && !game.Gehad().contains(c);
+                });
             game.clickHotSpot(clicked);
             growFully(game);
         }
         QCOMPARE(game.AantGedaan(), 5);
-        QCOMPARE(game.status(), QStringLiteral("Je hebt alle steden onder water laten lopen! Je had er 3 goed!"));
+        QCOMPARE(game.status(),
+                 QStringLiteral("Je hebt alle steden onder water laten lopen! Je had er 3 goed!"));
     }
 
     void twentyPupilsFinishAtOnce()

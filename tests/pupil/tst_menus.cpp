@@ -19,7 +19,10 @@ using namespace pupilfolder;
 
 namespace {
 
-QString statusLine(frmKeuzeMenu2* menu) { return menu->findChild<QLabel*>(QStringLiteral("lblKeuze"))->text(); }
+QString statusLine(frmKeuzeMenu2* menu)
+{
+    return menu->findChild<QLabel*>(QStringLiteral("lblKeuze"))->text();
+}
 
 // A started program with Anna, Bram and two maps.
 struct Session
@@ -85,7 +88,8 @@ private Q_SLOTS:
         click(menu, "opNiveau_1");
         click(menu, "cmdStart");
         QCOMPARE(s.visibleWindows(), QList<QWidget*>({s.app->keuzeMenu2()}));
-        QCOMPARE(statusLine(s.app->keuzeMenu2()), QStringLiteral("Gebruiker: Anna. Kaart: Europa. Niveau: 2."));
+        QCOMPARE(statusLine(s.app->keuzeMenu2()),
+                 QStringLiteral("Gebruiker: Anna. Kaart: Europa. Niveau: 2."));
         QCOMPARE(s.app->keuze().KaartFile, QStringLiteral("europa.krt "));
 
         // "Kaart of niveau veranderen": the map menu as it was left; Enter starts the same choice.
@@ -95,7 +99,8 @@ private Q_SLOTS:
         QCOMPARE(kaarten->currentRow(), 0);
         QVERIFY(button(menu, "opNiveau_1")->isChecked());
         QTest::keyClick(menu, Qt::Key_Return);
-        QCOMPARE(statusLine(s.app->keuzeMenu2()), QStringLiteral("Gebruiker: Anna. Kaart: Europa. Niveau: 2."));
+        QCOMPARE(statusLine(s.app->keuzeMenu2()),
+                 QStringLiteral("Gebruiker: Anna. Kaart: Europa. Niveau: 2."));
         // The activity menu's close box also leads back.
         s.app->keuzeMenu2()->close();
         QCOMPARE(s.visibleWindows(), QList<QWidget*>({menu}));
@@ -103,7 +108,8 @@ private Q_SLOTS:
         // Another map by double-click, level 3.
         click(menu, "opNiveau_2");
         doubleClick(kaarten->viewport(), rowCentre(kaarten, 1));
-        QCOMPARE(statusLine(s.app->keuzeMenu2()), QStringLiteral("Gebruiker: Anna. Kaart: Nederland. Niveau: 3."));
+        QCOMPARE(statusLine(s.app->keuzeMenu2()),
+                 QStringLiteral("Gebruiker: Anna. Kaart: Nederland. Niveau: 3."));
 
         // "Gebruiker veranderen": both menus go, the login comes back with its selection.
         click(s.app->keuzeMenu2(), "cmdAndereUser");
@@ -120,7 +126,8 @@ private Q_SLOTS:
         QVERIFY(kaarten->selectedItems().isEmpty());
         QVERIFY(button(s.menu(), "opNiveau_0")->isChecked());
         s.startMap(0);
-        QCOMPARE(statusLine(s.app->keuzeMenu2()), QStringLiteral("Gebruiker: Bram. Kaart: Wereld. Niveau: 1."));
+        QCOMPARE(statusLine(s.app->keuzeMenu2()),
+                 QStringLiteral("Gebruiker: Bram. Kaart: Wereld. Niveau: 1."));
         QVERIFY(s.dialogs.messages.isEmpty());
         QCOMPARE(s.harness.exits, 0);
     }
@@ -176,7 +183,8 @@ private Q_SLOTS:
                 click(modal, "cmdClose");
             });
             click(activities, names[mode]);
-            QCOMPARE(shown, QStringList({QStringLiteral("frmKaart"), QStringLiteral("Europa"), QString::number(mode)}));
+            QCOMPARE(shown, QStringList({QStringLiteral("frmKaart"), QStringLiteral("Europa"),
+                                         QString::number(mode)}));
             QCOMPARE(s.visibleWindows(), QList<QWidget*>({activities}));
             QCOMPARE(statusLine(activities), before);
         }
@@ -200,8 +208,8 @@ private Q_SLOTS:
             s.logIn(0);
             QCOMPARE(s.harness.exits, 1);
             QVERIFY(s.visibleWindows().isEmpty());
-            QStringList texts{
-                QStringLiteral("Er is een fout opgetreden in de kaartendatabase. Installeer het programma opnieuw.")};
+            QStringList texts{QStringLiteral(
+                "Er is een fout opgetreden in de kaartendatabase. Installeer het programma opnieuw.")};
             if (missing)
                 texts.prepend(QStringLiteral("Database bestaat niet"));
             QCOMPARE(s.dialogs.messageTexts(), texts);

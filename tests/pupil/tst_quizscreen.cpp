@@ -21,7 +21,8 @@ struct Screen
     TestFolder folder;
     velmora::Plaatsen plaatsen;
     frmKaart kaart{plaatsen};
-    const Keuze keuze{QStringLiteral("Anna"), QStringLiteral("Nederland  "), QStringLiteral("nederland.krt"), 2};
+    const Keuze keuze{QStringLiteral("Anna"), QStringLiteral("Nederland  "), QStringLiteral("nederland.krt"),
+                      2};
 
     explicit Screen(int mode)
     {
@@ -36,14 +37,18 @@ struct Screen
         kaart.show();
         QVERIFY(QTest::qWaitForWindowExposed(&kaart));
     }
-    QString text(const char* name) const { return kaart.findChild<QLabel*>(QString::fromLatin1(name))->text(); }
+    QString text(const char* name) const
+    {
+        return kaart.findChild<QLabel*>(QString::fromLatin1(name))->text();
+    }
     QString status() const { return text("lblStatus"); }
     QWidget* widget(const QString& name) const { return kaart.findChild<QWidget*>(name); }
     // The widget on top at the centre of item `index`'s marker, and that point in it.
     std::pair<QWidget*, QPoint> at(int index) const
     {
         const velmora::Plaats& item = plaatsen[index];
-        const QPoint centre(velmora::Twips::toPixels(item.Left + 127), velmora::Twips::toPixels(item.Top + 127));
+        const QPoint centre(velmora::Twips::toPixels(item.Left + 127),
+                            velmora::Twips::toPixels(item.Top + 127));
         const QPoint inWindow = widget(QStringLiteral("Picture1"))->mapTo(&kaart, centre);
         QWidget* hit = kaart.childAt(inWindow);
         return {hit, hit->mapFrom(&kaart, inWindow)};
@@ -80,7 +85,8 @@ private Q_SLOTS:
         QTimer::singleShot(0, &screen.kaart, [&] {
             screen.click(1);
             seen << screen.text("lblAantOver");
-            QTest::mouseClick(screen.kaart.findChild<QPushButton*>(QStringLiteral("cmdClose")), Qt::LeftButton);
+            QTest::mouseClick(screen.kaart.findChild<QPushButton*>(QStringLiteral("cmdClose")),
+                              Qt::LeftButton);
         });
         screen.kaart.showModal(screen.keuze);
         QCOMPARE(seen, QStringList({QStringLiteral("2")}));
@@ -124,7 +130,8 @@ private Q_SLOTS:
         QCOMPARE(practice.status(), QStringLiteral("Goed zo!!"));
         QCOMPARE(practice.counters(), QStringList({QStringLiteral("1"), QStringLiteral("1")}));
         QTRY_COMPARE(practice.status(), QStringLiteral("Anna, wijs aan op de kaart: Zwolle"));
-        // A right-button click and a press on the map itself are no answers; a wrong one names the clicked item.
+        // A right-button click and a press on the map itself are no answers; a wrong one names the clicked
+        // item.
         practice.click(3, Qt::RightButton);
         QTest::mousePress(practice.widget(QStringLiteral("Picture1")), Qt::LeftButton, {}, QPoint(590, 390));
         QCOMPARE(practice.status(), QStringLiteral("Anna, wijs aan op de kaart: Zwolle"));
@@ -160,7 +167,8 @@ private Q_SLOTS:
         QCOMPARE(game.counters(), QStringList({QStringLiteral("1"), QStringLiteral("2")}));
         QVERIFY(!game.widget(QStringLiteral("Plas_2")));
         game.doubleClick(2);
-        QTRY_COMPARE(game.status(), QStringLiteral("Je hebt alle steden onder water laten lopen! Je had er 2 goed!"));
+        QTRY_COMPARE(game.status(),
+                     QStringLiteral("Je hebt alle steden onder water laten lopen! Je had er 2 goed!"));
         QVERIFY(!game.widget(QStringLiteral("Plas_3")));
     }
 
@@ -174,7 +182,8 @@ private Q_SLOTS:
             QSKIP("cannot make the folder read-only here");
         for (int item : {1, 2, 3})
             screen.click(item);
-        QCOMPARE(screen.status(), QStringLiteral("Anna, je bent klaar, maar je uitslag kon niet worden bewaard!"));
+        QCOMPARE(screen.status(),
+                 QStringLiteral("Anna, je bent klaar, maar je uitslag kon niet worden bewaard!"));
         QCOMPARE(screen.kaart.Mode, -1);
         QVERIFY(!screen.folder.exists(QStringLiteral("toets.res")));
     }
@@ -195,7 +204,8 @@ private Q_SLOTS:
         // Grown around the marker's centre, above the marker and hotspot.
         QCOMPARE(first->geometry(), QRect(71, 91, 35, 35));
         QWidget* picture = screen.widget(QStringLiteral("Picture1"));
-        QVERIFY(picture->children().indexOf(first) > picture->children().indexOf(screen.widget(QStringLiteral("HotSpot_1"))));
+        QVERIFY(picture->children().indexOf(first) >
+                picture->children().indexOf(screen.widget(QStringLiteral("HotSpot_1"))));
         QCOMPARE(screen.status(), QStringLiteral("Anna, besproei Zwolle!"));
 
         QTest::mousePress(picture, Qt::RightButton, {}, QPoint(500, 350));

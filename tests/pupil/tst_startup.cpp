@@ -15,9 +15,9 @@ using namespace pupilfolder;
 
 namespace {
 
-const QString LeerlingFout = QStringLiteral(
-    "Er is een fout opgetreden bij het openen van de database. Zorg ervoor dat er gebruikers zijn aangemaakt in "
-    "de administratie!");
+const QString LeerlingFout = QStringLiteral("Er is een fout opgetreden bij het openen van de database. Zorg "
+                                            "ervoor dat er gebruikers zijn aangemaakt in "
+                                            "de administratie!");
 
 QStringList entries(QListWidget* list)
 {
@@ -81,7 +81,8 @@ private Q_SLOTS:
         splash.show();
         auto* widget = splash.findChild<QWidget*>(target);
         // On the panel, click a corner away from its labels.
-        QTest::mouseClick(widget, Qt::LeftButton, {}, target == u"Frame1" ? QPoint(4, 4) : widget->rect().center());
+        QTest::mouseClick(widget, Qt::LeftButton, {},
+                          target == u"Frame1" ? QPoint(4, 4) : widget->rect().center());
         QCOMPARE(splash.isVisible(), !closes);
     }
 
@@ -113,7 +114,8 @@ private Q_SLOTS:
 
         QVERIFY(app.login().isVisible());
         QListWidget* leerlingen = list(&app.login(), "Leerlingen");
-        QCOMPARE(entries(leerlingen), QStringList({QStringLiteral("Anna"), QStringLiteral("Zo\u00eb"), QString(50, u'x')}));
+        QCOMPARE(entries(leerlingen),
+                 QStringList({QStringLiteral("Anna"), QStringLiteral("Zo\u00eb"), QString(50, u'x')}));
         QVERIFY(!button(&app.login(), "cmdOK")->isEnabled());
         // The 60-character name becomes Gebruiker as listed.
         select(leerlingen, 2);
@@ -146,10 +148,12 @@ private Q_SLOTS:
     {
         QTest::addColumn<QByteArray>("leerling");
         QTest::addColumn<QStringList>("texts");
-        QTest::newRow("missing") << QByteArray() << QStringList({QStringLiteral("Database bestaat niet"), LeerlingFout});
+        QTest::newRow("missing") << QByteArray()
+                                 << QStringList({QStringLiteral("Database bestaat niet"), LeerlingFout});
         QTest::newRow("map database") << maps({{"Europa", "europa.krt"}}) << QStringList({LeerlingFout});
         // A title differing only by a trailing blank is not the pupil database.
-        QTest::newRow("title blank") << QByteArray("Leerlingendatabase \r\n 2 \r\nId\r\n 5 \r\nNaam\r\n 50 \r\n")
+        QTest::newRow("title blank") << QByteArray(
+                                            "Leerlingendatabase \r\n 2 \r\nId\r\n 5 \r\nNaam\r\n 50 \r\n")
                                      << QStringList({LeerlingFout});
     }
 

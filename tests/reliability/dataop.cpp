@@ -88,8 +88,8 @@ std::optional<DataError> writeState(const QString& what, bool stateB, SmartBase*
     if (what == u"map")
         return MapFile::write(ProgramFolder::pathFor(QStringLiteral("kaart.krt")), CycleStates::mapPicture(),
                               CycleStates::mapItems(stateB));
-    return PasswordFile::writeLine(PasswordFile::path(),
-                                   PasswordFile::encipher(*PasswordFile::storable(CycleStates::password(stateB))));
+    return PasswordFile::writeLine(
+        PasswordFile::path(), PasswordFile::encipher(*PasswordFile::storable(CycleStates::password(stateB))));
 }
 
 int toggle(const QString& what, long count)

@@ -131,13 +131,14 @@ private Q_SLOTS:
             QList<QStringList> calls;
             for (int pupil = 1; pupil <= Pupils; ++pupil) {
                 // Names of very different lengths, some far longer than a pipe buffer.
-                const QString naam = QStringLiteral("Leerling %1.%2 ").arg(round).arg(pupil)
-                    + QString(pupil * pupil * 5, QChar(u'a' + pupil % 26));
+                const QString naam = QStringLiteral("Leerling %1.%2 ").arg(round).arg(pupil) +
+                                     QString(pupil * pupil * 5, QChar(u'a' + pupil % 26));
                 const QString kaart = QStringLiteral("Europa, kaart %1").arg(pupil);
                 const int niveau = pupil % 3 + 1;
                 const int goed = pupil % 21;
-                const QByteArray record = naam.toLatin1() + "\r\n" + kaart.toLatin1() + "\r\n "
-                    + QByteArray::number(niveau) + " \r\n 20 \r\n " + QByteArray::number(goed) + " \r\n";
+                const QByteArray record = naam.toLatin1() + "\r\n" + kaart.toLatin1() + "\r\n " +
+                                          QByteArray::number(niveau) + " \r\n 20 \r\n " +
+                                          QByteArray::number(goed) + " \r\n";
                 expected[record] += AppendsEach;
                 expectedBytes += record.size() * AppendsEach;
                 calls.append({folder.path(), QStringLiteral("append"), naam, kaart, QString::number(niveau),
@@ -157,8 +158,10 @@ private Q_SLOTS:
                 QByteArray record;
                 for (qsizetype j = i; j < i + 5; ++j)
                     record += lines[j].toByteArray() + "\r\n";
-                QVERIFY2(expected.value(record) > 0, qPrintable(QStringLiteral("round %1: torn or unknown record at line %2")
-                                                                     .arg(round).arg(i + 1)));
+                QVERIFY2(
+                    expected.value(record) > 0,
+                    qPrintable(
+                        QStringLiteral("round %1: torn or unknown record at line %2").arg(round).arg(i + 1)));
                 --expected[record];
             }
             QVERIFY(added.endsWith("\r\n"));

@@ -30,11 +30,12 @@ private Q_SLOTS:
         QStringList records;
         for (int i = 1; i <= Pupils; ++i)
             records.append(QStringLiteral("     Leerling %1").arg(-i));
-        folder.write(QStringLiteral("leerling.sdb"), Header + records.join(QStringLiteral("\r\n")).toLatin1() + "\r\n");
+        folder.write(QStringLiteral("leerling.sdb"),
+                     Header + records.join(QStringLiteral("\r\n")).toLatin1() + "\r\n");
         const QString path = folder.file(QStringLiteral("leerling.sdb"));
 
-        const auto writer = DataOpProcess::start(
-            {folder.path(), QStringLiteral("rename-pupils"), QString::number(Rewrites)});
+        const auto writer =
+            DataOpProcess::start({folder.path(), QStringLiteral("rename-pupils"), QString::number(Rewrites)});
         QVERIFY(writer->waitForStarted(30000));
 
         const QRegularExpression wholeName(QStringLiteral("^Leerling -?\\d+$"));
@@ -60,7 +61,8 @@ private Q_SLOTS:
             const QList<QByteArrayView> lines = TextLines::split(QByteArrayView(data).sliced(Header.size()));
             QCOMPARE(lines.size(), Pupils);
             for (QByteArrayView line : lines)
-                QVERIFY2(wholeLine.match(QString::fromLatin1(line)).hasMatch(), line.toByteArray().constData());
+                QVERIFY2(wholeLine.match(QString::fromLatin1(line)).hasMatch(),
+                         line.toByteArray().constData());
             ++reads;
             QCoreApplication::processEvents();
             writer->waitForFinished(0);

@@ -34,9 +34,9 @@ QByteArray mapBytes(bool stateB)
         for (const Plaats& item : items) {
             if (item.Niveau != level)
                 continue;
-            bytes += QByteArray::number(level) + ' ' + item.Soort.toLatin1() + ' '
-                + QByteArray::number(item.Top).leftJustified(5) + QByteArray::number(item.Left).leftJustified(5)
-                + item.Naam.toLatin1() + "\r\n";
+            bytes += QByteArray::number(level) + ' ' + item.Soort.toLatin1() + ' ' +
+                     QByteArray::number(item.Top).leftJustified(5) +
+                     QByteArray::number(item.Left).leftJustified(5) + item.Naam.toLatin1() + "\r\n";
         }
     }
     return bytes;
@@ -61,8 +61,8 @@ private Q_SLOTS:
         QTest::addColumn<QString>("file");
         QTest::addColumn<QByteArray>("stateA");
         QTest::addColumn<QByteArray>("stateB");
-        QTest::newRow("database") << QStringLiteral("db") << QStringLiteral("leerling.sdb") << pupilsBytes(false)
-                                  << pupilsBytes(true);
+        QTest::newRow("database") << QStringLiteral("db") << QStringLiteral("leerling.sdb")
+                                  << pupilsBytes(false) << pupilsBytes(true);
         QTest::newRow("map") << QStringLiteral("map") << QStringLiteral("kaart.krt") << mapBytes(false)
                              << mapBytes(true);
         QTest::newRow("passwd") << QStringLiteral("passwd") << QStringLiteral("passwd") << passwdBytes(false)
@@ -105,7 +105,8 @@ private Q_SLOTS:
             (left == stateA ? sawA : sawB) += 1;
             // A kill between the scratch file getting its name and its rename
             // can leave that scratch file; it is never read as the data file.
-            for (const QString& name : QDir(folder.path()).entryList(QDir::Files | QDir::Hidden | QDir::System)) {
+            for (const QString& name :
+                 QDir(folder.path()).entryList(QDir::Files | QDir::Hidden | QDir::System)) {
                 if (name == file)
                     continue;
                 QVERIFY2(scratchName.match(name).hasMatch(), qPrintable(name));
@@ -116,8 +117,8 @@ private Q_SLOTS:
         // The kills met the writer in both halves of its work.
         QVERIFY(sawA > 0);
         QVERIFY(sawB > 0);
-        qInfo("%d kills: %d left the old file, %d the new one, %d a scratch file beside it", KillsPerFile, sawA,
-              sawB, scratchFiles);
+        qInfo("%d kills: %d left the old file, %d the new one, %d a scratch file beside it", KillsPerFile,
+              sawA, sawB, scratchFiles);
     }
 };
 

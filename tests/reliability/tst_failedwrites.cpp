@@ -17,7 +17,8 @@ using namespace velmora;
 
 namespace {
 
-const QByteArray Pupils = "Leerlingendatabase\r\n 2 \r\nId\r\n 5 \r\nNaam\r\n 50 \r\n     Anna\r\n     Bram\r\n";
+const QByteArray Pupils =
+    "Leerlingendatabase\r\n 2 \r\nId\r\n 5 \r\nNaam\r\n 50 \r\n     Anna\r\n     Bram\r\n";
 const QByteArray Map = "kaart.bmp\r\n1 s 10   20   Utrecht\r\n";
 const QByteArray Passwd = "\xb7\xd4\xc8\r\n";
 const QByteArray Results = "Anna\r\nEuropa\r\n 2 \r\n 20 \r\n 17 \r\n";
@@ -61,17 +62,19 @@ private Q_SLOTS:
         QTest::addColumn<qint64>("room");
         // room: how many bytes the writer may still add beyond the file it changes.
         const QString longName = QStringLiteral("     ") + QString(48, u'x');
-        QTest::newRow("change pupil") << QStringList{QStringLiteral("change"), QStringLiteral("1"), longName}
-                                      << qint64(20);
-        QTest::newRow("remove pupil") << QStringList{QStringLiteral("remove"), QStringLiteral("2")} << qint64(-20);
+        QTest::newRow("change pupil")
+            << QStringList{QStringLiteral("change"), QStringLiteral("1"), longName} << qint64(20);
+        QTest::newRow("remove pupil")
+            << QStringList{QStringLiteral("remove"), QStringLiteral("2")} << qint64(-20);
         QTest::newRow("add pupil") << QStringList{QStringLiteral("add"), longName} << qint64(20);
-        QTest::newRow("save map") << QStringList{QStringLiteral("map"), QStringLiteral("kaart.krt"), QStringLiteral("a")}
+        QTest::newRow("save map") << QStringList{QStringLiteral("map"), QStringLiteral("kaart.krt"),
+                                                 QStringLiteral("a")}
                                   << qint64(100);
         QTest::newRow("passwd") << QStringList{QStringLiteral("passwd"), QStringLiteral("b")} << qint64(-1);
-        QTest::newRow("append result") << QStringList{QStringLiteral("append"), QStringLiteral("Bram"),
-                                                      QStringLiteral("Europa"), QStringLiteral("1"),
-                                                      QStringLiteral("10"), QStringLiteral("9")}
-                                       << qint64(12);
+        QTest::newRow("append result")
+            << QStringList{QStringLiteral("append"), QStringLiteral("Bram"), QStringLiteral("Europa"),
+                           QStringLiteral("1"),      QStringLiteral("10"),   QStringLiteral("9")}
+            << qint64(12);
     }
 
     void fullDiskKeepsTheOldFile()
@@ -80,15 +83,14 @@ private Q_SLOTS:
         QFETCH(qint64, room);
         TestFolder folder;
         fillFolder(folder);
-        const QString target = operation[0] == u"map" ? QStringLiteral("kaart.krt")
-            : operation[0] == u"passwd"               ? QStringLiteral("passwd")
-            : operation[0] == u"append"               ? QStringLiteral("toets.res")
-                                                      : QStringLiteral("leerling.sdb");
+        const QString target = operation[0] == u"map"      ? QStringLiteral("kaart.krt")
+                               : operation[0] == u"passwd" ? QStringLiteral("passwd")
+                               : operation[0] == u"append" ? QStringLiteral("toets.res")
+                                                           : QStringLiteral("leerling.sdb");
         // The file size limit stands for the disk filling up part way through the write.
         const qint64 limit = QFileInfo(folder.file(target)).size() + room;
-        const auto result = DataOpProcess::run(QStringList{QStringLiteral("--fsize-limit"), QString::number(limit),
-                                                           folder.path()}
-                                               + operation);
+        const auto result = DataOpProcess::run(
+            QStringList{QStringLiteral("--fsize-limit"), QString::number(limit), folder.path()} + operation);
         QVERIFY(!result.crashed);
         QCOMPARE(result.exitCode, 2);
         QVERIFY2(QString::fromLatin1(result.output).contains(Saved), result.output.constData());
@@ -144,8 +146,8 @@ private Q_SLOTS:
         const QString append = QStringLiteral("append Bram Europa 1 10 9");
         QTest::newRow("leerling.sdb, link")
             << QStringLiteral("leerling.sdb") << QStringLiteral("link")
-            << QStringList{QStringLiteral("add Cas"), QStringLiteral("change 1 Cas"), QStringLiteral("remove 1"),
-                           QStringLiteral("create Leerlingendatabase")};
+            << QStringList{QStringLiteral("add Cas"), QStringLiteral("change 1 Cas"),
+                           QStringLiteral("remove 1"), QStringLiteral("create Leerlingendatabase")};
         QTest::newRow("kaarten.sdb, link")
             << QStringLiteral("kaarten.sdb") << QStringLiteral("link")
             << QStringList{QStringLiteral("--database kaarten.sdb add Cas"),
@@ -154,13 +156,13 @@ private Q_SLOTS:
                                         << QStringList{QStringLiteral("map kaart.krt a")};
         QTest::newRow("toets.res, link") << QStringLiteral("toets.res") << QStringLiteral("link")
                                          << QStringList{append, QStringLiteral("clear")};
-        QTest::newRow("passwd, link") << QStringLiteral("passwd") << QStringLiteral("link")
-                                      << QStringList{QStringLiteral("passwd b")};
+        QTest::newRow("passwd, link")
+            << QStringLiteral("passwd") << QStringLiteral("link") << QStringList{QStringLiteral("passwd b")};
         QTest::newRow("leerling.sdb, FIFO") << QStringLiteral("leerling.sdb") << QStringLiteral("fifo")
                                             << QStringList{QStringLiteral("create Leerlingendatabase")};
-        QTest::newRow("map file, FIFO") << QStringLiteral("kaart.krt") << QStringLiteral("fifo")
-                                        << QStringList{QStringLiteral("map kaart.krt a"),
-                                                       QStringLiteral("read-map kaart.krt")};
+        QTest::newRow("map file, FIFO")
+            << QStringLiteral("kaart.krt") << QStringLiteral("fifo")
+            << QStringList{QStringLiteral("map kaart.krt a"), QStringLiteral("read-map kaart.krt")};
         QTest::newRow("toets.res, FIFO") << QStringLiteral("toets.res") << QStringLiteral("fifo")
                                          << QStringList{append, QStringLiteral("clear")};
         QTest::newRow("passwd, FIFO") << QStringLiteral("passwd") << QStringLiteral("fifo")
@@ -188,8 +190,9 @@ private Q_SLOTS:
         else
             QVERIFY(QFile::link(kind == u"device" ? QStringLiteral("/dev/zero") : report, path));
         const mode_t before = kindOf(path);
-        const QString says = kind == u"link" ? QStringLiteral("verwijst naar een plaats buiten de programmamap")
-                                             : QStringLiteral("is geen gewoon bestand");
+        const QString says = kind == u"link"
+                                 ? QStringLiteral("verwijst naar een plaats buiten de programmamap")
+                                 : QStringLiteral("is geen gewoon bestand");
 
         for (const QString& operation : operations) {
             QStringList call = operation.split(u' ');
@@ -197,10 +200,12 @@ private Q_SLOTS:
             const auto result = DataOpProcess::run(call);
             const QString output = QString::fromUtf8(result.output);
             // A process that waited on the FIFO would not have ended by itself.
-            QVERIFY2(!result.crashed && result.exitCode == 2, qPrintable(operation + QStringLiteral(": ") + output));
+            QVERIFY2(!result.crashed && result.exitCode == 2,
+                     qPrintable(operation + QStringLiteral(": ") + output));
             QVERIFY2(output.contains(says), qPrintable(output));
             QCOMPARE(kindOf(path), before);
-            QCOMPARE(QDir(folder.path()).entryList(QDir::Files | QDir::Hidden | QDir::System), QStringList{file});
+            QCOMPARE(QDir(folder.path()).entryList(QDir::Files | QDir::Hidden | QDir::System),
+                     QStringList{file});
             QFile outside(report);
             QVERIFY(outside.open(QIODevice::ReadOnly));
             QCOMPARE(outside.readAll(), reportBytes);

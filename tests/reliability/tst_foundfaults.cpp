@@ -18,8 +18,10 @@ private Q_SLOTS:
     void pictureNameWithACommaSurvivesASave()
     {
         const QList<Plaats> items{{1, QStringLiteral("s "), 1, 2, QStringLiteral("A")}};
-        const auto formatted = MapFile::format(QStringLiteral("oude kaart, 1990.bmp"), items, QStringLiteral("k.krt"));
-        QCOMPARE(std::get<QByteArray>(formatted), QByteArray("\"oude kaart, 1990.bmp\"\r\n1 s 1    2    A\r\n"));
+        const auto formatted =
+            MapFile::format(QStringLiteral("oude kaart, 1990.bmp"), items, QStringLiteral("k.krt"));
+        QCOMPARE(std::get<QByteArray>(formatted),
+                 QByteArray("\"oude kaart, 1990.bmp\"\r\n1 s 1    2    A\r\n"));
         QByteArray bytes = std::get<QByteArray>(formatted);
         QBuffer buffer(&bytes);
         const auto reread = MapFile::read(buffer, QStringLiteral("k.krt"));
@@ -27,19 +29,23 @@ private Q_SLOTS:
         QCOMPARE(std::get<MapFile::Contents>(reread).items, items);
 
         // Names the reader keeps as they are stay unquoted; blanks around a name need the quotes too.
-        QCOMPARE(std::get<QByteArray>(MapFile::format(QStringLiteral("kaart.bmp"), {}, QStringLiteral("k.krt"))),
-                 QByteArray("kaart.bmp\r\n"));
-        QCOMPARE(std::get<QByteArray>(MapFile::format(QStringLiteral(" kaart.bmp"), {}, QStringLiteral("k.krt"))),
-                 QByteArray("\" kaart.bmp\"\r\n"));
+        QCOMPARE(
+            std::get<QByteArray>(MapFile::format(QStringLiteral("kaart.bmp"), {}, QStringLiteral("k.krt"))),
+            QByteArray("kaart.bmp\r\n"));
+        QCOMPARE(
+            std::get<QByteArray>(MapFile::format(QStringLiteral(" kaart.bmp"), {}, QStringLiteral("k.krt"))),
+            QByteArray("\" kaart.bmp\"\r\n"));
 
         TestFolder folder;
-        QVERIFY(!MapFile::startNew(folder.file(QStringLiteral("nieuw.krt")), QStringLiteral("Kaart, oud.bmp")));
+        QVERIFY(
+            !MapFile::startNew(folder.file(QStringLiteral("nieuw.krt")), QStringLiteral("Kaart, oud.bmp")));
         QCOMPARE(folder.read(QStringLiteral("nieuw.krt")), QByteArray("\"Kaart, oud.bmp\"\r\n"));
         QCOMPARE(std::get<MapFile::Contents>(MapFile::readFile(QStringLiteral("nieuw.krt"))).picture,
                  QStringLiteral("Kaart, oud.bmp"));
 
         // A name that not even quotes bring back is refused, and nothing is written.
-        const auto refused = MapFile::write(folder.file(QStringLiteral("nieuw.krt")), QStringLiteral("a\", b.bmp"), items);
+        const auto refused =
+            MapFile::write(folder.file(QStringLiteral("nieuw.krt")), QStringLiteral("a\", b.bmp"), items);
         QVERIFY(refused.has_value());
         QCOMPARE(refused->kind, DataError::Kind::UnusableName);
         QCOMPARE(folder.read(QStringLiteral("nieuw.krt")), QByteArray("\"Kaart, oud.bmp\"\r\n"));

@@ -23,8 +23,7 @@ QStringList entriesOf(const QString& folder)
 
 } // namespace
 
-ReadOnlyFolder::ReadOnlyFolder(const QString& folder)
-    : m_folder(folder)
+ReadOnlyFolder::ReadOnlyFolder(const QString& folder) : m_folder(folder)
 {
     for (const QString& path : entriesOf(folder))
         setImmutable(path, true);

@@ -20,9 +20,10 @@ void click(QWidget* target)
     const QPoint centre = target->mapTo(window, target->rect().center());
     QWidget* hit = window->childAt(centre);
     if (hit != target) {
-        QTest::qFail(qPrintable(QStringLiteral("%1 is covered by %2")
-                                    .arg(target->objectName(), hit ? hit->objectName() : QStringLiteral("nothing"))),
-                     __FILE__, __LINE__);
+        QTest::qFail(
+            qPrintable(QStringLiteral("%1 is covered by %2")
+                           .arg(target->objectName(), hit ? hit->objectName() : QStringLiteral("nothing"))),
+            __FILE__, __LINE__);
         return;
     }
     QTest::mouseClick(hit, Qt::LeftButton, {}, hit->mapFrom(window, centre));
