@@ -1,8 +1,9 @@
-// The maps shipped in demo/ must be maps a pupil can use: readable by the map
-// reader, every item clickable on its picture, and in the file form the editor
-// itself would write.
+// The demo program folder that tools/run-demo puts beside the programs must be
+// one a pupil can use: both registers, and maps readable by the map reader,
+// every item clickable on its picture, in the file form the editor would write.
 #include "mapfile.h"
 #include "programfolder.h"
+#include "smartbase.h"
 #include "twips.h"
 
 #include <QDir>
@@ -82,6 +83,24 @@ private Q_SLOTS:
     }
 
     void cleanupTestCase() { ProgramFolder::setPath(QString()); }
+
+    void registersListPupilsAndEveryMap()
+    {
+        QStringList notices;
+        SmartBase db([&](const QString& m) { notices.append(m); });
+        db.OpenDatabase(ProgramFolder::pathFor(QStringLiteral("leerling.sdb")));
+        QCOMPARE(db.DatabaseTitle(), QStringLiteral("Leerlingendatabase"));
+        const QStringList pupils = db.ListField(2);
+        QVERIFY(pupils.size() >= 5 && pupils.contains(QStringLiteral("Zo\u00eb")));
+        db.OpenDatabase(ProgramFolder::pathFor(QStringLiteral("kaarten.sdb")));
+        QCOMPARE(db.DatabaseTitle(), QStringLiteral("Kaarten"));
+        QCOMPARE(db.ListField(1), QStringList({QStringLiteral("Nederland").leftJustified(30),
+                                               QStringLiteral("Europa").leftJustified(30),
+                                               QStringLiteral("Oefenkaart").leftJustified(30)}));
+        for (const QString& krt : db.ListField(2))
+            QVERIFY2(std::holds_alternative<MapFile::Contents>(MapFile::readFile(krt)), qPrintable(krt));
+        QVERIFY(notices.isEmpty());
+    }
 
     void filesAreWhatTheEditorWouldWrite()
     {

@@ -1,3 +1,4 @@
+#include "registerfiles.h"
 #include "smartbase.h"
 #include "testfolder.h"
 
@@ -5,12 +6,8 @@
 
 using namespace velmora;
 
-namespace {
-
-const QByteArray FreshPupils = "Leerlingendatabase\r\n 2 \r\nId\r\n 5 \r\nNaam\r\n 50 \r\n";
-const QByteArray FreshMaps = "Kaarten\r\n 2 \r\nKaartnaam\r\n 30 \r\nKaartbestand\r\n 50 \r\n";
-
-} // namespace
+using registerfiles::MapHeader;
+using registerfiles::PupilHeader;
 
 class TestSmartBase : public QObject
 {
@@ -28,7 +25,7 @@ private Q_SLOTS:
     void freshDatabaseAndTheAnnaBramExample()
     {
         TestFolder folder;
-        folder.write(QStringLiteral("leerling.sdb"), FreshPupils);
+        folder.write(QStringLiteral("leerling.sdb"), PupilHeader);
         SmartBase db = makeBase();
         db.OpenDatabase(folder.file(QStringLiteral("leerling.sdb")));
         QCOMPARE(db.DatabaseTitle(), QStringLiteral("Leerlingendatabase"));
@@ -46,7 +43,7 @@ private Q_SLOTS:
         QCOMPARE(db.GetField(1, 1), QStringLiteral("     "));
         QVERIFY(!db.AddRecord(QStringLiteral("     Bram")));
         QCOMPARE(folder.read(QStringLiteral("leerling.sdb")),
-                 FreshPupils + "     Anna\r\n     Bram\r\n");
+                 PupilHeader + "     Anna\r\n     Bram\r\n");
         QCOMPARE(db.ListField(2), QStringList({QStringLiteral("Anna"), QStringLiteral("Bram")}));
         QCOMPARE(db.GetField(0, 2), QString());
         QCOMPARE(db.GetField(3, 2), QString());
@@ -58,8 +55,8 @@ private Q_SLOTS:
         TestFolder folder;
         const QByteArray sixty(60, 'x');
         const QByteArray europa = QByteArray("Europa").leftJustified(30, ' ') + "europa.krt";
-        folder.write(QStringLiteral("leerling.sdb"), FreshPupils + "     " + sixty + "\r\n");
-        folder.write(QStringLiteral("kaarten.sdb"), FreshMaps + europa + "\r\n");
+        folder.write(QStringLiteral("leerling.sdb"), PupilHeader + "     " + sixty + "\r\n");
+        folder.write(QStringLiteral("kaarten.sdb"), MapHeader + europa + "\r\n");
         SmartBase db = makeBase();
         db.OpenDatabase(folder.file(QStringLiteral("leerling.sdb")));
         QCOMPARE(db.GetField(1, 2), QString(50, u'x'));
@@ -83,7 +80,7 @@ private Q_SLOTS:
         QCOMPARE(db.RecordCount(), 2);
         QCOMPARE(db.ListField(2), QStringList({QStringLiteral("Zoë"), QStringLiteral("Renée")}));
         QVERIFY(!db.ChangeRecord(1, QStringLiteral("     Zo\u00eb")));
-        QCOMPARE(folder.read(QStringLiteral("leerling.sdb")), "\xEF\xBB\xBF" + FreshPupils +
+        QCOMPARE(folder.read(QStringLiteral("leerling.sdb")), "\xEF\xBB\xBF" + PupilHeader +
                                                                   "     Zo\xeb\r\n     Ren\xe9"
                                                                   "e\r\n");
     }
@@ -92,22 +89,22 @@ private Q_SLOTS:
     {
         TestFolder folder;
         const QByteArray records = "     Anna\r\n     Bram\r\n     Cas\r\n";
-        folder.write(QStringLiteral("leerling.sdb"), FreshPupils + records);
+        folder.write(QStringLiteral("leerling.sdb"), PupilHeader + records);
         SmartBase db = makeBase();
         db.OpenDatabase(folder.file(QStringLiteral("leerling.sdb")));
 
         QVERIFY(!db.ChangeRecord(2, QStringLiteral("     Bas")));
         QCOMPARE(folder.read(QStringLiteral("leerling.sdb")),
-                 FreshPupils + "     Anna\r\n     Bas\r\n     Cas\r\n");
+                 PupilHeader + "     Anna\r\n     Bas\r\n     Cas\r\n");
         QVERIFY(!db.RemoveRecord(2));
-        QCOMPARE(folder.read(QStringLiteral("leerling.sdb")), FreshPupils + "     Anna\r\n     Cas\r\n");
+        QCOMPARE(folder.read(QStringLiteral("leerling.sdb")), PupilHeader + "     Anna\r\n     Cas\r\n");
         QCOMPARE(db.GetField(2, 2), QStringLiteral("Cas"));
 
         // Numbers that match no line change nothing, but the file is still rewritten.
         QVERIFY(!db.RemoveRecord(0));
         QVERIFY(!db.ChangeRecord(9, QStringLiteral("     X")));
         QVERIFY(!db.RemoveRecord(-1));
-        QCOMPARE(folder.read(QStringLiteral("leerling.sdb")), FreshPupils + "     Anna\r\n     Cas\r\n");
+        QCOMPARE(folder.read(QStringLiteral("leerling.sdb")), PupilHeader + "     Anna\r\n     Cas\r\n");
         QVERIFY(!QFile::exists(QStringLiteral("Temp._db")));
         QCOMPARE(QDir(folder.path()).entryList(QDir::Files).size(), 1);
     }
@@ -115,7 +112,7 @@ private Q_SLOTS:
     void changeAndRemoveOnlyTheRecordTheCallerListed()
     {
         TestFolder folder;
-        folder.write(QStringLiteral("leerling.sdb"), FreshPupils + "     Anna\r\n     Bram\r\n     Cas\r\n");
+        folder.write(QStringLiteral("leerling.sdb"), PupilHeader + "     Anna\r\n     Bram\r\n     Cas\r\n");
         SmartBase db = makeBase();
         db.OpenDatabase(folder.file(QStringLiteral("leerling.sdb")));
         const auto listed = db.ListRecords(2);
@@ -124,7 +121,7 @@ private Q_SLOTS:
         QCOMPARE(listed[1].line, QStringLiteral("     Bram"));
 
         // Another program removes Anna: record 2 is now Cas, and the file is not even rewritten.
-        const QByteArray meanwhile = FreshPupils + "     Bram\r\n     Cas\r\n";
+        const QByteArray meanwhile = PupilHeader + "     Bram\r\n     Cas\r\n";
         folder.write(QStringLiteral("leerling.sdb"), meanwhile);
         const QDateTime old(QDate(2001, 9, 1), QTime(8, 30), Qt::UTC);
         {
@@ -140,13 +137,13 @@ private Q_SLOTS:
 
         // Where the record still holds the line, the change goes ahead.
         QVERIFY(!db.ChangeRecord(1, QStringLiteral("     Bas"), listed[1].line));
-        QCOMPARE(folder.read(QStringLiteral("leerling.sdb")), FreshPupils + "     Bas\r\n     Cas\r\n");
+        QCOMPARE(folder.read(QStringLiteral("leerling.sdb")), PupilHeader + "     Bas\r\n     Cas\r\n");
     }
 
     void emptyRecordLinesCountAsTheFormatSays()
     {
         TestFolder folder;
-        folder.write(QStringLiteral("leerling.sdb"), FreshPupils + "     Anna\r\n\r\n     Cas\r\n");
+        folder.write(QStringLiteral("leerling.sdb"), PupilHeader + "     Anna\r\n\r\n     Cas\r\n");
         SmartBase db = makeBase();
         db.OpenDatabase(folder.file(QStringLiteral("leerling.sdb")));
         QCOMPARE(db.RecordCount(), 2);
@@ -155,13 +152,13 @@ private Q_SLOTS:
         // The listing asks records 1 .. RecordCount, exactly as GetField would.
         QCOMPARE(db.ListField(2), QStringList({QStringLiteral("Anna"), QString()}));
         QVERIFY(!db.RemoveRecord(2));
-        QCOMPARE(folder.read(QStringLiteral("leerling.sdb")), FreshPupils + "     Anna\r\n     Cas\r\n");
+        QCOMPARE(folder.read(QStringLiteral("leerling.sdb")), PupilHeader + "     Anna\r\n     Cas\r\n");
     }
 
     void messagesAndState()
     {
         TestFolder folder;
-        folder.write(QStringLiteral("kaarten.sdb"), FreshMaps);
+        folder.write(QStringLiteral("kaarten.sdb"), MapHeader);
         SmartBase db = makeBase();
         db.OpenDatabase(folder.file(QStringLiteral("geen.sdb")));
         QCOMPARE(notices, QStringList(QStringLiteral("Database bestaat niet")));
@@ -208,11 +205,11 @@ private Q_SLOTS:
     void addNeverGluesOntoAnUnendedLine()
     {
         TestFolder folder;
-        folder.write(QStringLiteral("leerling.sdb"), FreshPupils + "     Anna");
+        folder.write(QStringLiteral("leerling.sdb"), PupilHeader + "     Anna");
         SmartBase db = makeBase();
         db.OpenDatabase(folder.file(QStringLiteral("leerling.sdb")));
         QVERIFY(!db.AddRecord(QStringLiteral("     Bram")));
-        QCOMPARE(folder.read(QStringLiteral("leerling.sdb")), FreshPupils + "     Anna\r\n     Bram\r\n");
+        QCOMPARE(folder.read(QStringLiteral("leerling.sdb")), PupilHeader + "     Anna\r\n     Bram\r\n");
 
         // The file vanished behind the program's back: nothing headerless is created.
         QFile::remove(folder.file(QStringLiteral("leerling.sdb")));
@@ -224,7 +221,7 @@ private Q_SLOTS:
     void unencodableTextIsRefusedBeforeWriting()
     {
         TestFolder folder;
-        folder.write(QStringLiteral("leerling.sdb"), FreshPupils + "     Anna\r\n");
+        folder.write(QStringLiteral("leerling.sdb"), PupilHeader + "     Anna\r\n");
         SmartBase db = makeBase();
         db.OpenDatabase(folder.file(QStringLiteral("leerling.sdb")));
         auto error = db.AddRecord(QStringLiteral("     Łukasz"));
@@ -238,7 +235,7 @@ private Q_SLOTS:
             error = db.ChangeRecord(1, line);
             QVERIFY(error && error->kind == DataError::Kind::NotEncodable);
         }
-        QCOMPARE(folder.read(QStringLiteral("leerling.sdb")), FreshPupils + "     Anna\r\n");
+        QCOMPARE(folder.read(QStringLiteral("leerling.sdb")), PupilHeader + "     Anna\r\n");
     }
 };
 

@@ -2,7 +2,6 @@
 #include "readonlyfolder.h"
 #include "testfolder.h"
 
-#include <QProcess>
 #include <QtTest>
 
 #include <random>
@@ -267,35 +266,6 @@ private Q_SLOTS:
         QCOMPARE(quiz.status, QStringLiteral("Anna, je bent klaar, maar je uitslag kon niet worden bewaard!"));
         QCOMPARE(quiz.Mode, int(KaartQuiz::Ended));
         QVERIFY(!folder.exists(QStringLiteral("toets.res")));
-    }
-
-    void twentyPupilsFinishAtOnce()
-    {
-        TestFolder folder;
-        QList<QProcess*> pupils;
-        const auto name = [](int i) { return QStringLiteral("Leerling %1 met een wat langere naam").arg(i); };
-        for (int i = 1; i <= 20; ++i) {
-            pupils.append(new QProcess(this));
-            pupils.last()->start(QStringLiteral(FINISHTEST_HELPER), {folder.path(), name(i)});
-        }
-        for (QProcess* pupil : pupils)
-            QVERIFY(pupil->waitForStarted());
-        // All wait for this file, then finish their test at the same moment.
-        folder.write(QStringLiteral("start"), "go");
-        for (QProcess* pupil : pupils) {
-            QVERIFY(pupil->waitForFinished(60000));
-            QCOMPARE(pupil->exitCode(), 0);
-        }
-        qDeleteAll(pupils);
-        // Twenty whole records, none torn or lost, and nothing else.
-        const QByteArray bytes = folder.read(QStringLiteral("toets.res"));
-        qsizetype size = 0;
-        for (int i = 1; i <= 20; ++i) {
-            const QByteArray record = name(i).toLatin1() + "\r\nEuropa\r\n 1 \r\n 1 \r\n 1 \r\n";
-            QVERIFY2(bytes.startsWith(record) || bytes.contains("\r\n" + record), record.constData());
-            size += record.size();
-        }
-        QCOMPARE(bytes.size(), size);
     }
 };
 

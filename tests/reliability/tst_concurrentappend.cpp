@@ -1,4 +1,5 @@
 #include "dataopprocess.h"
+#include "registerfiles.h"
 #include "testfolder.h"
 #include "textlines.h"
 
@@ -50,7 +51,7 @@ private Q_SLOTS:
         constexpr int Additions = 100;
         TestFolder folder;
         QTemporaryDir gates;
-        const QByteArray header = "Leerlingendatabase\r\n 2 \r\nId\r\n 5 \r\nNaam\r\n 50 \r\n";
+        const QByteArray& header = registerfiles::PupilHeader;
         QStringList records;
         for (int i = 1; i <= Pupils; ++i)
             records.append(QStringLiteral("     Leerling %1").arg(-i));

@@ -1,4 +1,5 @@
 #include "dataopprocess.h"
+#include "registerfiles.h"
 #include "smartbase.h"
 #include "testfolder.h"
 #include "textlines.h"
@@ -13,7 +14,7 @@ namespace {
 
 constexpr int Pupils = 40;
 constexpr int Rewrites = 500;
-const QByteArray Header = "Leerlingendatabase\r\n 2 \r\nId\r\n 5 \r\nNaam\r\n 50 \r\n";
+const QByteArray& Header = registerfiles::PupilHeader;
 
 } // namespace
 

@@ -3,6 +3,7 @@
 #include "mapfile.h"
 #include "passwordfile.h"
 #include "readonlyfolder.h"
+#include "registerfiles.h"
 #include "resultsfile.h"
 #include "smartbase.h"
 #include "testfolder.h"
@@ -17,7 +18,7 @@ using namespace velmora;
 
 namespace {
 
-const QByteArray Pupils = "Leerlingendatabase\r\n 2 \r\nId\r\n 5 \r\nNaam\r\n 50 \r\n     Anna\r\n     Bram\r\n";
+const QByteArray Pupils = registerfiles::pupils({"Anna", "Bram"});
 const QByteArray Map = "kaart.bmp\r\n1 s 10   20   Utrecht\r\n";
 const QByteArray Passwd = "\xb7\xd4\xc8\r\n";
 const QByteArray Results = "Anna\r\nEuropa\r\n 2 \r\n 20 \r\n 17 \r\n";
