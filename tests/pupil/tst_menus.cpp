@@ -170,18 +170,22 @@ private Q_SLOTS:
 
         const char* names[] = {"cmdShowKaart", "cmdOefen", "cmdToets", "cmdSpelletje"};
         for (int mode = 0; mode < 4; ++mode) {
-            QVERIFY(!button(activities, names[mode])->icon().isNull());
-            // Close the map screen once its modal loop runs, noting what it showed.
+            // Close the map screen by its button once its modal loop runs, noting what it
+            // showed; the loop is ended all the same, so a failure cannot hang the test.
             QStringList shown;
             QTimer::singleShot(0, qApp, [&] {
                 QWidget* modal = QApplication::activeModalWidget();
-                if (!modal)
+                if (!modal || !QTest::qWaitForWindowExposed(modal))
                     return;
                 shown << modal->objectName() << modal->windowTitle() << QString::number(s.app->kaart().Mode);
+                modal->resize(1366, 768); // a school laptop's screen, not the test platform's 800 x 800
                 drive::click(*modal, "cmdClose");
+                shown << (modal->isVisible() ? QStringLiteral("open") : QStringLiteral("closed"));
+                modal->close();
             });
             drive::click(*activities, names[mode]);
-            QCOMPARE(shown, QStringList({QStringLiteral("frmKaart"), QStringLiteral("Europa"), QString::number(mode)}));
+            QCOMPARE(shown, QStringList({QStringLiteral("frmKaart"), QStringLiteral("Europa"), QString::number(mode),
+                                         QStringLiteral("closed")}));
             QCOMPARE(s.visibleWindows(), QList<QWidget*>({activities}));
             QCOMPARE(statusLine(activities), before);
         }
