@@ -19,15 +19,22 @@ class TestSmartBase : public QObject
         return SmartBase([this](const QString& m) { notices.append(m); });
     }
 
+    // leerling.sdb holding these bytes, opened.
+    SmartBase openPupils(const TestFolder& folder, const QByteArray& bytes)
+    {
+        folder.write(QStringLiteral("leerling.sdb"), bytes);
+        SmartBase db = makeBase();
+        db.OpenDatabase(folder.file(QStringLiteral("leerling.sdb")));
+        return db;
+    }
+
 private Q_SLOTS:
     void init() { notices.clear(); }
 
     void freshDatabaseAndTheAnnaBramExample()
     {
         TestFolder folder;
-        folder.write(QStringLiteral("leerling.sdb"), PupilHeader);
-        SmartBase db = makeBase();
-        db.OpenDatabase(folder.file(QStringLiteral("leerling.sdb")));
+        SmartBase db = openPupils(folder, PupilHeader);
         QCOMPARE(db.DatabaseTitle(), QStringLiteral("Leerlingendatabase"));
         QCOMPARE(db.FieldCount(), 2);
         QCOMPARE(db.RecordCount(), 0);
@@ -55,10 +62,8 @@ private Q_SLOTS:
         TestFolder folder;
         const QByteArray sixty(60, 'x');
         const QByteArray europa = QByteArray("Europa").leftJustified(30, ' ') + "europa.krt";
-        folder.write(QStringLiteral("leerling.sdb"), PupilHeader + "     " + sixty + "\r\n");
         folder.write(QStringLiteral("kaarten.sdb"), MapHeader + europa + "\r\n");
-        SmartBase db = makeBase();
-        db.OpenDatabase(folder.file(QStringLiteral("leerling.sdb")));
+        SmartBase db = openPupils(folder, PupilHeader + "     " + sixty + "\r\n");
         QCOMPARE(db.GetField(1, 2), QString(50, u'x'));
         db.OpenDatabase(folder.file(QStringLiteral("kaarten.sdb")));
         QCOMPARE(db.DatabaseTitle(), QStringLiteral("Kaarten"));
@@ -71,11 +76,9 @@ private Q_SLOTS:
     void ansiLfOnlyAndMarkedFilesRead()
     {
         TestFolder folder;
-        folder.write(QStringLiteral("leerling.sdb"),
-                     "\xEF\xBB\xBFLeerlingendatabase\n 2 \nId\n 5 \nNaam\n 50 \n     Zo\xeb\n     Ren\xe9"
-                     "e");
-        SmartBase db = makeBase();
-        db.OpenDatabase(folder.file(QStringLiteral("leerling.sdb")));
+        SmartBase db = openPupils(
+            folder, "\xEF\xBB\xBFLeerlingendatabase\n 2 \nId\n 5 \nNaam\n 50 \n     Zo\xeb\n     Ren\xe9"
+                    "e");
         QCOMPARE(db.DatabaseTitle(), QStringLiteral("Leerlingendatabase"));
         QCOMPARE(db.RecordCount(), 2);
         QCOMPARE(db.ListField(2), QStringList({QStringLiteral("Zoë"), QStringLiteral("Renée")}));
@@ -89,9 +92,7 @@ private Q_SLOTS:
     {
         TestFolder folder;
         const QByteArray records = "     Anna\r\n     Bram\r\n     Cas\r\n";
-        folder.write(QStringLiteral("leerling.sdb"), PupilHeader + records);
-        SmartBase db = makeBase();
-        db.OpenDatabase(folder.file(QStringLiteral("leerling.sdb")));
+        SmartBase db = openPupils(folder, PupilHeader + records);
 
         QVERIFY(!db.ChangeRecord(2, QStringLiteral("     Bas")));
         QCOMPARE(folder.read(QStringLiteral("leerling.sdb")),
@@ -112,9 +113,7 @@ private Q_SLOTS:
     void changeAndRemoveOnlyTheRecordTheCallerListed()
     {
         TestFolder folder;
-        folder.write(QStringLiteral("leerling.sdb"), PupilHeader + "     Anna\r\n     Bram\r\n     Cas\r\n");
-        SmartBase db = makeBase();
-        db.OpenDatabase(folder.file(QStringLiteral("leerling.sdb")));
+        SmartBase db = openPupils(folder, PupilHeader + "     Anna\r\n     Bram\r\n     Cas\r\n");
         const auto listed = db.ListRecords(2);
         QCOMPARE(listed.size(), 3);
         QCOMPARE(listed[1].field, QStringLiteral("Bram"));
@@ -143,9 +142,7 @@ private Q_SLOTS:
     void emptyRecordLinesCountAsTheFormatSays()
     {
         TestFolder folder;
-        folder.write(QStringLiteral("leerling.sdb"), PupilHeader + "     Anna\r\n\r\n     Cas\r\n");
-        SmartBase db = makeBase();
-        db.OpenDatabase(folder.file(QStringLiteral("leerling.sdb")));
+        SmartBase db = openPupils(folder, PupilHeader + "     Anna\r\n\r\n     Cas\r\n");
         QCOMPARE(db.RecordCount(), 2);
         QCOMPARE(db.GetField(2, 2), QString());
         QCOMPARE(db.GetField(3, 2), QStringLiteral("Cas"));
@@ -185,9 +182,7 @@ private Q_SLOTS:
     {
         TestFolder folder;
         const QByteArray truncated = "Leerlingendatabase\r\n 2 \r\nId\r\n 5 \r\n";
-        folder.write(QStringLiteral("leerling.sdb"), truncated);
-        SmartBase db = makeBase();
-        db.OpenDatabase(folder.file(QStringLiteral("leerling.sdb")));
+        SmartBase db = openPupils(folder, truncated);
         QCOMPARE(db.RecordCount(), 0);
         QCOMPARE(db.GetField(1, 2), QString());
         QCOMPARE(db.FieldWidth(2), QString());
@@ -205,9 +200,7 @@ private Q_SLOTS:
     void addNeverGluesOntoAnUnendedLine()
     {
         TestFolder folder;
-        folder.write(QStringLiteral("leerling.sdb"), PupilHeader + "     Anna");
-        SmartBase db = makeBase();
-        db.OpenDatabase(folder.file(QStringLiteral("leerling.sdb")));
+        SmartBase db = openPupils(folder, PupilHeader + "     Anna");
         QVERIFY(!db.AddRecord(QStringLiteral("     Bram")));
         QCOMPARE(folder.read(QStringLiteral("leerling.sdb")), PupilHeader + "     Anna\r\n     Bram\r\n");
 
@@ -221,9 +214,7 @@ private Q_SLOTS:
     void unencodableTextIsRefusedBeforeWriting()
     {
         TestFolder folder;
-        folder.write(QStringLiteral("leerling.sdb"), PupilHeader + "     Anna\r\n");
-        SmartBase db = makeBase();
-        db.OpenDatabase(folder.file(QStringLiteral("leerling.sdb")));
+        SmartBase db = openPupils(folder, PupilHeader + "     Anna\r\n");
         auto error = db.AddRecord(QStringLiteral("     Łukasz"));
         QVERIFY(error && error->kind == DataError::Kind::NotEncodable);
         error = db.ChangeRecord(1, QStringLiteral("     Łukasz"));
