@@ -8,6 +8,7 @@
 #include "plaatsen.h"
 #include "twips.h"
 #include "twipsgeometry.h"
+#include "windowdriver.h"
 
 #include <QDir>
 #include <QFontMetrics>
@@ -32,13 +33,6 @@ const QByteArray Items = "1 s 1500 1200 Amsterdam\r\n"
 Keuze keuze(const char* name = "Anna", int niveau = 2)
 {
     return Keuze{QString::fromLatin1(name), QStringLiteral("Nederland"), QStringLiteral("NEDERLAND.KRT   "), niveau};
-}
-
-QWidget* child(const QWidget& window, const char* name) { return window.findChild<QWidget*>(QString::fromLatin1(name)); }
-
-QString text(const QWidget& window, const char* name)
-{
-    return window.findChild<QLabel*>(QString::fromLatin1(name))->text();
 }
 
 struct Screen
@@ -107,48 +101,48 @@ private Q_SLOTS:
         kaart.Mode = 0;
         QVERIFY(kaart.open(keuze()));
         QCOMPARE(kaart.windowTitle(), QStringLiteral("Nederland"));
-        QCOMPARE(text(kaart, "lblStatus"), QStringLiteral("Anna"));
-        QCOMPARE(child(kaart, "lblStatus")->font().pointSizeF(), 24.0);
+        QCOMPARE(drive::child<QLabel>(kaart, "lblStatus")->text(), QStringLiteral("Anna"));
+        QCOMPARE(drive::child(kaart, "lblStatus")->font().pointSizeF(), 24.0);
         const std::pair<const char*, QRect> layout[] = {{"Frame1", QRect(16, 8, 993, 57)},
                                                        {"lblStatus", QRect(8, 16, 977, 41)},
                                                        {"cmdClose", QRect(888, 72, 113, 33)},
                                                        {"Picture1", QRect(16, 72, 600, 400)},
                                                        {"HotSpot_1", QRect(72, 92, 33, 33)}};
         for (const auto& [name, rect] : layout)
-            QCOMPARE(child(kaart, name)->geometry(), rect);
+            QCOMPARE(drive::child(kaart, name)->geometry(), rect);
 
         // Legend: left = picture width + 355, bottom level with the picture's bottom;
         // the counters 155 twips above it, hidden while looking.
-        const QRect legend = TwipsGeometry::get(child(kaart, "Legenda"));
+        const QRect legend = TwipsGeometry::get(drive::child(kaart, "Legenda"));
         QCOMPARE(legend.left(), 9000 + 355);
         QCOMPARE(legend.bottom() + 1, 1080 + 6000);
-        QCOMPARE(TwipsGeometry::get(child(kaart, "Status")), QRect(9355, legend.top() - 155 - 1215, 2055, 1215));
-        QVERIFY(child(kaart, "Status")->isHidden());
+        QCOMPARE(TwipsGeometry::get(drive::child(kaart, "Status")), QRect(9355, legend.top() - 155 - 1215, 2055, 1215));
+        QVERIFY(drive::child(kaart, "Status")->isHidden());
         // Each counter caption fits beside its number, whichever caption it shows.
         auto* teDoen = kaart.findChild<QLabel*>(QStringLiteral("lblAantalTeDoen"));
         QVERIFY(teDoen->sizeHint().width() <= teDoen->width());
-        QVERIFY(teDoen->geometry().right() < child(kaart, "lblAantOver")->x());
+        QVERIFY(teDoen->geometry().right() < drive::child(kaart, "lblAantOver")->x());
 
         // Items of level 2 and below, in the shared table and on the map.
         QCOMPARE(kaart.quiz().AantPlaatsen, 4);
         QCOMPARE(plaatsen[5].Naam, QStringLiteral("Utrecht"));
-        QVERIFY(child(kaart, "HotSpot_4"));
-        QVERIFY(!child(kaart, "HotSpot_5"));
-        QCOMPARE(child(kaart, "HotSpot_1")->cursor().hotSpot(), QPoint(11, 5));
+        QVERIFY(kaart.findChild<QWidget*>(QStringLiteral("HotSpot_4")));
+        QVERIFY(!kaart.findChild<QWidget*>(QStringLiteral("HotSpot_5")));
+        QCOMPARE(drive::child(kaart, "HotSpot_1")->cursor().hotSpot(), QPoint(11, 5));
 
         // The special names, spelled exactly.
         QVERIFY(kaart.open(keuze("Ostrik Brelloven")));
-        QCOMPARE(text(kaart, "lblStatus"), QStringLiteral("Ostrik Brelletje"));
+        QCOMPARE(drive::child<QLabel>(kaart, "lblStatus")->text(), QStringLiteral("Ostrik Brelletje"));
         QVERIFY(kaart.open(keuze("Harmo Dulvers")));
-        QCOMPARE(text(kaart, "lblStatus"), QStringLiteral("Harmo 'The Creator' Dulvers"));
+        QCOMPARE(drive::child<QLabel>(kaart, "lblStatus")->text(), QStringLiteral("Harmo 'The Creator' Dulvers"));
         QVERIFY(kaart.open(keuze("harmo dulvers")));
-        QCOMPARE(text(kaart, "lblStatus"), QStringLiteral("harmo dulvers"));
+        QCOMPARE(drive::child<QLabel>(kaart, "lblStatus")->text(), QStringLiteral("harmo dulvers"));
 
         // Level 1 of a map whose items are all of level 2 or 3: picture and legend only.
         writeDemoMap(folder, "nederland.krt", "2 s 1500 1200 Amsterdam\r\n3 d 3000 3000 Zwolle\r\n");
         QVERIFY(kaart.open(keuze("Anna", 1)));
-        QVERIFY(!child(kaart, "HotSpot_1"));
-        QVERIFY(child(kaart, "Legenda")->isVisibleTo(&kaart));
+        QVERIFY(!kaart.findChild<QWidget*>(QStringLiteral("HotSpot_1")));
+        QVERIFY(drive::child(kaart, "Legenda")->isVisibleTo(&kaart));
     }
 
     void hoverNamesOnlyWhileLooking()
@@ -162,11 +156,11 @@ private Q_SLOTS:
             QVERIFY(kaart.open(keuze()));
             kaart.show();
             QVERIFY(QTest::qWaitForWindowExposed(&kaart));
-            QTest::mouseMove(child(kaart, "HotSpot_1"), QPoint(16, 16));
-            QTRY_COMPARE(child(kaart, "lblPlaats_1")->isVisible(), mode == 0);
+            QTest::mouseMove(drive::child(kaart, "HotSpot_1"), QPoint(16, 16));
+            QTRY_COMPARE(drive::child(kaart, "lblPlaats_1")->isVisible(), mode == 0);
             if (mode == 0) {
                 // The label hangs over the bottom of its own hotspot: there it stays.
-                QWidget* label = child(kaart, "lblPlaats_1");
+                QWidget* label = drive::child(kaart, "lblPlaats_1");
                 const QPoint overlap = label->mapTo(&kaart, QPoint(label->width() / 2, 2));
                 QCOMPARE(kaart.childAt(overlap), label);
                 QTest::mouseMove(&kaart, overlap);
@@ -174,11 +168,11 @@ private Q_SLOTS:
                 QTest::mouseMove(&kaart, overlap + QPoint(0, label->height() - 4));
                 QTRY_VERIFY(!label->isVisible());
             }
-            QTest::mouseMove(child(kaart, "HotSpot_4"), QPoint(16, 16));
-            QTRY_COMPARE(child(kaart, "lblPlaats_4")->isVisible(), mode == 0);
-            QVERIFY(!child(kaart, "lblPlaats_1")->isVisible());
-            QTest::mouseMove(child(kaart, "Picture1"), QPoint(590, 10));
-            QTRY_VERIFY(!child(kaart, "lblPlaats_4")->isVisible());
+            QTest::mouseMove(drive::child(kaart, "HotSpot_4"), QPoint(16, 16));
+            QTRY_COMPARE(drive::child(kaart, "lblPlaats_4")->isVisible(), mode == 0);
+            QVERIFY(!drive::child(kaart, "lblPlaats_1")->isVisible());
+            QTest::mouseMove(drive::child(kaart, "Picture1"), QPoint(590, 10));
+            QTRY_VERIFY(!drive::child(kaart, "lblPlaats_4")->isVisible());
             kaart.hide();
         }
     }
@@ -192,25 +186,25 @@ private Q_SLOTS:
         kaart.Mode = 3;
         QVERIFY(kaart.open(keuze("Anna", 3)));
         for (const char* name : {"shpPlaatsSml_3", "HotSpot_3", "shpPlaatsSml_4", "HotSpot_4"})
-            QVERIFY2(!child(kaart, name)->isVisibleTo(&kaart), name);
+            QVERIFY2(!drive::child(kaart, name)->isVisibleTo(&kaart), name);
         for (const char* name : {"HotSpot_1", "HotSpot_2", "HotSpot_5", "HotSpot_6", "shpPlaatsSml_6", "Status"})
-            QVERIFY2(child(kaart, name)->isVisibleTo(&kaart), name);
-        QCOMPARE(text(kaart, "lblAantOver"), QStringLiteral("3"));
-        QCOMPARE(child(kaart, "Picture1")->cursor().hotSpot(), velmora::MapCursors::CloudHotSpot);
-        QCOMPARE(child(kaart, "HotSpot_1")->cursor().hotSpot(), velmora::MapCursors::CloudHotSpot);
+            QVERIFY2(drive::child(kaart, name)->isVisibleTo(&kaart), name);
+        QCOMPARE(drive::child<QLabel>(kaart, "lblAantOver")->text(), QStringLiteral("3"));
+        QCOMPARE(drive::child(kaart, "Picture1")->cursor().hotSpot(), velmora::MapCursors::CloudHotSpot);
+        QCOMPARE(drive::child(kaart, "HotSpot_1")->cursor().hotSpot(), velmora::MapCursors::CloudHotSpot);
 
         // Back to looking: the same window object shows waters again, with the hand.
         kaart.Mode = 0;
         QVERIFY(kaart.open(keuze("Anna", 3)));
-        QVERIFY(child(kaart, "HotSpot_3")->isVisibleTo(&kaart));
-        QCOMPARE(child(kaart, "HotSpot_3")->cursor().hotSpot(), QPoint(11, 5));
-        QCOMPARE(child(kaart, "Picture1")->cursor().shape(), Qt::ArrowCursor);
+        QVERIFY(drive::child(kaart, "HotSpot_3")->isVisibleTo(&kaart));
+        QCOMPARE(drive::child(kaart, "HotSpot_3")->cursor().hotSpot(), QPoint(11, 5));
+        QCOMPARE(drive::child(kaart, "Picture1")->cursor().shape(), Qt::ArrowCursor);
 
         // No cities at this level: the game ends at once.
         writeDemoMap(folder, "nederland.krt", "1 w 600  4000 IJsselmeer\r\n");
         kaart.Mode = 3;
         QVERIFY(kaart.open(keuze()));
-        QCOMPARE(text(kaart, "lblStatus"), QStringLiteral("Er zijn geen steden om te besproeien!"));
+        QCOMPARE(drive::child<QLabel>(kaart, "lblStatus")->text(), QStringLiteral("Er zijn geen steden om te besproeien!"));
         QCOMPARE(kaart.Mode, -1);
     }
 
@@ -243,24 +237,24 @@ private Q_SLOTS:
         kaart.resize(screen);
         QCOMPARE(kaart.size(), screen);
 
-        QWidget* picture = child(kaart, "Picture1");
+        QWidget* picture = drive::child(kaart, "Picture1");
         const QRect shown = picture->geometry();
         const QSize natural = QImage(folder.file(map.toLower() + QStringLiteral(".bmp"))).size();
         QCOMPARE(shown.size() == natural, screen == QSize(1920, 1080));
         for (const char* name : {"Frame1", "cmdClose", "Legenda", "Status"}) {
-            QWidget* control = child(kaart, name);
+            QWidget* control = drive::child(kaart, name);
             QVERIFY2(kaart.rect().contains(control->geometry()) && !control->geometry().intersects(shown), name);
             QWidget* hit = kaart.childAt(control->geometry().center());
             QVERIFY2(hit == control || control->isAncestorOf(hit), name);
         }
         for (int j = 1; j <= kaart.quiz().AantRecs; ++j) {
             const velmora::Plaats& item = plaatsen[j];
-            QWidget* spot = child(kaart, qPrintable(QStringLiteral("HotSpot_%1").arg(j)));
+            QWidget* spot = drive::child(kaart, qPrintable(QStringLiteral("HotSpot_%1").arg(j)));
             const QRect area = spot->geometry().translated(shown.topLeft());
             QVERIFY2(shown.contains(area) && area.width() >= 24 && area.height() >= 24, qPrintable(item.Naam));
             QCOMPARE(kaart.childAt(area.center()), spot);
             // Names keep their size and stay inside the picture as shown.
-            const QRect label = child(kaart, qPrintable(QStringLiteral("lblPlaats_%1").arg(j)))->geometry();
+            const QRect label = drive::child(kaart, qPrintable(QStringLiteral("lblPlaats_%1").arg(j)))->geometry();
             QVERIFY2(QRect(QPoint(0, 0), shown.size()).contains(label), qPrintable(item.Naam));
             if (screen == QSize(1920, 1080))
                 QCOMPARE(spot->geometry(), velmora::Twips::rect(item.Left - 120, item.Top - 120, 495, 495));
@@ -369,7 +363,7 @@ private Q_SLOTS:
             cameBack = cameBack && QTest::qWaitFor([&] { return kaart.isMaximized(); });
             QTest::keyClick(&kaart, Qt::Key_Escape);
             escapeKeptIt = kaart.isVisible();
-            QTest::mouseClick(child(kaart, "cmdClose"), Qt::LeftButton);
+            QTest::mouseClick(drive::child(kaart, "cmdClose"), Qt::LeftButton);
         });
         kaart.showModal(keuze());
         QVERIFY(wasMaximised && cameBack && escapeKeptIt);
@@ -378,7 +372,7 @@ private Q_SLOTS:
         // The close box does the same, and no timer outlives the screen.
         bool timerRan = false;
         QTimer::singleShot(0, &kaart, [&] {
-            QTest::mouseClick(child(kaart, "HotSpot_1"), Qt::LeftButton);
+            QTest::mouseClick(drive::child(kaart, "HotSpot_1"), Qt::LeftButton);
             timerRan = kaart.findChild<QTimer*>(QStringLiteral("Timer1"))->isActive()
                        || kaart.findChild<QTimer*>(QStringLiteral("Timer2"))->isActive();
             kaart.close();
