@@ -135,7 +135,6 @@ int addPupils(int count)
 // Clears what it has just read, as the teacher's results window does.
 int clearUntil(const QString& stopFile)
 {
-    int refused = 0;
     do {
         auto read = ResultsFile::readFile(ResultsFile::path());
         if (auto* error = std::get_if<DataError>(&read); error && error->kind != DataError::Kind::Missing)
@@ -145,12 +144,9 @@ int clearUntil(const QString& stopFile)
         const auto cleared = ResultsFile::clear(ResultsFile::path(), seen.bytes());
         if (auto* error = std::get_if<DataError>(&cleared))
             return finish(*error);
-        if (std::holds_alternative<ResultsTable>(cleared))
-            ++refused;
-        else if (!seen.isEmpty())
+        if (!std::holds_alternative<ResultsTable>(cleared) && !seen.isEmpty())
             std::printf("cleared %lld\n", static_cast<long long>(seen.size()));
     } while (!stopFile.isEmpty() && !QFileInfo::exists(stopFile));
-    std::printf("refused %d\n", refused);
     return 0;
 }
 
