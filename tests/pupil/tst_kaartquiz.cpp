@@ -67,7 +67,6 @@ private Q_SLOTS:
     void nothingToAskAtTheLevel()
     {
         TestFolder folder;
-        const QString res = folder.file(QStringLiteral("toets.res"));
         // No item at the chosen level: a clear line, no question, no hang, nothing written.
         velmora::Plaatsen high;
         fill(high, {plaats(3, "s ", "Hoog")});
@@ -77,7 +76,7 @@ private Q_SLOTS:
             QCOMPARE(empty.status, QStringLiteral("Op dit niveau staat niets op de kaart om naar te vragen."));
             QCOMPARE(empty.Mode, int(KaartQuiz::Ended));
         }
-        QVERIFY(!QFile::exists(res));
+        QVERIFY(!folder.exists(QStringLiteral("toets.res")));
     }
 
     void drawsAmongEligibleItemsOnly()
@@ -117,8 +116,6 @@ private Q_SLOTS:
         for (int i = 1; i <= 4; ++i) {
             const int asked = quiz.plek;
             QCOMPARE(quiz.clickHotSpot(asked), Start::Timer1);
-            QCOMPARE(quiz.status, QStringLiteral("Goed zo!!"));
-            QCOMPARE(quiz.overText, QString::number(i));
             quiz.timer1();
             QCOMPARE(quiz.plek, 3 - asked);
             QCOMPARE(quiz.status, question(table[quiz.plek].Naam));
