@@ -5,6 +5,8 @@
 
 #include <random>
 
+#include <sys/stat.h>
+
 using namespace korvel;
 using Start = KaartQuiz::Start;
 
@@ -64,7 +66,7 @@ class TestKaartQuiz : public QObject
 {
     Q_OBJECT
 private Q_SLOTS:
-    void nothingToAskAtTheLevel()
+    void endsWithoutARecord()
     {
         TestFolder folder;
         // No item at the chosen level: a clear line, no question, no hang, nothing written.
@@ -77,6 +79,15 @@ private Q_SLOTS:
             QCOMPARE(empty.Mode, int(KaartQuiz::Ended));
         }
         QVERIFY(!folder.exists(QStringLiteral("toets.res")));
+
+        // A result that cannot be saved is never reported as saved.
+        QCOMPARE(::mkfifo(QFile::encodeName(folder.file(QStringLiteral("toets.res"))).constData(), 0600), 0);
+        velmora::Plaatsen one;
+        fill(one, {plaats(1, "s ", "Oslo")});
+        KaartQuiz quiz(one);
+        quiz.open(KaartQuiz::Test, keuze(), 1);
+        quiz.clickHotSpot(1);
+        QCOMPARE(quiz.status, QStringLiteral("Anna, je bent klaar, maar je uitslag kon niet worden bewaard!"));
     }
 
     void drawsAmongEligibleItemsOnly()
