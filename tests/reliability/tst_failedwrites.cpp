@@ -147,10 +147,6 @@ private Q_SLOTS:
             << QStringLiteral("leerling.sdb") << QStringLiteral("link")
             << QStringList{QStringLiteral("add Cas"), QStringLiteral("change 1 Cas"), QStringLiteral("remove 1"),
                            QStringLiteral("create Leerlingendatabase")};
-        QTest::newRow("kaarten.sdb, link")
-            << QStringLiteral("kaarten.sdb") << QStringLiteral("link")
-            << QStringList{QStringLiteral("--database kaarten.sdb add Cas"),
-                           QStringLiteral("--database kaarten.sdb create Kaarten")};
         QTest::newRow("map file, link") << QStringLiteral("kaart.krt") << QStringLiteral("link")
                                         << QStringList{QStringLiteral("map kaart.krt a")};
         QTest::newRow("toets.res, link") << QStringLiteral("toets.res") << QStringLiteral("link")
@@ -194,7 +190,7 @@ private Q_SLOTS:
 
         for (const QString& operation : operations) {
             QStringList call = operation.split(u' ');
-            call.insert(call.startsWith(QStringLiteral("--database")) ? 2 : 0, folder.path());
+            call.prepend(folder.path());
             const auto result = DataOpProcess::run(call);
             const QString output = QString::fromUtf8(result.output);
             // A process that waited on the FIFO would not have ended by itself.
