@@ -33,16 +33,7 @@ struct Scene
         image.fill(Qt::green);
         picture->setPicture(image);
     }
-    int order(const QWidget* child) const { return int(picture->children().indexOf(child)); }
 };
-
-MapDrawingStyle printStyle()
-{
-    MapDrawingStyle style;
-    style.hatchWater = true;
-    style.labelBetween = true;
-    return style;
-}
 
 } // namespace
 
@@ -102,35 +93,6 @@ private Q_SLOTS:
 
     }
 
-    void looksByKind_data()
-    {
-        QTest::addColumn<QByteArray>("kind");
-        QTest::addColumn<bool>("circle");
-        QTest::addColumn<QColor>("fill");
-        QTest::newRow("city") << QByteArray("s ") << false << QColor(255, 0, 0);
-        QTest::newRow("big city") << QByteArray("d ") << true << QColor(255, 0, 0);
-        QTest::newRow("water, any case and place") << QByteArray(" W") << false << QColor(0, 0, 160);
-        QTest::newRow("area") << QByteArray("g ") << false << QColor(160, 160, 160);
-        QTest::newRow("unknown") << QByteArray("x ") << false << QColor(255, 0, 0);
-        QTest::newRow("blank") << QByteArray("  ") << false << QColor(255, 0, 0);
-    }
-
-    void looksByKind()
-    {
-        QFETCH(QByteArray, kind);
-        QFETCH(bool, circle);
-        QFETCH(QColor, fill);
-        Scene scene, print;
-        MapDrawing drawing(scene.picture, MapDrawingStyle{});
-        MapDrawing printed(print.picture, printStyle());
-        drawing.add(1, item(kind.constData(), 500, 500));
-        printed.add(1, item(kind.constData(), 500, 500));
-        QCOMPARE(drawing.marker(1)->form(), circle ? MapShape::Form::Circle : MapShape::Form::Square);
-        QCOMPARE(drawing.marker(1)->fillColor(), fill);
-        QVERIFY(!drawing.marker(1)->hatched());
-        QCOMPARE(printed.marker(1)->hatched(), fill == QColor(0, 0, 160));
-    }
-
     void paintedMarkersAndLegend()
     {
         // A solid square is red in its middle, a hatched one lets the picture through.
@@ -168,30 +130,6 @@ private Q_SLOTS:
         QCOMPARE(at.left(), 3000 + 355);
         QCOMPARE(at.top() + at.height(), 1080 + 1500);
         QCOMPARE(beside->geometry().bottom(), scene.picture->geometry().bottom());
-    }
-
-    void stacking()
-    {
-        // Marker then hotspot per item, later items above earlier, labels above all.
-        Scene scene;
-        MapDrawing drawing(scene.picture, MapDrawingStyle{});
-        for (int i = 1; i <= 3; ++i)
-            drawing.add(i, item("s ", 300 * i, 300 * i));
-        drawing.raiseLabels();
-        QList<QWidget*> expected;
-        for (int i = 1; i <= 3; ++i)
-            expected << drawing.marker(i) << drawing.hotSpot(i);
-        for (int i = 1; i <= 3; ++i)
-            expected << drawing.label(i);
-        for (qsizetype i = 1; i < expected.size(); ++i)
-            QVERIFY(scene.order(expected[i - 1]) < scene.order(expected[i]));
-
-        // The print view puts each label between its marker and hotspot.
-        Scene print;
-        MapDrawing printed(print.picture, printStyle());
-        printed.add(1, item("s ", 300, 300));
-        QVERIFY(print.order(printed.marker(1)) < print.order(printed.label(1)));
-        QVERIFY(print.order(printed.label(1)) < print.order(printed.hotSpot(1)));
     }
 
     void mouseOnItemsAndPicture()

@@ -143,32 +143,6 @@ private Q_SLOTS:
         QCOMPARE(folder.read(QStringLiteral("leerling.sdb")), PupilHeader + "     Anna\r\n     Cas\r\n");
     }
 
-    void messagesAndState()
-    {
-        TestFolder folder;
-        folder.write(QStringLiteral("kaarten.sdb"), MapHeader);
-        SmartBase db = makeBase();
-        db.OpenDatabase(folder.file(QStringLiteral("geen.sdb")));
-        QCOMPARE(notices, QStringList(QStringLiteral("Database bestaat niet")));
-        QVERIFY(db.DatabaseTitle().isEmpty());
-        QCOMPARE(db.RecordCount(), 0);
-        QVERIFY(!db.AddRecord(QStringLiteral("x")));
-        QVERIFY(!folder.exists(QStringLiteral("geen.sdb")));
-
-        db.OpenDatabase(folder.file(QStringLiteral("kaarten.sdb")));
-        db.OpenDatabase(folder.file(QStringLiteral("leerling.sdb")));
-        QCOMPARE(db.DatabaseTitle(), QStringLiteral("Kaarten"));
-        QCOMPARE(db.DatabasePath(), folder.file(QStringLiteral("kaarten.sdb")));
-
-        notices.clear();
-        db.CloseDatabase();
-        QVERIFY(notices.isEmpty());
-        QVERIFY(db.DatabasePath().isEmpty());
-        QCOMPARE(db.FieldCount(), 0);
-        db.CloseDatabase();
-        QCOMPARE(notices, QStringList(QStringLiteral("Er staat geen database open")));
-    }
-
     void damagedFilesAreNeitherTrustedNorDestroyed()
     {
         TestFolder folder;

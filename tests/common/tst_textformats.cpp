@@ -3,7 +3,6 @@
 #include "numberform.h"
 #include "programfolder.h"
 #include "testfolder.h"
-#include "textlines.h"
 
 #include <QtTest>
 
@@ -31,19 +30,6 @@ private Q_SLOTS:
         QVERIFY(!AnsiText::canEncode(QStringLiteral("smile \U0001F600")));
         QCOMPARE(AnsiText::firstUnencodable(u"Łukasz"), std::optional<QChar>(QChar(0x141)));
         QVERIFY(AnsiText::canEncode(u"Curaçao"));
-    }
-
-    void linesSplitOnCrLfAndLf()
-    {
-        const auto lines = TextLines::split(QByteArrayView("a\r\nb\n\r\nc"));
-        QCOMPARE(lines.size(), 4);
-        QCOMPARE(lines[0], "a");
-        QCOMPARE(lines[1], "b");
-        QCOMPARE(lines[2], "");
-        QCOMPARE(lines[3], "c");
-        QCOMPARE(TextLines::split(QByteArrayView("x\r\n")).size(), 1);
-        QCOMPARE(TextLines::split(QByteArrayView("x\r\n\r\n")).size(), 2);
-        QCOMPARE(TextLines::split(QByteArrayView("")).size(), 0);
     }
 
     void numberForm()
