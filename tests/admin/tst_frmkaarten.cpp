@@ -102,11 +102,13 @@ private Q_SLOTS:
 
         // 35 characters cut to 30; 6 padded with 24 blanks. Nothing copied onto itself.
         QCOMPARE(folder->read(Db), MapHeader + EuropaRecord + "Europa en de landen eromheen, europa.krt\r\n");
-        QCOMPARE(entries(), QStringList({QStringLiteral("Europa"), QStringLiteral("Europa en de landen eromheen,")}));
+        QCOMPARE(entries(),
+                 QStringList({QStringLiteral("Europa"), QStringLiteral("Europa en de landen eromheen,")}));
         checkSelection(false);
         QCOMPARE(QDir(folder->path()).entryList(QDir::Files),
                  QStringList({QStringLiteral("europa.bmp"), QStringLiteral("europa.krt"), Db}));
-        QCOMPARE(folder->read(QStringLiteral("europa.krt")), QByteArray("europa.bmp\r\n1 s 1234 567  Utrecht\r\n"));
+        QCOMPARE(folder->read(QStringLiteral("europa.krt")),
+                 QByteArray("europa.bmp\r\n1 s 1234 567  Utrecht\r\n"));
 
         // Closing closes the database.
         click("cmdEnd");
@@ -191,8 +193,10 @@ private Q_SLOTS:
         elsewhere(QStringLiteral("europa.krt"), "europa.bmp\r\n1 s 100  200  Parijs\r\n");
         add(bmp);
         QCOMPARE(fake->messages.size(), 3);
-        QVERIFY(fake->messages[2].text.startsWith(QStringLiteral("Naast de afbeelding staat al een kaartbestand")));
-        QCOMPARE(folder->read(QStringLiteral("elders/europa.krt")), QByteArray("europa.bmp\r\n1 s 100  200  Parijs\r\n"));
+        QVERIFY(fake->messages[2].text.startsWith(
+            QStringLiteral("Naast de afbeelding staat al een kaartbestand")));
+        QCOMPARE(folder->read(QStringLiteral("elders/europa.krt")),
+                 QByteArray("europa.bmp\r\n1 s 100  200  Parijs\r\n"));
         QCOMPARE(fake->inputs.size(), 3);
     }
 
@@ -201,10 +205,12 @@ private Q_SLOTS:
         // A hand-made map file field with a blank at its end, a name with blanks before it.
         const QByteArray wereld = "De wereld                     Wereld Kaart.KRT \r\n";
         const QByteArray afrika = "  Afrika                      afrika.krt\r\n";
-        folder->write(Db, MapHeader + EuropaRecord + "Wereld                        Wereld Kaart.KRT \r\n" + afrika);
+        folder->write(Db, MapHeader + EuropaRecord + "Wereld                        Wereld Kaart.KRT \r\n" +
+                              afrika);
         folder->write(QStringLiteral("europa.krt"), "europa.bmp\r\n");
         open();
-        QCOMPARE(entries(), QStringList({QStringLiteral("Europa"), QStringLiteral("Wereld"), QStringLiteral("Afrika")}));
+        QCOMPARE(entries(),
+                 QStringList({QStringLiteral("Europa"), QStringLiteral("Wereld"), QStringLiteral("Afrika")}));
         checkSelection(false);
         select(1);
         checkSelection(true);

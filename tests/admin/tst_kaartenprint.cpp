@@ -27,7 +27,8 @@ const QRgb Sand = qRgb(240, 230, 180);
 void writeMaps(const TestFolder& folder)
 {
     folder.write(QStringLiteral("kaarten.sdb"),
-                 registerfiles::maps({{"Europa", "europa.krt"}, {"Kwijt", "kwijt.krt"}, {"Nederland", "nederland.krt"}}));
+                 registerfiles::maps(
+                     {{"Europa", "europa.krt"}, {"Kwijt", "kwijt.krt"}, {"Nederland", "nederland.krt"}}));
     for (const QString& name : {QStringLiteral("nederland.krt"), QStringLiteral("nederland.bmp")})
         QVERIFY(QFile::copy(QFINDTESTDATA(QStringLiteral("../../demo/") + name), folder.file(name)));
     folder.write(QStringLiteral("europa.krt"), "europa.bmp\r\n"

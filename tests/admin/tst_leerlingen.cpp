@@ -86,7 +86,8 @@ private Q_SLOTS:
                 folder.write(Db, before[i]);
             FakeDialogs dialogs;
             Register r;
-            QCOMPARE(dialogs.messageTexts().last(), QStringLiteral("Er is een nieuwe leerlingendatabase aangemaakt!"));
+            QCOMPARE(dialogs.messageTexts().last(),
+                     QStringLiteral("Er is een nieuwe leerlingendatabase aangemaakt!"));
             QCOMPARE(dialogs.messages.last().icon, MessageIcon::Information);
             QCOMPARE(folder.read(Db), PupilHeader);
             QCOMPARE(r.list()->count(), 0);
@@ -164,7 +165,8 @@ private Q_SLOTS:
         QCOMPARE(r.list()->selectedItems().size(), 1);
         // Confirmed empty says nothing; blanks only would be a pupil without a name.
         // A cell pasted from a spreadsheet ends in a line break, which would break the file.
-        dialogs.inputAnswers.append({QString(), QStringLiteral("   "), QStringLiteral(" "), QStringLiteral("Cas\r\n")});
+        dialogs.inputAnswers.append(
+            {QString(), QStringLiteral("   "), QStringLiteral(" "), QStringLiteral("Cas\r\n")});
         r.click("cmdAdd");
         r.click("cmdAdd");
         r.click("cmdChange");
@@ -172,9 +174,11 @@ private Q_SLOTS:
         QCOMPARE(dialogs.inputs.size(), 6);
         QCOMPARE(folder.read(Db), two);
         QCOMPARE(QFileInfo(folder.file(Db)).lastModified().toUTC(), old);
-        QCOMPARE(dialogs.messageTexts().mid(0, 2),
-                 QStringList(2, QStringLiteral("De naam bestaat alleen uit spaties. Er is niets veranderd.")));
-        QVERIFY(dialogs.messageTexts().value(2).startsWith(QStringLiteral("De naam bevat een regelovergang")));
+        QCOMPARE(
+            dialogs.messageTexts().mid(0, 2),
+            QStringList(2, QStringLiteral("De naam bestaat alleen uit spaties. Er is niets veranderd.")));
+        QVERIFY(
+            dialogs.messageTexts().value(2).startsWith(QStringLiteral("De naam bevat een regelovergang")));
         // Letters of the code page are fine.
         dialogs.inputAnswers.enqueue(QStringLiteral("Zoë Müller-Çelik"));
         r.click("cmdAdd");
@@ -192,10 +196,11 @@ private Q_SLOTS:
         // Each time the list is refreshed, says why, and nothing is selected any more.
         auto refusedAndRefreshed = [&](const QByteArray& file, const QStringList& names) {
             QCOMPARE(folder.read(Db), file);
-            QCOMPARE(dialogs.messageTexts(),
-                     QStringList{QStringLiteral("De lijst in \"leerling.sdb\" is intussen door iemand anders "
-                                                "gewijzigd. Er is niets veranderd. Kijk in de bijgewerkte lijst "
-                                                "en probeer het opnieuw.")});
+            QCOMPARE(
+                dialogs.messageTexts(),
+                QStringList{QStringLiteral("De lijst in \"leerling.sdb\" is intussen door iemand anders "
+                                           "gewijzigd. Er is niets veranderd. Kijk in de bijgewerkte lijst "
+                                           "en probeer het opnieuw.")});
             dialogs.messages.clear();
             QCOMPARE(r.names(), names);
             QVERIFY(r.nothingSelected());
@@ -208,7 +213,8 @@ private Q_SLOTS:
         QCOMPARE(r.names(), shown);
         r.select(2);
         r.click("cmdRemove");
-        refusedAndRefreshed(withoutAnna, {QStringLiteral("Bram"), QStringLiteral("Daan"), QStringLiteral("Fleur")});
+        refusedAndRefreshed(withoutAnna,
+                            {QStringLiteral("Bram"), QStringLiteral("Daan"), QStringLiteral("Fleur")});
 
         // Renaming Fleur while the other removes Daan during the input box.
         const QByteArray withoutDaan = pupils({"Bram", "Fleur"});
@@ -235,7 +241,8 @@ private Q_SLOTS:
         const QString sixty = QStringLiteral("Maximiliaan Alexander Theodoor van de Rijckevorsel-Oudenhove");
         dialogs.inputAnswers.append({sixty});
         r.click("cmdAdd");
-        QCOMPARE(folder.read(Db), PupilHeader + "00001Anna\r\n00003Anna\r\n     " + sixty.toLatin1() + "\r\n");
+        QCOMPARE(folder.read(Db),
+                 PupilHeader + "00001Anna\r\n00003Anna\r\n     " + sixty.toLatin1() + "\r\n");
         QCOMPARE(r.names().value(2), sixty.left(50));
         r.select(2);
         r.click("cmdChange");

@@ -83,7 +83,8 @@ private Q_SLOTS:
     // A passwd that is there but cannot be used never counts as "no password".
     void unusablePasswordFileEndsTheProgram()
     {
-        for (const QString& kind : {QStringLiteral("folder"), QStringLiteral("fifo"), QStringLiteral("unreadable")}) {
+        for (const QString& kind :
+             {QStringLiteral("folder"), QStringLiteral("fifo"), QStringLiteral("unreadable")}) {
             TestFolder folder;
             const QByteArray path = QFile::encodeName(folder.file(Passwd));
             std::optional<AsOrdinaryUser> user;
@@ -104,8 +105,9 @@ private Q_SLOTS:
             QCOMPARE(m_exits, 1);
             m_exits = 0;
             QCOMPARE(dialogs.messages.size(), 1);
-            const QString says = kind == u"unreadable" ? QStringLiteral("Het bestand \"passwd\" kan niet worden gelezen.")
-                                                       : QStringLiteral("\"passwd\" is geen gewoon bestand");
+            const QString says = kind == u"unreadable"
+                                     ? QStringLiteral("Het bestand \"passwd\" kan niet worden gelezen.")
+                                     : QStringLiteral("\"passwd\" is geen gewoon bestand");
             QVERIFY2(dialogs.messages[0].text.startsWith(says), qPrintable(dialogs.messages[0].text));
             QVERIFY(dialogs.messages[0].text.endsWith(QStringLiteral("Het programma wordt nu afgesloten.")));
             QVERIFY(!app.main().isVisible() && !app.login().isVisible());
@@ -239,11 +241,12 @@ private Q_SLOTS:
     {
         QTest::addColumn<QString>("text");
         QTest::addColumn<QString>("why");
-        QTest::newRow("a spreadsheet cell") << QStringLiteral("Wereld\r\n")
-                                            << QStringLiteral("bevat een regelovergang (Enter).");
+        QTest::newRow("a spreadsheet cell")
+            << QStringLiteral("Wereld\r\n") << QStringLiteral("bevat een regelovergang (Enter).");
         QTest::newRow("tab") << QStringLiteral("Anna\tBram") << QStringLiteral("bevat een tab.");
         QTest::newRow("emoji") << QStringLiteral("Anna 😀") << QStringLiteral("bevat het teken \"😀\"");
-        QTest::newRow("outside the code page") << QStringLiteral("Łukasz") << QStringLiteral("bevat het teken \"Ł\"");
+        QTest::newRow("outside the code page")
+            << QStringLiteral("Łukasz") << QStringLiteral("bevat het teken \"Ł\"");
         QTest::newRow("undefined code page byte")
             << QStringLiteral("Anna\u0081") << QStringLiteral("bevat een onzichtbaar stuurteken (code 129)");
         QTest::newRow("zero-width space")

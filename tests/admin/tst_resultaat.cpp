@@ -131,7 +131,8 @@ private Q_SLOTS:
         const int margin = header->style()->pixelMetric(QStyle::PM_HeaderMargin, nullptr, header);
         for (int column = 0; column < model->columnCount(); ++column) {
             const QString heading = model->headerData(column, Qt::Horizontal).toString();
-            QVERIFY2(QFontMetrics(bold).horizontalAdvance(heading) + 2 * margin <= header->sectionSize(column),
+            QVERIFY2(QFontMetrics(bold).horizontalAdvance(heading) + 2 * margin <=
+                         header->sectionSize(column),
                      qPrintable(heading));
         }
     }

@@ -1,5 +1,6 @@
 #include "databasefile.h"
 #include "programfolder.h"
+#include "registerfiles.h"
 #include "testfolder.h"
 
 #include <QtTest>
@@ -16,7 +17,7 @@ private Q_SLOTS:
         const QString db = QStringLiteral("kaarten.sdb");
         const QList<DatabaseFile::Field> fields{{QStringLiteral("Kaartnaam"), 30},
                                                 {QStringLiteral("Kaartbestand"), 50}};
-        const QByteArray fresh = "Kaarten\r\n 2 \r\nKaartnaam\r\n 30 \r\nKaartbestand\r\n 50 \r\n";
+        const QByteArray& fresh = registerfiles::MapHeader;
         const auto create = [&] {
             return std::get<DatabaseFile::Creation>(
                 DatabaseFile::create(folder.file(db), QStringLiteral("Kaarten"), fields));

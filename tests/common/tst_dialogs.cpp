@@ -3,13 +3,11 @@
 #include "fonts.h"
 #include "programexit.h"
 #include "qtdialogs.h"
-#include "twips.h"
 
 #include <QAbstractButton>
 #include <QApplication>
 #include <QFontInfo>
 #include <QMessageBox>
-#include <QPrinter>
 #include <QtTest>
 
 using namespace velmora;
@@ -26,21 +24,9 @@ private Q_SLOTS:
         QStringList texts;
         for (QAbstractButton* b : box->buttons())
             texts.append(b->text());
-        QCOMPARE(texts.size(), 3);
-        QVERIFY(texts.contains(QStringLiteral("Ja")));
-        QVERIFY(texts.contains(QStringLiteral("Nee")));
-        QVERIFY(texts.contains(QStringLiteral("Annuleren")));
-        QCOMPARE(box->windowTitle(), QStringLiteral("KorvelAdmin"));
-        QCOMPARE(box->icon(), QMessageBox::Question);
-
-        auto yesNo = QtDialogs::buildMessageBox(QStringLiteral("?"), QStringLiteral("t"),
-                                                MessageIcon::Question, MessageButtons::YesNo);
-        QCOMPARE(yesNo->button(QMessageBox::Yes)->text(), QStringLiteral("Ja"));
-        QCOMPARE(yesNo->button(QMessageBox::No)->text(), QStringLiteral("Nee"));
-        auto ok = QtDialogs::buildMessageBox(QStringLiteral("!"), QStringLiteral("t"), MessageIcon::None,
-                                             MessageButtons::Ok);
-        QCOMPARE(ok->buttons().size(), 1);
-        QCOMPARE(ok->icon(), QMessageBox::NoIcon);
+        texts.sort();
+        QCOMPARE(texts,
+                 QStringList({QStringLiteral("Annuleren"), QStringLiteral("Ja"), QStringLiteral("Nee")}));
         QCOMPARE(QtDialogs::filterString({{QStringLiteral("Kaart"), QStringLiteral("*.krt")},
                                           {QStringLiteral("Plaatje"), QStringLiteral("*.bmp")}}),
                  QStringLiteral("Kaart (*.krt);;Plaatje (*.bmp)"));
@@ -51,41 +37,21 @@ private Q_SLOTS:
                  QStringLiteral("Kaartbestanden en afbeeldingen (*.krt *.bmp);;Alle (*.krt *.bmp)"));
     }
 
-    void fakeRecordsAndAnswers()
+    // A notice has no icon and the program's name as its caption.
+    void noticeCaption()
     {
         QCoreApplication::setApplicationName(QStringLiteral("Korvel"));
         FakeDialogs fake;
-        QCOMPARE(&Dialogs::current(), &fake);
-        fake.messageAnswers.enqueue(MessageAnswer::Yes);
-        QCOMPARE(Dialogs::current().message(QStringLiteral("Zeker?"), QStringLiteral("c"),
-                                            MessageIcon::Question, MessageButtons::YesNo),
-                 MessageAnswer::Yes);
-        QCOMPARE(Dialogs::current().message(QStringLiteral("Nog eens?"), QStringLiteral("c"),
-                                            MessageIcon::Question, MessageButtons::YesNo),
-                 MessageAnswer::No);
         Dialogs::notify(QStringLiteral("Database bestaat niet"));
-        QCOMPARE(fake.messages.size(), 3);
-        QCOMPARE(fake.messages[2].caption, QStringLiteral("Korvel"));
-        QCOMPARE(fake.messages[2].icon, MessageIcon::None);
-        QCOMPARE(Dialogs::current().input(QStringLiteral("Naam?"), QStringLiteral("t"), QStringLiteral("x")),
-                 QString());
-        QCOMPARE(fake.inputs[0].proposed, QStringLiteral("x"));
-        QVERIFY(!Dialogs::current().choosePrinter());
+        QCOMPARE(fake.messages.size(), 1);
+        QCOMPARE(fake.messages[0].caption, QStringLiteral("Korvel"));
+        QCOMPARE(fake.messages[0].icon, MessageIcon::None);
     }
 
-    void twipsAndFonts()
+    // The Windows font names resolve to the metric-compatible fonts shipped on Linux.
+    void fontsResolve()
     {
-        QCOMPARE(Twips::toPixels(495), 33);
-        QCOMPARE(Twips::toPixels(255), 17);
-        QCOMPARE(Twips::toPixels(-120), -8);
-        QCOMPARE(Twips::toPixels(7), 0);
-        QCOMPARE(Twips::toPixels(8), 1);
-        QCOMPARE(Twips::toPixels(-8), -1);
-        QCOMPARE(Twips::rect(120, 480, 255, 255), QRect(8, 32, 17, 17));
-        const QFont font = Fonts::msSansSerif(9.75, true);
-        QVERIFY(font.bold());
-        QCOMPARE(font.pointSizeF(), 9.75);
-        QVERIFY(font.families().contains(QStringLiteral("Liberation Sans")));
+        QVERIFY(Fonts::msSansSerif(9.75, true).families().contains(QStringLiteral("Liberation Sans")));
         QCOMPARE(QFontInfo(Fonts::timesNewRoman(18, true)).family(), QStringLiteral("Liberation Serif"));
     }
 
@@ -97,10 +63,6 @@ private Q_SLOTS:
             QCOMPARE(QGuiApplication::overrideCursor()->shape(), Qt::WaitCursor);
             busy.release();
             QVERIFY(!QGuiApplication::overrideCursor());
-        }
-        QVERIFY(!QGuiApplication::overrideCursor());
-        {
-            BusyPointer busy;
         }
         QVERIFY(!QGuiApplication::overrideCursor());
         int ended = 0;

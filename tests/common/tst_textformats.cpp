@@ -1,7 +1,8 @@
 #include "ansitext.h"
 #include "freefield.h"
 #include "numberform.h"
-#include "textlines.h"
+#include "programfolder.h"
+#include "testfolder.h"
 
 #include <QtTest>
 
@@ -30,19 +31,6 @@ private Q_SLOTS:
         QVERIFY(!AnsiText::canEncode(QStringLiteral("smile \U0001F600")));
         QCOMPARE(AnsiText::firstUnencodable(u"Łukasz"), std::optional<QChar>(QChar(0x141)));
         QVERIFY(AnsiText::canEncode(u"Curaçao"));
-    }
-
-    void linesSplitOnCrLfAndLf()
-    {
-        const auto lines = TextLines::split(QByteArrayView("a\r\nb\n\r\nc"));
-        QCOMPARE(lines.size(), 4);
-        QCOMPARE(lines[0], "a");
-        QCOMPARE(lines[1], "b");
-        QCOMPARE(lines[2], "");
-        QCOMPARE(lines[3], "c");
-        QCOMPARE(TextLines::split(QByteArrayView("x\r\n")).size(), 1);
-        QCOMPARE(TextLines::split(QByteArrayView("x\r\n\r\n")).size(), 2);
-        QCOMPARE(TextLines::split(QByteArrayView("")).size(), 0);
     }
 
     void numberForm()
@@ -96,6 +84,34 @@ private Q_SLOTS:
         QCOMPARE(field.rest.has_value(), hasRest);
         if (hasRest)
             QCOMPARE(*field.rest, rest);
+    }
+
+    void bareNamesOnly()
+    {
+        QVERIFY(ProgramFolder::isBareName(QStringLiteral("europa.krt")));
+        QVERIFY(!ProgramFolder::isBareName(QStringLiteral("../passwd")));
+        QVERIFY(!ProgramFolder::isBareName(QStringLiteral("kaarten\\europa.krt")));
+        QVERIFY(!ProgramFolder::isBareName(QStringLiteral("/etc/passwd")));
+        QVERIFY(!ProgramFolder::isBareName(QStringLiteral("..")));
+        QVERIFY(!ProgramFolder::isBareName(QStringLiteral(".")));
+        QVERIFY(!ProgramFolder::isBareName(QString()));
+    }
+
+    void locatesIgnoringCase()
+    {
+        TestFolder folder;
+        folder.write(QStringLiteral("Europa.KRT"), "x\r\n");
+        QCOMPARE(ProgramFolder::locate(QStringLiteral("europa.krt")),
+                 folder.file(QStringLiteral("Europa.KRT")));
+        QCOMPARE(ProgramFolder::locate(QStringLiteral("Europa.KRT")),
+                 folder.file(QStringLiteral("Europa.KRT")));
+        QVERIFY(ProgramFolder::locate(QStringLiteral("azie.krt")).isEmpty());
+        QVERIFY(ProgramFolder::locate(QStringLiteral("../Europa.KRT")).isEmpty());
+        QCOMPARE(ProgramFolder::pathFor(QStringLiteral("EUROPA.krt")),
+                 folder.file(QStringLiteral("Europa.KRT")));
+        QCOMPARE(ProgramFolder::pathFor(QStringLiteral("nieuw.krt")),
+                 folder.file(QStringLiteral("nieuw.krt")));
+        QVERIFY(ProgramFolder::pathFor(QStringLiteral("a/b")).isEmpty());
     }
 };
 

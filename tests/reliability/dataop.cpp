@@ -1,14 +1,14 @@
 // One data operation through the project's own data code, in a process of its
 // own, so that tests can run many writers at once and kill them mid-write.
 //
-//   velmora_dataop [--fsize-limit BYTES] [--start-at FILE] [--database NAME] FOLDER OPERATION ARGS...
+//   velmora_dataop [--fsize-limit BYTES] [--start-at FILE] FOLDER OPERATION ARGS...
 //     append NAAM KAART NIVEAU GEDAAN GOED [TIMES]   append result records to toets.res
 //     clear                                          clear toets.res as it is now
 //     clear-until FILE                               clear toets.res again and again until FILE
 //                                                    exists; "cleared N" for every clear of N records
-//     add LINE | change N LINE | remove N            one change to leerling.sdb (or NAME)
+//     add LINE | change N LINE | remove N            one change to leerling.sdb
 //     add-pupils COUNT                               COUNT additions to leerling.sdb
-//     create TITLE                                   make leerling.sdb (or NAME) a database of
+//     create TITLE                                   make leerling.sdb a database of
 //                                                    that title, as a register does
 //     map KRT a|b                                    save a map file (state A or B)
 //     read-map KRT                                   read a map file
@@ -68,16 +68,10 @@ int usage()
     return 1;
 }
 
-QString& databaseName()
-{
-    static QString name = QStringLiteral("leerling.sdb");
-    return name;
-}
-
 SmartBase openPupils()
 {
     SmartBase db([](const QString& message) { std::printf("%s\n", qPrintable(message)); });
-    db.OpenDatabase(ProgramFolder::pathFor(databaseName()));
+    db.OpenDatabase(ProgramFolder::pathFor(QStringLiteral("leerling.sdb")));
     return db;
 }
 
@@ -135,7 +129,6 @@ int addPupils(int count)
 // Clears what it has just read, as the teacher's results window does.
 int clearUntil(const QString& stopFile)
 {
-    int refused = 0;
     do {
         auto read = ResultsFile::readFile(ResultsFile::path());
         if (auto* error = std::get_if<DataError>(&read); error && error->kind != DataError::Kind::Missing)
@@ -145,12 +138,9 @@ int clearUntil(const QString& stopFile)
         const auto cleared = ResultsFile::clear(ResultsFile::path(), seen.bytes());
         if (auto* error = std::get_if<DataError>(&cleared))
             return finish(*error);
-        if (std::holds_alternative<ResultsTable>(cleared))
-            ++refused;
-        else if (!seen.isEmpty())
+        if (!std::holds_alternative<ResultsTable>(cleared) && !seen.isEmpty())
             std::printf("cleared %lld\n", static_cast<long long>(seen.size()));
     } while (!stopFile.isEmpty() && !QFileInfo::exists(stopFile));
-    std::printf("refused %d\n", refused);
     return 0;
 }
 
@@ -175,8 +165,6 @@ int main(int argc, char** argv)
             const rlimit limit{args[1].toULongLong(), args[1].toULongLong()};
             if (::setrlimit(RLIMIT_FSIZE, &limit) != 0)
                 return usage();
-        } else if (args[0] == u"--database") {
-            databaseName() = args[1];
         } else if (args[0] == u"--start-at") {
             // All writers of a round begin together once the test creates the file.
             while (!QFileInfo::exists(args[1]))
@@ -208,7 +196,7 @@ int main(int argc, char** argv)
     if (op == u"add-pupils" && rest.size() == 1)
         return addPupils(rest[0].toInt());
     if (op == u"create" && rest.size() == 1)
-        return finish(DatabaseFile::create(ProgramFolder::pathFor(databaseName()), rest[0],
+        return finish(DatabaseFile::create(ProgramFolder::pathFor(QStringLiteral("leerling.sdb")), rest[0],
                                            {{QStringLiteral("A"), 5}, {QStringLiteral("B"), 50}}));
     if (op == u"read-map" && rest.size() == 1)
         return finish(MapFile::readFile(rest[0]));

@@ -1,6 +1,8 @@
 #include "cyclestates.h"
 #include "dataopprocess.h"
+#include "mapfile.h"
 #include "passwordfile.h"
+#include "registerfiles.h"
 #include "testfolder.h"
 
 #include <QDir>
@@ -19,27 +21,18 @@ constexpr int KillsPerFile = 80;
 
 QByteArray pupilsBytes(bool stateB)
 {
-    QByteArray bytes = "Leerlingendatabase\r\n 2 \r\nId\r\n 5 \r\nNaam\r\n 50 \r\n";
+    QByteArray bytes = registerfiles::PupilHeader;
     bytes += CycleStates::pupilLine(stateB).toLatin1() + "\r\n";
     for (int i = 2; i <= CycleStates::Pupils; ++i)
         bytes += CycleStates::otherPupilLine(i).toLatin1() + "\r\n";
     return bytes;
 }
 
+// The map format itself is checked with the map file; here only old or new counts.
 QByteArray mapBytes(bool stateB)
 {
-    const QList<Plaats> items = CycleStates::mapItems(stateB);
-    QByteArray bytes = "kaart.bmp\r\n";
-    for (int level = 1; level <= 3; ++level) {
-        for (const Plaats& item : items) {
-            if (item.Niveau != level)
-                continue;
-            bytes += QByteArray::number(level) + ' ' + item.Soort.toLatin1() + ' ' +
-                     QByteArray::number(item.Top).leftJustified(5) +
-                     QByteArray::number(item.Left).leftJustified(5) + item.Naam.toLatin1() + "\r\n";
-        }
-    }
-    return bytes;
+    return std::get<QByteArray>(MapFile::format(CycleStates::mapPicture(), CycleStates::mapItems(stateB),
+                                                QStringLiteral("kaart.krt")));
 }
 
 QByteArray passwdBytes(bool stateB)

@@ -3,6 +3,7 @@
 #include "mapfile.h"
 #include "passwordfile.h"
 #include "readonlyfolder.h"
+#include "registerfiles.h"
 #include "resultsfile.h"
 #include "smartbase.h"
 #include "testfolder.h"
@@ -17,8 +18,7 @@ using namespace velmora;
 
 namespace {
 
-const QByteArray Pupils =
-    "Leerlingendatabase\r\n 2 \r\nId\r\n 5 \r\nNaam\r\n 50 \r\n     Anna\r\n     Bram\r\n";
+const QByteArray Pupils = registerfiles::pupils({"Anna", "Bram"});
 const QByteArray Map = "kaart.bmp\r\n1 s 10   20   Utrecht\r\n";
 const QByteArray Passwd = "\xb7\xd4\xc8\r\n";
 const QByteArray Results = "Anna\r\nEuropa\r\n 2 \r\n 20 \r\n 17 \r\n";
@@ -148,10 +148,6 @@ private Q_SLOTS:
             << QStringLiteral("leerling.sdb") << QStringLiteral("link")
             << QStringList{QStringLiteral("add Cas"), QStringLiteral("change 1 Cas"),
                            QStringLiteral("remove 1"), QStringLiteral("create Leerlingendatabase")};
-        QTest::newRow("kaarten.sdb, link")
-            << QStringLiteral("kaarten.sdb") << QStringLiteral("link")
-            << QStringList{QStringLiteral("--database kaarten.sdb add Cas"),
-                           QStringLiteral("--database kaarten.sdb create Kaarten")};
         QTest::newRow("map file, link") << QStringLiteral("kaart.krt") << QStringLiteral("link")
                                         << QStringList{QStringLiteral("map kaart.krt a")};
         QTest::newRow("toets.res, link") << QStringLiteral("toets.res") << QStringLiteral("link")
@@ -196,7 +192,7 @@ private Q_SLOTS:
 
         for (const QString& operation : operations) {
             QStringList call = operation.split(u' ');
-            call.insert(call.startsWith(QStringLiteral("--database")) ? 2 : 0, folder.path());
+            call.prepend(folder.path());
             const auto result = DataOpProcess::run(call);
             const QString output = QString::fromUtf8(result.output);
             // A process that waited on the FIFO would not have ended by itself.

@@ -20,16 +20,9 @@ MessageAnswer FakeDialogs::message(const QString& text, const QString& caption, 
     messages.append({text, caption, icon, buttons});
     if (!messageAnswers.isEmpty())
         return messageAnswers.dequeue();
-    switch (buttons) {
-    case MessageButtons::Ok:
+    if (buttons == MessageButtons::Ok)
         return MessageAnswer::Ok;
-    case MessageButtons::YesNo:
-        return MessageAnswer::No;
-    case MessageButtons::OkCancel:
-    case MessageButtons::YesNoCancel:
-        break;
-    }
-    return MessageAnswer::Cancel;
+    return buttons == MessageButtons::YesNo ? MessageAnswer::No : MessageAnswer::Cancel;
 }
 
 QString FakeDialogs::input(const QString& prompt, const QString& title, const QString& proposed)

@@ -39,11 +39,6 @@ QStringList PdfFile::pageTexts() const
     return texts;
 }
 
-QString PdfFile::wordBoxes() const
-{
-    return run(QStringLiteral("pdftotext"), {QStringLiteral("-bbox"), m_path, QStringLiteral("-")});
-}
-
 QImage PdfFile::pageImage(int page, int dpi) const
 {
     QTemporaryDir dir;

@@ -16,8 +16,6 @@ public:
     QSizeF pageSize() const;
     // The text of each page, laid out as on the page.
     QStringList pageTexts() const;
-    // Every word with its box, as pdftotext -bbox writes it.
-    QString wordBoxes() const;
     // One page (from 1) as a picture at `dpi` dots per inch.
     QImage pageImage(int page, int dpi) const;
 

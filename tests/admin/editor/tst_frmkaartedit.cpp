@@ -470,8 +470,9 @@ private Q_SLOTS:
         const QByteArray wereld = "wereld.bmp\r\n1 g 200  200  IJsland\r\n";
         prepare(Europa);
         folder->write(QStringLiteral("wereld.krt"), wereld);
-        folder->write(QStringLiteral("kaarten.sdb"),
-                      registerfiles::maps({{"Azie", "azie.krt"}, {"Europa", "europa.krt"}, {"Wereld", "wereld.krt"}}));
+        folder->write(
+            QStringLiteral("kaarten.sdb"),
+            registerfiles::maps({{"Azie", "azie.krt"}, {"Europa", "europa.krt"}, {"Wereld", "wereld.krt"}}));
         start(2);
         // Azie is removed: record 2 now names Wereld's file.
         folder->write(QStringLiteral("kaarten.sdb"),
