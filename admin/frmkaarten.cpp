@@ -27,10 +27,7 @@ namespace {
 
 constexpr int NameWidth = velmora::MapList.fields[0].width;
 
-QString errorCaption()
-{
-    return QStringLiteral("Fout");
-}
+const QString ErrorCaption = QStringLiteral("Fout");
 
 // Asks before a file of the same name in the program folder is replaced.
 bool mayReplace(const QString& text)
@@ -73,7 +70,7 @@ frmKaarten::frmKaarten(velmora::SmartBase& db, QWidget* parent) : QDialog(parent
     connect(cmdEnd, &QPushButton::clicked, this, &QDialog::accept);
 
     m_usable = velmora::RegisterDatabase::open(m_db, velmora::MapList,
-                                               {errorCaption(),
+                                               {ErrorCaption,
                                                 QStringLiteral("De nieuwe kaartendatabase is aangemaakt!"),
                                                 QStringLiteral("Kaarten toevoegen/wissen")});
     if (!m_usable)
@@ -262,7 +259,7 @@ bool frmKaarten::acceptName(const QString& name)
 
 void frmKaarten::showError(const QString& text)
 {
-    Dialogs::current().message(text, errorCaption(), MessageIcon::Critical, MessageButtons::Ok);
+    Dialogs::current().message(text, ErrorCaption, MessageIcon::Critical, MessageButtons::Ok);
 }
 
 void frmKaarten::showError(const velmora::DataError& error)
