@@ -1,0 +1,23 @@
+# The data layer's sources, also built by the fuzz targets' own project.
+set(VELMORA_DATA_SOURCES
+    ansitext.cpp
+    atomicwrite.cpp
+    databasefile.cpp
+    datafile.cpp
+    dataerror.cpp
+    encryptor.cpp
+    filelock.cpp
+    freefield.cpp
+    mapfile.cpp
+    numberform.cpp
+    passwordfile.cpp
+    programfolder.cpp
+    registerfile.cpp
+    resultrecord.cpp
+    resultsfile.cpp
+    resultstable.cpp
+    score.cpp
+    smartbase.cpp
+    textlines.cpp
+    typedtext.cpp
+)
