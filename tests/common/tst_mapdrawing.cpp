@@ -64,7 +64,6 @@ private Q_SLOTS:
         QCOMPARE(corner->text(), QStringLiteral("Amsterdam"));
         QCOMPARE(corner->pos(), QPoint(0, 17));
         QVERIFY(corner->isHidden());
-        QVERIFY(corner->font().bold() && corner->font().pointSizeF() == 9.75);
         // Near the right edge: the label's right edge touches the picture's.
         QCOMPARE(drawing.hotSpot(2)->geometry(), QRect(185, 32, 33, 33));
         QCOMPARE(drawing.label(2)->geometry().right() + 1, 200);

@@ -52,13 +52,10 @@ private Q_SLOTS:
         QCOMPARE(db.GetField(0, 2), QString());
         QCOMPARE(db.GetField(3, 2), QString());
         QVERIFY(notices.isEmpty());
-    }
 
-    void widthsCutAndPadAsRead()
-    {
-        TestFolder folder;
-        const QByteArray sixty(60, 'x');
-        SmartBase db = openPupils(folder, PupilHeader + "     " + sixty + "\r\n");
+        // A field is cut at its width as read.
+        folder.write(QStringLiteral("leerling.sdb"), PupilHeader + "     " + QByteArray(60, 'x') + "\r\n");
+        db.OpenDatabase(folder.file(QStringLiteral("leerling.sdb")));
         QCOMPARE(db.GetField(1, 2), QString(50, u'x'));
     }
 
@@ -94,9 +91,7 @@ private Q_SLOTS:
         // Numbers that match no line change nothing, but the file is still rewritten.
         QVERIFY(!db.RemoveRecord(0));
         QVERIFY(!db.ChangeRecord(9, QStringLiteral("     X")));
-        QVERIFY(!db.RemoveRecord(-1));
         QCOMPARE(folder.read(QStringLiteral("leerling.sdb")), PupilHeader + "     Anna\r\n     Cas\r\n");
-        QVERIFY(!QFile::exists(QStringLiteral("Temp._db")));
         QCOMPARE(QDir(folder.path()).entryList(QDir::Files).size(), 1);
     }
 
@@ -179,16 +174,11 @@ private Q_SLOTS:
     {
         TestFolder folder;
         SmartBase db = openPupils(folder, PupilHeader + "     Anna\r\n");
-        auto error = db.AddRecord(QStringLiteral("     Łukasz"));
-        QVERIFY(error && error->kind == DataError::Kind::NotEncodable);
-        error = db.ChangeRecord(1, QStringLiteral("     Łukasz"));
-        QVERIFY(error && error->kind == DataError::Kind::NotEncodable);
         // A line break would split the record in two.
-        for (const QString& line : {QStringLiteral("     Wereld\r\n"), QStringLiteral("     Anna\nBram")}) {
-            error = db.AddRecord(line);
-            QVERIFY(error && error->kind == DataError::Kind::NotEncodable);
-            error = db.ChangeRecord(1, line);
-            QVERIFY(error && error->kind == DataError::Kind::NotEncodable);
+        for (const QString& line : {QStringLiteral("     Łukasz"), QStringLiteral("     Wereld\r\n"),
+                                    QStringLiteral("     Anna\nBram")}) {
+            for (const auto& error : {db.AddRecord(line), db.ChangeRecord(1, line)})
+                QVERIFY(error && error->kind == DataError::Kind::NotEncodable);
         }
         QCOMPARE(folder.read(QStringLiteral("leerling.sdb")), PupilHeader + "     Anna\r\n");
     }

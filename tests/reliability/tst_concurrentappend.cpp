@@ -2,10 +2,8 @@
 #include "registerfiles.h"
 #include "smartbase.h"
 #include "testfolder.h"
-#include "textlines.h"
 
 #include <QFile>
-#include <QHash>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -67,8 +65,8 @@ private Q_SLOTS:
     void additionsDuringRenames()
     {
         constexpr int Pupils = 40;
-        constexpr int Renames = 300;
-        constexpr int Additions = 100;
+        constexpr int Renames = 120;
+        constexpr int Additions = 40;
         TestFolder folder;
         QTemporaryDir gates;
         folder.write(QStringLiteral("leerling.sdb"), pupilFile(numberedPupils(Pupils)));
@@ -91,7 +89,7 @@ private Q_SLOTS:
     // every result is either among those a clear was shown or still in the file.
     void appendsDuringClears()
     {
-        constexpr int Appends = 300;
+        constexpr int Appends = 120;
         TestFolder folder;
         QTemporaryDir gates;
         const QString stop = gates.filePath(QStringLiteral("stop"));
@@ -122,58 +120,40 @@ private Q_SLOTS:
 
     void thirtyPupilsFinishAtOnce()
     {
-        constexpr int Rounds = 20;
         constexpr int Pupils = 30;
         constexpr int AppendsEach = 3;
         TestFolder folder;
         QTemporaryDir gates;
-        const QString results = folder.file(QStringLiteral("toets.res"));
         qsizetype before = 0;
-
-        for (int round = 1; round <= Rounds; ++round) {
-            const QString go = gates.filePath(QStringLiteral("go-%1").arg(round));
-            QHash<QByteArray, int> expected;
-            qsizetype expectedBytes = 0;
+        for (int round = 1; round <= 3; ++round) {
+            QList<QByteArray> records;
             QList<QStringList> calls;
             for (int pupil = 1; pupil <= Pupils; ++pupil) {
                 // Names of very different lengths, some far longer than a pipe buffer.
                 const QString naam = QStringLiteral("Leerling %1.%2 ").arg(round).arg(pupil) +
                                      QString(pupil * pupil * 5, QChar(u'a' + pupil % 26));
-                const QString kaart = QStringLiteral("Europa, kaart %1").arg(pupil);
-                const int niveau = pupil % 3 + 1;
                 const int goed = pupil % 21;
-                const QByteArray record = naam.toLatin1() + "\r\n" + kaart.toLatin1() + "\r\n " +
-                                          QByteArray::number(niveau) + " \r\n 20 \r\n " +
-                                          QByteArray::number(goed) + " \r\n";
-                expected[record] += AppendsEach;
-                expectedBytes += record.size() * AppendsEach;
-                calls.append({folder.path(), QStringLiteral("append"), naam, kaart, QString::number(niveau),
-                              QStringLiteral("20"), QString::number(goed), QString::number(AppendsEach)});
+                records.append(naam.toLatin1() + "\r\nEuropa\r\n 2 \r\n 20 \r\n " + QByteArray::number(goed) +
+                               " \r\n");
+                calls.append({folder.path(), QStringLiteral("append"), naam, QStringLiteral("Europa"),
+                              QStringLiteral("2"), QStringLiteral("20"), QString::number(goed),
+                              QString::number(AppendsEach)});
             }
-            runTogether(go, calls);
+            runTogether(gates.filePath(QStringLiteral("go-%1").arg(round)), calls);
             if (QTest::currentTestFailed())
                 return;
-
-            // The earlier rounds stay as they were; this round adds exactly its records.
+            // Earlier rounds stay as they were; this round adds exactly its records, each whole
+            // (distinct records filling the added bytes exactly leave no room for a torn one).
             const QByteArray data = folder.read(QStringLiteral("toets.res"));
-            QCOMPARE(data.size() - before, expectedBytes);
             const QByteArray added = data.mid(before);
-            const QList<QByteArrayView> lines = TextLines::split(added);
-            QCOMPARE(lines.size(), Pupils * AppendsEach * 5);
-            for (qsizetype i = 0; i < lines.size(); i += 5) {
-                QByteArray record;
-                for (qsizetype j = i; j < i + 5; ++j)
-                    record += lines[j].toByteArray() + "\r\n";
-                QVERIFY2(
-                    expected.value(record) > 0,
-                    qPrintable(
-                        QStringLiteral("round %1: torn or unknown record at line %2").arg(round).arg(i + 1)));
-                --expected[record];
+            qsizetype expectedBytes = 0;
+            for (const QByteArray& record : std::as_const(records)) {
+                QCOMPARE(added.count(record), AppendsEach);
+                expectedBytes += record.size() * AppendsEach;
             }
-            QVERIFY(added.endsWith("\r\n"));
+            QCOMPARE(added.size(), expectedBytes);
             before = data.size();
         }
-        QCOMPARE(QFile(results).size(), before);
     }
 
     // The pupil program lists leerling.sdb while the teacher program rewrites it:
@@ -181,7 +161,7 @@ private Q_SLOTS:
     void listingWhileTheTeacherRewrites()
     {
         constexpr int Pupils = 40;
-        constexpr int Rewrites = 500;
+        constexpr int Rewrites = 200;
         TestFolder folder;
         folder.write(QStringLiteral("leerling.sdb"), pupilFile(numberedPupils(Pupils)));
         const QString path = folder.file(QStringLiteral("leerling.sdb"));

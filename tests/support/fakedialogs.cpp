@@ -31,9 +31,8 @@ QString FakeDialogs::input(const QString& prompt, const QString& title, const QS
     return inputAnswers.isEmpty() ? QString() : inputAnswers.dequeue();
 }
 
-QString FakeDialogs::openFile(const QString& title, const QList<FileFilter>& filters)
+QString FakeDialogs::openFile(const QString&, const QList<FileFilter>&)
 {
-    openFiles.append({title, filters});
     return openFileAnswers.isEmpty() ? QString() : openFileAnswers.dequeue();
 }
 

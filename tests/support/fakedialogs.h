@@ -24,11 +24,6 @@ public:
         QString title;
         QString proposed;
     };
-    struct OpenFile
-    {
-        QString title;
-        QList<velmora::FileFilter> filters;
-    };
 
     FakeDialogs();
     ~FakeDialogs() override;
@@ -43,7 +38,6 @@ public:
 
     QList<Message> messages;
     QList<Input> inputs;
-    QList<OpenFile> openFiles;
     int printDialogs = 0;
 
     velmora::MessageAnswer message(const QString& text, const QString& caption, velmora::MessageIcon icon,
