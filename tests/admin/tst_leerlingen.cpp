@@ -50,10 +50,18 @@ struct Register
     }
 };
 
-// Another teacher's change made while this one's input box is open.
+// Another teacher's change made while this one's input box is open; and whether
+// the busy pointer was still shown over a message.
 struct DialogsWithInterruption : FakeDialogs
 {
     std::function<void()> duringInput;
+    bool busyOverMessage = false;
+    MessageAnswer message(const QString& text, const QString& caption, MessageIcon icon,
+                          MessageButtons buttons) override
+    {
+        busyOverMessage |= QGuiApplication::overrideCursor() != nullptr;
+        return FakeDialogs::message(text, caption, icon, buttons);
+    }
     QString input(const QString& prompt, const QString& title, const QString& proposed) override
     {
         if (duringInput)
@@ -204,6 +212,7 @@ private Q_SLOTS:
             dialogs.messages.clear();
             QCOMPARE(r.names(), names);
             QVERIFY(r.nothingSelected());
+            QVERIFY(!dialogs.busyOverMessage);
             QVERIFY(!QGuiApplication::overrideCursor());
         };
 
