@@ -150,14 +150,22 @@ private Q_SLOTS:
         QTest::keyClicks(text1, QStringLiteral("Nieuw"));
         QCOMPARE(text1->text(), QStringLiteral("Nieuw"));
 
+        // A file that became unusable since the start ends the program, never opens the menu.
+        QVERIFY(QFile::remove(folder.file(Passwd)) && QDir(folder.path()).mkdir(Passwd));
+        drive::click(login, "cmdLogin");
+        QVERIFY(dialogs.messages.last().text.startsWith(QStringLiteral("\"passwd\" is geen gewoon bestand")));
+        QCOMPARE(m_exits, 3);
+        QVERIFY(QDir(folder.path()).rmdir(Passwd));
+        folder.write(Passwd, passwdFor("Nieuw"));
+
         // Enter is the login button; the right password opens the menu and closes the login.
         QTest::keyClick(text1, Qt::Key_Return);
-        QCOMPARE(dialogs.messages.size(), wrong.size() + 1);
+        QCOMPARE(dialogs.messages.size(), wrong.size() + 2);
         QVERIFY(app.main().isVisible() && !login.isVisible());
         // So do the menu's "Afsluiten" and Escape.
         drive::click(app.main(), "cmdEnd");
         QTest::keyClick(&app.main(), Qt::Key_Escape);
-        QCOMPARE(m_exits, 4);
+        QCOMPARE(m_exits, 5);
     }
 
     void menuOpensItsWindowsModally()
