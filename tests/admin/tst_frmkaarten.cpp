@@ -132,13 +132,17 @@ private Q_SLOTS:
     void refusalsChangeNothing()
     {
         open();
-        // Picture missing beside the map file, and a file of another kind: no name is asked.
+        // Picture missing beside the map file, a file of another kind, a map file that
+        // cannot be read: no name is asked.
         add(elsewhere(QStringLiteral("azie.krt"), "azie.bmp\r\n"));
         add(elsewhere(QStringLiteral("notities.TXT"), "x"));
+        add(elsewhere(QStringLiteral("kapot.krt"), "kapot.bmp\r\n1 s\r\n"));
         QCOMPARE(fake->messageTexts(),
-                 QStringList({QStringLiteral("Het bestand azie.bmp is niet gevonden in dezelfde map."),
-                              QStringLiteral("Het bestand notities.TXT is geen kaartbestand (.krt) en geen "
-                                             "afbeelding (.bmp).")}));
+                 QStringList(
+                     {QStringLiteral("Het bestand azie.bmp is niet gevonden in dezelfde map."),
+                      QStringLiteral("Het bestand notities.TXT is geen kaartbestand (.krt) en geen "
+                                     "afbeelding (.bmp)."),
+                      QStringLiteral("Regel 2 van het bestand \"kapot.krt\" is onleesbaar of beschadigd.")}));
         QVERIFY(fake->inputs.isEmpty());
 
         // A cancelled name, then one of blanks. The second time the map file beside the
