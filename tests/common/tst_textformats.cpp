@@ -58,6 +58,8 @@ private Q_SLOTS:
             << QStringLiteral("  \" a b \"  ") << QStringLiteral(" a b ") << QString();
         QTest::newRow("cut at comma") << QStringLiteral("kaart,1 s 100  200  Utrecht")
                                       << QStringLiteral("kaart") << QStringLiteral("1 s 100  200  Utrecht");
+        QTest::newRow("quoted then comma")
+            << QStringLiteral("\"a, b\" ,rest") << QStringLiteral("a, b") << QStringLiteral("rest");
         QTest::newRow("blank before comma")
             << QStringLiteral("kaart .bmp ,x") << QStringLiteral("kaart .bmp") << QStringLiteral("x");
     }
