@@ -1,5 +1,6 @@
 #include "dataerror.h"
 #include "hotspot.h"
+#include "mapclosebutton.h"
 #include "mapdrawing.h"
 #include "maplegend.h"
 #include "mappicture.h"
@@ -178,6 +179,22 @@ private Q_SLOTS:
         drawing.update(1, item("d ", 600, 900));
         QCOMPARE(TwipsGeometry::get(drawing.marker(1)), QRect(900, 600, 255, 255));
         QCOMPARE(drawing.marker(1)->form(), MapShape::Form::Circle);
+    }
+
+    // Beside a wide picture "Sluiten" stands level with its top, above a legend
+    // that starts lower down, and below a legend that starts at the top.
+    void closeButtonBesideAWidePicture()
+    {
+        QWidget window;
+        QWidget picture(&window), legend(&window), button(&window);
+        TwipsGeometry::set(&picture, QRect(0, 1080, 15000, 6000));
+        const int column = 15000 + MapLegend::PictureGap;
+        TwipsGeometry::set(&legend, QRect(column, 5000, 2000, 3000));
+        MapCloseButton::place(&button, &picture, {&legend});
+        QCOMPARE(TwipsGeometry::get(&button).topLeft(), QPoint(column, 1080));
+        TwipsGeometry::set(&legend, QRect(column, 1080, 2000, 3000));
+        MapCloseButton::place(&button, &picture, {&legend});
+        QCOMPARE(TwipsGeometry::get(&button).topLeft(), QPoint(column, 4080 + MapCloseButton::Gap));
     }
 
     void picturesFoundWhateverTheCase()
