@@ -10,6 +10,7 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QDir>
 #include <QImage>
 #include <QLabel>
 #include <QLineEdit>
@@ -392,7 +393,7 @@ private Q_SLOTS:
                                                "3 x 2900 7    Hoekje\r\n"));
     }
 
-    void pastedNamesThatWouldBreakTheFile()
+    void pastedNamesAndAFailedSave()
     {
         open(Europa);
         // Pasted from a spreadsheet or another program: refused at once, the name stays.
@@ -411,6 +412,20 @@ private Q_SLOTS:
         editor->close();
         QCOMPARE(fake->messages.size(), 2);
         QCOMPARE(folder->read(Krt), Europa);
+
+        // A save that fails keeps the editor open with its edits; the next try saves them.
+        open(Europa);
+        nameBox(1)->setText(QStringLiteral("Lodz"));
+        QVERIFY(QFile::remove(folder->file(Krt)) && QDir(folder->path()).mkdir(Krt));
+        close(MessageAnswer::Yes);
+        QVERIFY(
+            fake->messages.last().text.startsWith(QStringLiteral("\"europa.krt\" is geen gewoon bestand")));
+        QVERIFY(editor->isVisible());
+        QCOMPARE(nameBox(1)->text(), QStringLiteral("Lodz"));
+        QVERIFY(QDir(folder->path()).rmdir(Krt));
+        close(MessageAnswer::Yes);
+        QVERIFY(!editor->isVisible());
+        QVERIFY(folder->read(Krt).contains("1 s 1234 567  Lodz\r\n"));
     }
 
     void placementsAMapCannotHoldAreRefused()
