@@ -179,6 +179,10 @@ private Q_SLOTS:
         drawing.update(1, item("d ", 600, 900));
         QCOMPARE(TwipsGeometry::get(drawing.marker(1)), QRect(900, 600, 255, 255));
         QCOMPARE(drawing.marker(1)->form(), MapShape::Form::Circle);
+        // A water is drawn unlike a city.
+        const QColor city = drawing.marker(1)->fillColor();
+        drawing.update(1, item("w ", 600, 900));
+        QVERIFY(drawing.marker(1)->fillColor() != city);
     }
 
     // Beside a wide picture "Sluiten" stands level with its top, above a legend
