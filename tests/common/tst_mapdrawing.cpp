@@ -1,4 +1,5 @@
 #include "dataerror.h"
+#include "fittinglabel.h"
 #include "hotspot.h"
 #include "mapclosebutton.h"
 #include "mapdrawing.h"
@@ -199,6 +200,16 @@ private Q_SLOTS:
         TwipsGeometry::set(&legend, QRect(column, 1080, 2000, 3000));
         MapCloseButton::place(&button, &picture, {&legend});
         QCOMPARE(TwipsGeometry::get(&button).topLeft(), QPoint(column, 4080 + MapCloseButton::Gap));
+    }
+
+    // A question too long for the status line is shown smaller, not cut off.
+    void longTextShrinksToFit()
+    {
+        FittingLabel label(QFont(QStringLiteral("Liberation Serif"), 24));
+        label.resize(300, 60);
+        label.setFittedText(
+            QStringLiteral("Anna, wijs aan op de kaart: Scandinavisch Hoogland en de fjorden"));
+        QVERIFY(label.font().pointSizeF() < 24);
     }
 
     void picturesFoundWhateverTheCase()
