@@ -2,6 +2,7 @@
 #include "fittinglabel.h"
 #include "hotspot.h"
 #include "mapclosebutton.h"
+#include "mapcursors.h"
 #include "mapdrawing.h"
 #include "maplegend.h"
 #include "mappicture.h"
@@ -203,13 +204,15 @@ private Q_SLOTS:
     }
 
     // A question too long for the status line is shown smaller, not cut off.
-    void longTextShrinksToFit()
+    // The hand over an item is white inside, so it shows on a dark map too.
+    void statusLineAndCursorStayReadable()
     {
         FittingLabel label(QFont(QStringLiteral("Liberation Serif"), 24));
         label.resize(300, 60);
         label.setFittedText(
             QStringLiteral("Anna, wijs aan op de kaart: Scandinavisch Hoogland en de fjorden"));
         QVERIFY(label.font().pointSizeF() < 24);
+        QCOMPARE(MapCursors::handPicture().toImage().pixelColor(16, 24), QColor(Qt::white));
     }
 
     void picturesFoundWhateverTheCase()
