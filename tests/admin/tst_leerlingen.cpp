@@ -5,6 +5,7 @@
 #include "testfolder.h"
 #include "windowdriver.h"
 
+#include <QDir>
 #include <QListWidget>
 #include <QPushButton>
 #include <QtTest>
@@ -106,6 +107,15 @@ private Q_SLOTS:
             QVERIFY(!r.window->isVisible());
             QVERIFY(!r.db.isOpen());
         }
+
+        // A folder in the register's place: none can be made, so nothing can be added.
+        TestFolder folder;
+        QVERIFY(QDir(folder.path()).mkdir(Db));
+        FakeDialogs dialogs;
+        Register r;
+        QCOMPARE(dialogs.messages.last().icon, MessageIcon::Critical);
+        QVERIFY(!drive::child(*r.window, "cmdAdd")->isEnabled());
+        QVERIFY(!r.db.isOpen());
     }
 
     void addRenameRemove()
