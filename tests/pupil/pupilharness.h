@@ -2,7 +2,9 @@
 
 #include "frmsplash.h"
 #include "programexit.h"
+#include "testfolder.h"
 
+#include <QImage>
 #include <QTimer>
 
 // While alive: the splash closes through its own timer as soon as it shows
@@ -22,6 +24,14 @@ struct Harness
         korvel::frmSplash::setShownHook({});
         velmora::ProgramExit::setHandler({});
     }
-    Harness(const Harness&) = delete;
-    Harness& operator=(const Harness&) = delete;
 };
+
+// A map in a test folder: a bitmap of 600 x 400 pixels (9000 x 6000 twips) and the map file naming it.
+inline void writeDemoMap(const TestFolder& folder, const QByteArray& items, const char* krt = "nederland.krt")
+{
+    QImage image(600, 400, QImage::Format_RGB888);
+    image.fill(QColor(200, 230, 255));
+    if (!image.save(folder.file(QStringLiteral("demo.bmp")), "BMP"))
+        qFatal("cannot write demo picture");
+    folder.write(QString::fromLatin1(krt), "demo.bmp\r\n" + items);
+}
