@@ -1,5 +1,5 @@
-// The map menu and the activity menu: how the pupil program's windows hand
-// over to one another, and what each button leaves behind.
+// Start-up of the pupil program and its menus: the splash, spare registers, the
+// "Fout" end, and how the windows hand over to one another.
 #include "fakedialogs.h"
 #include "frmkaart.h"
 #include "frmkeuzemenu.h"
@@ -8,62 +8,53 @@
 #include "korvelapp.h"
 #include "pupilharness.h"
 #include "registerfiles.h"
-#include "testfolder.h"
 #include "windowdriver.h"
 
 #include <QAbstractButton>
-#include <QImage>
 #include <QLabel>
 #include <QListWidget>
 #include <QtTest>
-
-#include <memory>
 
 using namespace korvel;
 using namespace registerfiles;
 
 namespace {
 
-QString statusLine(frmKeuzeMenu2* menu)
-{
-    return menu->findChild<QLabel*>(QStringLiteral("lblKeuze"))->text();
-}
-
-// A started program with Anna, Bram and two maps.
+// A program folder with Anna, Bram and two maps, and the program on it (not yet started).
 struct Session
 {
     TestFolder folder;
     FakeDialogs dialogs;
     Harness harness;
-    std::unique_ptr<KorvelApp> app;
+    KorvelApp app;
 
-    explicit Session(const QByteArray& kaarten = maps({{"Europa", "europa.krt "}, {"Nederland", "nl.krt"}}))
+    explicit Session(const QByteArray& leerling = pupils({"Anna", "Bram"}),
+                     const QByteArray& kaarten = maps({{"Europa", "europa.krt "}, {"Nederland", "nl.krt"}}))
     {
-        folder.write(QStringLiteral("leerling.sdb"), pupils({"Anna", "Bram"}));
+        if (!leerling.isEmpty())
+            folder.write(QStringLiteral("leerling.sdb"), leerling);
         folder.write(QStringLiteral("kaarten.sdb"), kaarten);
-        app = std::make_unique<KorvelApp>();
-        if (!app->start())
-            qFatal("start-up failed");
     }
-    frmLogin* login() const { return &app->login(); }
-    frmKeuzeMenu* menu() const { return app->keuzeMenu(); }
+    static QListWidget* list(const QWidget* w, const char* name)
+    {
+        return drive::child<QListWidget>(*w, name);
+    }
     void logIn(int row)
     {
-        drive::selectRow(drive::child<QListWidget>(*login(), "Leerlingen"), row);
-        drive::click(*login(), "cmdOK");
+        drive::selectRow(list(&app.login(), "Leerlingen"), row);
+        drive::click(app.login(), "cmdOK");
     }
     void startMap(int row)
     {
-        drive::selectRow(drive::child<QListWidget>(*menu(), "Kaarten"), row);
-        drive::click(*menu(), "cmdStart");
+        drive::selectRow(list(app.keuzeMenu(), "Kaarten"), row);
+        drive::click(*app.keuzeMenu(), "cmdStart");
     }
-    QList<QWidget*> visibleWindows() const
+    QString choice() const { return drive::child<QLabel>(*app.keuzeMenu2(), "lblKeuze")->text(); }
+    static QList<QWidget*> visible()
     {
-        QList<QWidget*> visible;
-        for (QWidget* window : QApplication::topLevelWidgets())
-            if (window->isVisible())
-                visible.append(window);
-        return visible;
+        QList<QWidget*> windows = QApplication::topLevelWidgets();
+        windows.removeIf([](QWidget* window) { return !window->isVisible(); });
+        return windows;
     }
 };
 
@@ -76,105 +67,89 @@ class TestMenus : public QObject
 private Q_SLOTS:
     void initTestCase() { QCoreApplication::setApplicationName(QStringLiteral("Korvel")); }
 
+    // A key or a click closes the splash, but not a click on the version line.
+    void splashCloses()
+    {
+        for (const QByteArray how : {"key", "Frame1", "imgLogo", "lblVersion"}) {
+            frmSplash splash;
+            auto* timer = drive::child<QTimer>(splash, "Timer1");
+            QVERIFY(timer->isActive()); // it closes itself too, as every start-up below shows
+            timer->stop();
+            QVERIFY(drive::show(splash));
+            if (how == "key")
+                QTest::keyClick(&splash, Qt::Key_A);
+            else if (how == "Frame1") // a corner of the panel, away from its labels
+                QTest::mouseClick(drive::child(splash, "Frame1"), Qt::LeftButton, {}, QPoint(4, 4));
+            else
+                drive::click(splash, how.constData());
+            QTRY_COMPARE(splash.isVisible(), how == "lblVersion");
+        }
+    }
+
+    // The splash comes first, then the spare registers move into place, then the list fills.
+    void startUpAndLogin()
+    {
+        const QByteArray pupilBytes = pupils({"Anna", "Zo\xeb", QByteArray(60, 'x')});
+        Session s(pupilBytes);
+        for (const QString& name : {QStringLiteral("leerling.sd"), QStringLiteral("kaarten.sd")})
+            QVERIFY(QFile::rename(s.folder.file(name + u'b'), s.folder.file(name + u'_')));
+        QStringList duringSplash;
+        frmSplash::setShownHook([&](frmSplash& splash) {
+            splash.findChild<QTimer*>(QStringLiteral("Timer1"))->start(0);
+            duringSplash << QString::number(s.app.login().isVisible())
+                         << QString::number(s.folder.exists(QStringLiteral("leerling.sd_")));
+        });
+        QVERIFY(s.app.start());
+        QCOMPARE(duringSplash, QStringList({QStringLiteral("0"), QStringLiteral("1")}));
+        QCOMPARE(s.folder.read(QStringLiteral("leerling.sdb")), pupilBytes);
+        QVERIFY(!s.folder.exists(QStringLiteral("leerling.sd_")) &&
+                !s.folder.exists(QStringLiteral("kaarten.sd_")));
+
+        frmLogin* login = &s.app.login();
+        QVERIFY(QTest::qWaitForWindowExposed(login));
+        QListWidget* leerlingen = s.list(login, "Leerlingen");
+        QCOMPARE(leerlingen->item(1)->text(), QStringLiteral("Zo\u00eb"));
+        QVERIFY(!drive::child(*login, "cmdOK")->isEnabled());
+        // Enter or a double-click on empty space with nothing selected does nothing.
+        QTest::keyClick(login, Qt::Key_Return);
+        drive::doubleClick(leerlingen->viewport(), QPoint(10, leerlingen->viewport()->height() - 5));
+        QVERIFY(login->isVisible() && login->Gebruiker().isEmpty());
+        // Enter presses OK; the 60-character name becomes Gebruiker as listed.
+        drive::selectRow(leerlingen, 2);
+        QTest::keyClick(login, Qt::Key_Return);
+        QCOMPARE(login->Gebruiker(), QString(50, u'x'));
+        QCOMPARE(s.visible(), QList<QWidget*>({s.app.keuzeMenu()}));
+        QCOMPARE(s.list(s.app.keuzeMenu(), "Kaarten")->count(), 2);
+    }
+
     void wholeWindowFlow()
     {
         Session s;
-        s.logIn(0);
-        frmKeuzeMenu* menu = s.menu();
-        QCOMPARE(s.visibleWindows(), QList<QWidget*>({menu}));
-        QListWidget* kaarten = drive::child<QListWidget>(*menu, "Kaarten");
-        QCOMPARE(kaarten->count(), 2);
+        writeDemoMap(s.folder, "1 s 300  300  Parijs\r\n", "europa.krt");
+        QVERIFY(s.app.start());
+        // "Afsluiten" and Esc in the login end the program at once, closing nothing.
+        drive::click(s.app.login(), "cmdCancel");
+        QTest::keyClick(&s.app.login(), Qt::Key_Escape);
+        QCOMPARE(s.harness.exits, 2);
+        drive::doubleClickRow(s.list(&s.app.login(), "Leerlingen"), 0); // a double-click on a name is OK
+        frmKeuzeMenu* menu = s.app.keuzeMenu();
+        QTest::keyClick(menu, Qt::Key_Escape); // Esc is no way out of a menu
+        drive::click(*menu, "cmdEnd");
+        QCOMPARE(s.harness.exits, 3);
+        QCOMPARE(s.visible(), QList<QWidget*>({menu}));
+        QListWidget* kaarten = s.list(menu, "Kaarten");
         QCOMPARE(kaarten->item(0)->text(), QStringLiteral("Europa                        "));
-        QVERIFY(!drive::child<QAbstractButton>(*menu, "cmdStart")->isEnabled());
+        QVERIFY(!drive::child(*menu, "cmdStart")->isEnabled());
         QVERIFY(drive::child<QAbstractButton>(*menu, "opNiveau_0")->isChecked());
 
         // Map and level 2: the activity menu shows them, the map menu hides.
         drive::selectRow(kaarten, 0);
         drive::click(*menu, "opNiveau_1");
         drive::click(*menu, "cmdStart");
-        QCOMPARE(s.visibleWindows(), QList<QWidget*>({s.app->keuzeMenu2()}));
-        QCOMPARE(statusLine(s.app->keuzeMenu2()),
-                 QStringLiteral("Gebruiker: Anna. Kaart: Europa. Niveau: 2."));
-        QCOMPARE(s.app->keuze().KaartFile, QStringLiteral("europa.krt "));
-
-        // "Kaart of niveau veranderen": the map menu as it was left; Enter starts the same choice.
-        drive::click(*s.app->keuzeMenu2(), "cmdAndereKaart");
-        QCOMPARE(s.visibleWindows(), QList<QWidget*>({menu}));
-        QTRY_VERIFY(!s.app->keuzeMenu2());
-        QCOMPARE(kaarten->currentRow(), 0);
-        QVERIFY(drive::child<QAbstractButton>(*menu, "opNiveau_1")->isChecked());
-        QTest::keyClick(menu, Qt::Key_Return);
-        QCOMPARE(statusLine(s.app->keuzeMenu2()),
-                 QStringLiteral("Gebruiker: Anna. Kaart: Europa. Niveau: 2."));
-        // The activity menu's close box also leads back.
-        s.app->keuzeMenu2()->close();
-        QCOMPARE(s.visibleWindows(), QList<QWidget*>({menu}));
-
-        // Another map by double-click, level 3.
-        drive::click(*menu, "opNiveau_2");
-        drive::doubleClickRow(kaarten, 1);
-        QCOMPARE(statusLine(s.app->keuzeMenu2()),
-                 QStringLiteral("Gebruiker: Anna. Kaart: Nederland. Niveau: 3."));
-
-        // "Gebruiker veranderen": both menus go, the login comes back with its selection.
-        drive::click(*s.app->keuzeMenu2(), "cmdAndereUser");
-        QCOMPARE(s.visibleWindows(), QList<QWidget*>({static_cast<QWidget*>(s.login())}));
-        QTRY_VERIFY(!s.menu() && !s.app->keuzeMenu2());
-        QVERIFY(drive::child<QListWidget>(*s.login(), "Leerlingen")->item(0)->isSelected());
-        QVERIFY(drive::child<QAbstractButton>(*s.login(), "cmdOK")->isEnabled());
-
-        // The next login reads the map list again and starts from scratch; level 1 by default.
-        s.folder.write(QStringLiteral("kaarten.sdb"), maps({{"Wereld", "wereld.krt"}}));
-        s.logIn(1);
-        kaarten = drive::child<QListWidget>(*s.menu(), "Kaarten");
-        QCOMPARE(kaarten->count(), 1);
-        QVERIFY(kaarten->selectedItems().isEmpty());
-        QVERIFY(drive::child<QAbstractButton>(*s.menu(), "opNiveau_0")->isChecked());
-        s.startMap(0);
-        QCOMPARE(statusLine(s.app->keuzeMenu2()),
-                 QStringLiteral("Gebruiker: Bram. Kaart: Wereld. Niveau: 1."));
-        QVERIFY(s.dialogs.messages.isEmpty());
-        QCOMPARE(s.harness.exits, 0);
-    }
-
-    void waysOutOfTheMenus()
-    {
-        Session s;
-        const QList<QWidget*> loginOnly{s.login()};
-        // "Afsluiten" ends at once from every window, closing nothing.
-        drive::click(*s.login(), "cmdCancel");
-        QCOMPARE(s.harness.exits, 1);
-        QCOMPARE(s.visibleWindows(), loginOnly);
-        s.logIn(1);
-        drive::click(*s.menu(), "cmdCancel");
-        QCOMPARE(s.visibleWindows(), loginOnly);
-        s.logIn(1);
-        s.menu()->close();
-        QCOMPARE(s.visibleWindows(), loginOnly);
-        s.logIn(1);
-        QTest::keyClick(s.menu(), Qt::Key_Escape); // Esc is no way out of a menu
-        QCOMPARE(s.visibleWindows(), QList<QWidget*>({s.menu()}));
-        drive::click(*s.menu(), "cmdEnd");
-        QCOMPARE(s.harness.exits, 2);
-        QCOMPARE(s.visibleWindows(), QList<QWidget*>({s.menu()}));
-        s.startMap(0);
-        drive::click(*s.app->keuzeMenu2(), "cmdEnd");
-        QCOMPARE(s.harness.exits, 3);
-        QCOMPARE(s.visibleWindows(), QList<QWidget*>({s.app->keuzeMenu2()}));
-    }
-
-    void activityButtonsOpenTheMapScreenAndComeBackUnchanged()
-    {
-        Session s;
-        QImage picture(120, 90, QImage::Format_RGB888);
-        picture.fill(Qt::white);
-        QVERIFY(picture.save(s.folder.file(QStringLiteral("europa.bmp")), "BMP"));
-        s.folder.write(QStringLiteral("europa.krt"), "europa.bmp\r\n1 s 300  300  Parijs\r\n");
-        s.logIn(0);
-        s.startMap(0);
-        frmKeuzeMenu2* activities = s.app->keuzeMenu2();
-        const QString before = statusLine(activities);
-
+        frmKeuzeMenu2* activities = s.app.keuzeMenu2();
+        drive::click(*activities, "cmdEnd");
+        QCOMPARE(s.harness.exits, 4);
+        // Each activity button opens the map screen for it; its "Sluiten" leads back.
         const char* names[] = {"cmdShowKaart", "cmdOefen", "cmdToets", "cmdSpelletje"};
         for (int mode = 0; mode < 4; ++mode) {
             // Close the map screen by its button once its modal loop runs, noting what it
@@ -184,50 +159,89 @@ private Q_SLOTS:
                 QWidget* modal = QApplication::activeModalWidget();
                 if (!modal || !QTest::qWaitForWindowExposed(modal))
                     return;
-                shown << modal->objectName() << modal->windowTitle() << QString::number(s.app->kaart().Mode);
                 modal->resize(1366, 768); // a school laptop's screen, not the test platform's 800 x 800
                 drive::click(*modal, "cmdClose");
-                shown << (modal->isVisible() ? QStringLiteral("open") : QStringLiteral("closed"));
+                shown << modal->objectName() << modal->windowTitle() << QString::number(s.app.kaart().Mode)
+                      << QString::number(modal->isVisible());
                 modal->close();
             });
             drive::click(*activities, names[mode]);
             QCOMPARE(shown, QStringList({QStringLiteral("frmKaart"), QStringLiteral("Europa"),
-                                         QString::number(mode), QStringLiteral("closed")}));
-            QCOMPARE(s.visibleWindows(), QList<QWidget*>({activities}));
-            QCOMPARE(statusLine(activities), before);
+                                         QString::number(mode), QStringLiteral("0")}));
+            QCOMPARE(s.visible(), QList<QWidget*>({activities}));
         }
-        QVERIFY(s.dialogs.messages.isEmpty());
+        QCOMPARE(s.choice(), QStringLiteral("Gebruiker: Anna. Kaart: Europa. Niveau: 2."));
 
-        // A map that cannot be opened: one message, and the pupil stays in the menu.
-        QVERIFY(QFile::remove(s.folder.file(QStringLiteral("europa.krt"))));
-        drive::click(*activities, "cmdToets");
-        QCOMPARE(s.dialogs.messages.size(), 1);
-        QVERIFY(s.dialogs.messages[0].text.contains(QStringLiteral("Europa")));
-        QCOMPARE(s.visibleWindows(), QList<QWidget*>({activities}));
-        QVERIFY(!s.folder.exists(QStringLiteral("toets.res")));
+        // "Kaart of niveau veranderen": the map menu as it was left; Enter starts the same choice.
+        drive::click(*s.app.keuzeMenu2(), "cmdAndereKaart");
+        QCOMPARE(s.visible(), QList<QWidget*>({menu}));
+        QTRY_VERIFY(!s.app.keuzeMenu2());
+        QTest::keyClick(menu, Qt::Key_Return);
+        QCOMPARE(s.choice(), QStringLiteral("Gebruiker: Anna. Kaart: Europa. Niveau: 2."));
+        // The activity menu's close box also leads back.
+        s.app.keuzeMenu2()->close();
+        QCOMPARE(s.visible(), QList<QWidget*>({menu}));
+
+        // Another map by double-click, level 3.
+        drive::click(*menu, "opNiveau_2");
+        drive::doubleClickRow(kaarten, 1);
+        QCOMPARE(s.choice(), QStringLiteral("Gebruiker: Anna. Kaart: Nederland. Niveau: 3."));
+
+        // "Gebruiker veranderen": both menus go, the login comes back with its selection.
+        drive::click(*s.app.keuzeMenu2(), "cmdAndereUser");
+        QCOMPARE(s.visible(), QList<QWidget*>({&s.app.login()}));
+        QTRY_VERIFY(!s.app.keuzeMenu() && !s.app.keuzeMenu2());
+        QVERIFY(s.list(&s.app.login(), "Leerlingen")->item(0)->isSelected());
+
+        // The next login reads the map list again and starts from scratch, at level 1.
+        s.folder.write(QStringLiteral("kaarten.sdb"), maps({{"Wereld", "wereld.krt"}}));
+        s.logIn(1);
+        QVERIFY(s.list(s.app.keuzeMenu(), "Kaarten")->selectedItems().isEmpty());
+        s.startMap(0);
+        QCOMPARE(s.choice(), QStringLiteral("Gebruiker: Bram. Kaart: Wereld. Niveau: 1."));
+        // Back to the login by the map menu's "Andere gebruiker" or close box; there the close
+        // box ends the program.
+        s.app.keuzeMenu2()->close();
+        drive::click(*s.app.keuzeMenu(), "cmdCancel");
+        QCOMPARE(s.visible(), QList<QWidget*>({&s.app.login()}));
+        s.logIn(1);
+        s.app.keuzeMenu()->close();
+        QCOMPARE(s.visible(), QList<QWidget*>({&s.app.login()}));
+        s.app.login().close();
+        QCOMPARE(s.harness.exits, 5);
+        QVERIFY(s.dialogs.messages.isEmpty());
     }
 
-    void unusableMapDatabaseEndsTheProgram()
+    // An unusable pupil register ends the program at start, an unusable map register at
+    // login; an empty map register lets the pupil leave.
+    void unusableRegistersEndTheProgram()
     {
-        Session s(PupilHeader);
+        const QString fout = QStringLiteral("Er is een fout opgetreden bij het openen van de database. Zorg "
+                                            "ervoor dat er gebruikers zijn aangemaakt in de administratie!");
+        // A title differing only by a trailing blank is not the pupil register.
+        const QByteArray blank = "Leerlingendatabase \r\n 2 \r\nId\r\n 5 \r\nNaam\r\n 50 \r\n";
+        for (const auto& [leerling, kaarten, texts] :
+             {std::tuple(QByteArray(), MapHeader,
+                         QStringList({QStringLiteral("Database bestaat niet"), fout})),
+              std::tuple(blank, MapHeader, QStringList({fout})),
+              std::tuple(pupils({"Anna"}), PupilHeader,
+                         QStringList({QStringLiteral("Er is een fout opgetreden in de kaartendatabase. "
+                                                     "Installeer het programma opnieuw.")}))}) {
+            Session s(leerling, kaarten);
+            if (s.app.start())
+                s.logIn(0);
+            QCOMPARE(s.dialogs.messageTexts(), texts);
+            QCOMPARE(s.dialogs.messages.last().caption, QStringLiteral("Fout"));
+            QCOMPARE(s.harness.exits, 1);
+            QVERIFY(s.visible().isEmpty());
+        }
+        // With no maps, Enter starts nothing and "Andere gebruiker" still leads back.
+        Session s(pupils({"Anna"}), MapHeader);
+        QVERIFY(s.app.start());
         s.logIn(0);
-        QCOMPARE(s.harness.exits, 1);
-        QVERIFY(s.visibleWindows().isEmpty());
-        QCOMPARE(s.dialogs.messageTexts(),
-                 QStringList(QStringLiteral(
-                     "Er is een fout opgetreden in de kaartendatabase. Installeer het programma opnieuw.")));
-    }
-
-    void emptyMapDatabaseStillLetsThePupilLeave()
-    {
-        Session s(MapHeader);
-        s.logIn(0);
-        QCOMPARE(drive::child<QListWidget>(*s.menu(), "Kaarten")->count(), 0);
-        QTest::keyClick(s.menu(), Qt::Key_Return);
-        QVERIFY(!s.app->keuzeMenu2());
-        drive::click(*s.menu(), "cmdCancel");
-        QCOMPARE(s.visibleWindows(), QList<QWidget*>({static_cast<QWidget*>(s.login())}));
-        QVERIFY(s.dialogs.messages.isEmpty());
+        QTest::keyClick(s.app.keuzeMenu(), Qt::Key_Return);
+        drive::click(*s.app.keuzeMenu(), "cmdCancel");
+        QCOMPARE(s.visible(), QList<QWidget*>({&s.app.login()}));
     }
 };
 
