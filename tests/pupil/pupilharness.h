@@ -5,6 +5,7 @@
 #include "testfolder.h"
 
 #include <QImage>
+#include <QTest>
 #include <QTimer>
 
 // While alive: the splash closes through its own timer as soon as it shows
@@ -31,7 +32,6 @@ inline void writeDemoMap(const TestFolder& folder, const QByteArray& items, cons
 {
     QImage image(600, 400, QImage::Format_RGB888);
     image.fill(QColor(200, 230, 255));
-    if (!image.save(folder.file(QStringLiteral("demo.bmp")), "BMP"))
-        qFatal("cannot write demo picture");
+    QVERIFY(image.save(folder.file(QStringLiteral("demo.bmp")), "BMP"));
     folder.write(QString::fromLatin1(krt), "demo.bmp\r\n" + items);
 }

@@ -2,8 +2,6 @@
 // what it shows per activity, maps it refuses, and the quiz driven through its widgets.
 #include "fakedialogs.h"
 #include "frmkaart.h"
-#include "mapshape.h"
-#include "plaatsen.h"
 #include "pupilharness.h"
 #include "windowdriver.h"
 
@@ -13,7 +11,6 @@
 #include <sys/stat.h>
 
 using namespace korvel;
-using Start = KaartQuiz::Start;
 
 namespace {
 
@@ -66,22 +63,12 @@ struct Screen
     }
 };
 
-// Quiz items of level 1, each "k Name" (kind, name), as a map file fills the table: index 0 unused.
-void fill(velmora::Plaatsen& table, const QList<const char*>& items)
-{
-    for (int i = 0; i < items.size(); ++i)
-        table[i + 1] =
-            velmora::Plaats{1, QString::fromLatin1(items[i], 2), 0, 0, QString::fromLatin1(items[i] + 2)};
-}
-
 } // namespace
 
 class TestFrmKaart : public QObject
 {
     Q_OBJECT
 private Q_SLOTS:
-    void init() { QCoreApplication::setApplicationName(QStringLiteral("Korvel")); }
-
     void eachActivityShowsItsOwnPieces()
     {
         // Levels in file order; the last two items are left out at level 2.
@@ -89,13 +76,11 @@ private Q_SLOTS:
                  "2 g 4500 2000 Texel\r\n3 s 5000 5000 Utrecht\r\n3 x 300  300  Onbekend\r\n");
         QVERIFY(s.open(0));
         QCOMPARE(s.kaart.windowTitle(), QStringLiteral("Nederland"));
-        const std::pair<const char*, QRect> layout[] = {{"Frame1", QRect(16, 8, 993, 57)},
-                                                        {"lblStatus", QRect(8, 16, 977, 41)},
-                                                        {"cmdClose", QRect(888, 72, 113, 33)},
-                                                        {"Picture1", QRect(16, 72, 600, 400)},
-                                                        {"HotSpot_1", QRect(72, 92, 33, 33)}};
-        for (const auto& [name, rect] : layout)
-            QCOMPARE(s.widget(name)->geometry(), rect);
+        QList<QRect> layout;
+        for (const char* name : {"Frame1", "lblStatus", "cmdClose", "Picture1", "HotSpot_1"})
+            layout << s.widget(name)->geometry();
+        QCOMPARE(layout, QList<QRect>({QRect(16, 8, 993, 57), QRect(8, 16, 977, 41), QRect(888, 72, 113, 33),
+                                       QRect(16, 72, 600, 400), QRect(72, 92, 33, 33)}));
         QVERIFY(s.widget("Status")->isHidden()); // the counters, while looking
         QVERIFY(s.widget("HotSpot_4") && !s.widget("HotSpot_5"));
 
@@ -137,8 +122,6 @@ private Q_SLOTS:
         for (const QString& map :
              {QStringLiteral("Nederland"), QStringLiteral("Europa"), QStringLiteral("Oefenkaart")})
             for (const QSize screen : {QSize(1024, 768), QSize(1366, 768), QSize(1920, 1080)}) {
-                const QString row =
-                    QStringLiteral("%1 %2x%3").arg(map).arg(screen.width()).arg(screen.height());
                 const QString krt = map.toLower() + QStringLiteral(".krt"),
                               bmp = map.toLower() + QStringLiteral(".bmp");
                 Screen s; // test: the counters stand beside the picture too
@@ -155,14 +138,14 @@ private Q_SLOTS:
                 // The small practice map fits every screen.
                 QVERIFY2((shown.size() == QImage(demo + bmp).size()) ==
                              (screen == QSize(1920, 1080) || map == u"Oefenkaart"),
-                         qPrintable(row));
+                         qPrintable(map));
                 for (const char* name : {"Frame1", "cmdClose", "Legenda", "Status"}) {
                     QWidget* control = s.widget(name);
                     QWidget* hit = s.kaart.childAt(control->geometry().center());
                     QVERIFY2(s.kaart.rect().contains(control->geometry()) &&
                                  !control->geometry().intersects(shown) &&
                                  (hit == control || control->isAncestorOf(hit)),
-                             qPrintable(row + u' ' + QString::fromLatin1(name)));
+                             qPrintable(map + u' ' + QString::fromLatin1(name)));
                 }
                 for (int j = 1; j <= s.kaart.quiz().AantRecs(); ++j) {
                     QWidget* spot = s.widget(qPrintable(QStringLiteral("HotSpot_%1").arg(j)));
@@ -172,7 +155,7 @@ private Q_SLOTS:
                         s.widget(qPrintable(QStringLiteral("lblPlaats_%1").arg(j)))->geometry();
                     QVERIFY2(shown.contains(area) && s.kaart.childAt(area.center()) == spot &&
                                  QRect(QPoint(0, 0), shown.size()).contains(label),
-                             qPrintable(row + u' ' + s.plaatsen[j].Naam));
+                             qPrintable(map + u' ' + s.plaatsen[j].Naam));
                 }
             }
     }
@@ -200,10 +183,10 @@ private Q_SLOTS:
             s.kaart.showModal(s.keuze); // returns at once: the screen does not open
             QVERIFY(!s.kaart.isVisible());
             QCOMPARE(dialogs.messages.size(), 1);
-            const QString message = dialogs.messages[0].text;
-            QVERIFY2(message.startsWith(QStringLiteral("De kaart \"Nederland\" kan niet worden geopend.")) &&
-                         message.contains(QString::fromLatin1(reason)),
-                     qPrintable(message));
+            QVERIFY2(dialogs.messages[0].text.startsWith(
+                         QStringLiteral("De kaart \"Nederland\" kan niet worden geopend.\n\n") +
+                         QString::fromLatin1(reason)),
+                     qPrintable(dialogs.messages[0].text));
             QCOMPARE(dialogs.messages[0].icon, velmora::MessageIcon::Critical);
             QCOMPARE(s.plaatsen[1].Naam, QStringLiteral("Oud"));
         }
@@ -291,9 +274,8 @@ private Q_SLOTS:
         QVERIFY(s.open(3) && drive::show(s.kaart));
         QCOMPARE(s.status(), QStringLiteral("Anna, besproei Amsterdam!"));
         s.click(1, true);
-        auto* first = s.kaart.findChild<velmora::MapShape*>(QStringLiteral("Plas_1"));
+        QWidget* first = s.widget("Plas_1");
         QVERIFY(first);
-        QCOMPARE(first->fillColor(), QColor(0, 0, 255));
         s.click(2); // ignored while growing
         QVERIFY(!s.widget("Plas_2"));
         auto* groei = drive::child<QTimer>(s.kaart, "GroeiPlas");
@@ -316,7 +298,6 @@ private Q_SLOTS:
         s.click(2, true);
         QTRY_COMPARE(s.status(),
                      QStringLiteral("Je hebt alle steden onder water laten lopen! Je had er 2 goed!"));
-        QVERIFY(!s.widget("Plas_5"));
 
         // On a smaller screen the map and its puddles are shown at half size.
         s.kaart.resize(800, 280);
@@ -333,8 +314,10 @@ private Q_SLOTS:
     // The quiz on its own, drawing the last candidate each time: what it asks and what it says.
     void quizQuestionsAndSpecialNames()
     {
-        velmora::Plaatsen table;
-        fill(table, {"s Oslo", "d Bergen", "w C", "g D"});
+        velmora::Plaatsen table; // as a map file fills it: index 0 unused
+        for (int j = 1; const char* item : {"s Oslo", "d Bergen", "w C", "g D"})
+            table[j++] =
+                velmora::Plaats{1, QString::fromLatin1(item, 2), 0, 0, QString::fromLatin1(item + 2)};
         KaartQuiz quiz(table);
         quiz.setRandomSource([](int bound) { return bound - 1; });
         Keuze keuze{QStringLiteral("Anna"), QStringLiteral("Europa"), QStringLiteral("europa.krt"), 1};
@@ -345,7 +328,7 @@ private Q_SLOTS:
         quiz.open(KaartQuiz::Practise, keuze, 2);
         for (int i = 1; i <= 3; ++i) {
             const int asked = quiz.plek();
-            QCOMPARE(quiz.clickHotSpot(asked), Start::Timer1);
+            QCOMPARE(quiz.clickHotSpot(asked), KaartQuiz::Start::Timer1);
             quiz.timer1();
             QCOMPARE(quiz.status(), QStringLiteral("Anna, wijs aan op de kaart: ") + table[3 - asked].Naam);
         }
