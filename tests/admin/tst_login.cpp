@@ -165,8 +165,9 @@ private Q_SLOTS:
                                         {u"Anna\u200b", u"een onzichtbaar teken (code U+200B)"}}) {
             change(QStringLiteral("Geheim"), QString::fromUtf16(text), QString::fromUtf16(text));
             const QString& message = dialogs.messages.last().text;
-            QVERIFY2(message.startsWith(QStringLiteral("Het nieuwe wachtwoord bevat ") + QString::fromUtf16(why)),
-                     qPrintable(message));
+            QVERIFY2(
+                message.startsWith(QStringLiteral("Het nieuwe wachtwoord bevat ") + QString::fromUtf16(why)),
+                qPrintable(message));
         }
         QCOMPARE(folder.read(Passwd), passwdFor("Geheim"));
         QVERIFY(window.isVisible());
