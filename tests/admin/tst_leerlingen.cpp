@@ -99,32 +99,31 @@ private Q_SLOTS:
     void addRenameRemove()
     {
         TestFolder folder;
-        folder.write(Db, pupils({"Zo\xeb"}));
+        // Hand-filled Ids show which record is which; the list shows only the names.
+        const QByteArray annas = PupilHeader + "00001Anna\r\n00002Anna\r\n";
+        folder.write(Db, annas);
         FakeDialogs dialogs;
         Register r;
-        QCOMPARE(r.list()->item(0)->text(), QStringLiteral("Zoë"));
+        QCOMPARE(r.list()->item(1)->text(), QStringLiteral("Anna"));
         // Letters of the code page are fine.
-        dialogs.inputAnswers.append({QStringLiteral("Zoë Müller-Çelik"), QStringLiteral("Bram")});
+        dialogs.inputAnswers.enqueue(QStringLiteral("Zoë Müller-Çelik"));
         r.click("cmdAdd");
-        r.click("cmdAdd");
-        QCOMPARE(folder.read(Db), pupils({"Zo\xeb",
-                                          "Zo\xeb M\xfcller-\xc7"
-                                          "elik",
-                                          "Bram"}));
+        QCOMPARE(folder.read(Db), annas + "     Zo\xeb M\xfcller-\xc7"
+                                          "elik\r\n");
 
         // Renaming keeps the place and the blanks; the refill selects nothing, so the buttons go off.
-        r.select(1);
+        r.select(2);
         QVERIFY(!r.nothingSelected());
         dialogs.inputAnswers.enqueue(QStringLiteral(" Cees van Dijk "));
         r.click("cmdChange");
         QCOMPARE(dialogs.inputs.last().proposed, QStringLiteral("Zoë Müller-Çelik"));
-        QCOMPARE(folder.read(Db), pupils({"Zo\xeb", " Cees van Dijk ", "Bram"}));
+        QCOMPARE(folder.read(Db), annas + "      Cees van Dijk \r\n");
         QVERIFY(r.nothingSelected());
 
-        // Removing the second of three, without a question.
+        // Removing the second Anna, without a question.
         r.select(1);
         r.click("cmdRemove");
-        QCOMPARE(folder.read(Db), pupils({"Zo\xeb", "Bram"}));
+        QCOMPARE(folder.read(Db), PupilHeader + "00001Anna\r\n      Cees van Dijk \r\n");
         QVERIFY(r.nothingSelected());
         QVERIFY(dialogs.messages.isEmpty());
     }
@@ -172,17 +171,6 @@ private Q_SLOTS:
         QCOMPARE(r.list()->count(), 3);
         QVERIFY(r.nothingSelected());
         QVERIFY(!dialogs.busyOverMessage);
-    }
-
-    void pupilsWithTheSameName()
-    {
-        TestFolder folder;
-        // Hand-filled Ids show which record is which; the list shows only the names.
-        folder.write(Db, PupilHeader + "00001Anna\r\n00002Anna\r\n00003Anna\r\n");
-        FakeDialogs dialogs;
-        Register r;
-        r.select(1);
-        r.click("cmdRemove");
     }
 };
 
