@@ -1,21 +1,15 @@
 #include "fakedialogs.h"
 #include "frmkaartedit.h"
-#include "frmkaarten.h"
-#include "mapfile.h"
 #include "registerfiles.h"
 #include "smartbase.h"
 #include "testfolder.h"
 #include "twipsgeometry.h"
 #include "windowdriver.h"
 
-#include <QApplication>
 #include <QDir>
 #include <QImage>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListWidget>
-#include <QPushButton>
-#include <QTimer>
 #include <QtTest>
 
 using namespace velmora;
@@ -85,7 +79,6 @@ class TestFrmKaartEdit : public QObject
         QWidget* target = picture->childAt(px) ? picture->childAt(px) : picture;
         QTest::mouseClick(target, Qt::LeftButton, {}, target->mapFrom(picture, px));
     }
-    int items() { return editor->state().AantPlaatsen(); }
     int mode() { return editor->state().AddSoort(); }
     QString status() { return editor->findChild<QLabel*>(QStringLiteral("lblStatus"))->text(); }
     QLineEdit* nameBox(int i)
@@ -159,7 +152,7 @@ private Q_SLOTS:
         for (const char* name : {"cmdClose", "cmdChange", "cmdRemove", "cmdAddGroot", "cmdAddKlein",
                                  "cmdAddWater", "cmdAddArea", "cmdAddArea1"})
             QCOMPARE(onTop(QString::fromLatin1(name)), find(QString::fromLatin1(name)));
-        for (int i = 1; i <= items(); ++i) {
+        for (int i = 1; i <= editor->state().AantPlaatsen(); ++i) {
             const QString spot = QStringLiteral("HotSpot_%1").arg(i);
             QVERIFY(picture->rect().contains(find(spot)->geometry()));
             QCOMPARE(onTop(spot), find(spot));
@@ -265,33 +258,6 @@ private Q_SLOTS:
         close(MessageAnswer::Yes);
         QVERIFY(!editor->isVisible());
         QVERIFY(folder->read(Krt).contains("1 s 1875 2880 \r\n"));
-    }
-
-    void openedFromTheRegister()
-    {
-        open(Europa);
-        editor.reset();
-        db->CloseDatabase();
-        korveladmin::frmKaarten reg(*db);
-        QVERIFY(drive::show(reg));
-        drive::selectRow(drive::child<QListWidget>(reg, "List"), 0);
-        QString caption;
-        QTimer::singleShot(0, this, [&] {
-            QWidget* opened = QApplication::activeModalWidget();
-            caption = opened->windowTitle();
-            QTest::mouseClick(drive::child(*opened, "cmdClose"), Qt::LeftButton);
-        });
-        drive::click(reg, "cmdEdit");
-        QCOMPARE(caption, QStringLiteral("Europa"));
-        QVERIFY(fake->messages.isEmpty()); // nothing changed, nothing asked
-        QVERIFY(db->isOpen());
-
-        // A map with a malformed line: a message, no editor, and the register goes on.
-        folder->write(Krt, "europa.bmp\r\n1 s abc  567  Kapot\r\n");
-        drive::click(reg, "cmdEdit");
-        QCOMPARE(fake->messages.last().text,
-                 QStringLiteral("Regel 2 van het bestand \"europa.krt\" is onleesbaar of beschadigd."));
-        QVERIFY(!QApplication::activeModalWidget());
     }
 };
 
