@@ -299,6 +299,8 @@ private Q_SLOTS:
         QString caption;
         QTimer::singleShot(0, this, [&] {
             QWidget* editor = QApplication::activeModalWidget();
+            if (!editor)
+                return; // never opened: the caption stays empty and the check below fails
             caption = editor->windowTitle();
             QTest::mouseClick(drive::child(*editor, "cmdClose"), Qt::LeftButton);
         });
