@@ -13,7 +13,6 @@ public:
     bool ok() const { return m_ok; }
 
 private:
-    void setImmutable(const QString& path, bool on);
     QString m_folder;
     bool m_ok = false;
 };
