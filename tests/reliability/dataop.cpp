@@ -59,7 +59,7 @@ std::optional<DataError> run(const QString& op, const QStringList& args)
             error = pupils.ChangeRecord(i % args[0].toInt() + 1, QStringLiteral("     Leerling %1").arg(i));
         else if (op == u"toggle")
             error = rewrite(args[0], i % 2 == 1, pupils);
-        if (op == u"toggle" && i == 1) {
+        if (!error && op == u"toggle" && i == 1) {
             std::printf("ready\n");
             std::fflush(stdout);
         }

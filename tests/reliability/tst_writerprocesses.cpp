@@ -73,7 +73,7 @@ private Q_SLOTS:
             {QStringLiteral("rename"), QString::number(Registered), QString::number(Renames)}};
         QList<QByteArray> records;
         for (int pupil = 1; pupil <= Pupils; ++pupil) {
-            // Names of very different lengths, some far longer than a pipe buffer.
+            // Names of very different lengths, the longest past the 4096 bytes a pipe keeps whole.
             const QString naam = QStringLiteral("Leerling %1 ").arg(pupil) +
                                  QString(pupil * pupil * 5, QChar(u'a' + pupil % 26));
             calls.append({QStringLiteral("append"), naam, QString::number(AppendsEach)});
