@@ -161,10 +161,13 @@ private Q_SLOTS:
         QCOMPARE(drawing.highestIndex(), 1);
         drawing.update(1, item("d ", 600, 900));
         QCOMPARE(TwipsGeometry::get(drawing.marker(1)), QRect(900, 600, 255, 255));
-        // A water is drawn unlike a city.
-        const QColor city = drawing.marker(1)->fillColor();
-        drawing.update(1, item("w ", 600, 900));
-        QVERIFY(drawing.marker(1)->fillColor() != city);
+        // The legend shows each kind in its marker's colour, never darker.
+        const MapLegend legend;
+        for (const auto& [kind, row] : {std::pair{"s ", 1}, {"w ", 3}, {"g ", 4}}) {
+            drawing.update(1, item(kind, 600, 900));
+            const QColor marker = drawing.marker(1)->fillColor(), swatch = legend.swatch(row)->fillColor();
+            QVERIFY2(swatch.hsvHue() == marker.hsvHue() && swatch.value() >= marker.value(), kind);
+        }
     }
 
     // Beside a wide picture "Sluiten" stands level with its top, above a legend
