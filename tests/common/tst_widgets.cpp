@@ -12,7 +12,9 @@
 #include "testfolder.h"
 #include "twipsgeometry.h"
 
+#include <QAbstractButton>
 #include <QLabel>
+#include <QMessageBox>
 #include <QSignalSpy>
 #include <QtTest>
 
@@ -201,6 +203,16 @@ private Q_SLOTS:
 
     void dialogs()
     {
+        // The standard buttons are Dutch even where Qt's translation is missing.
+        auto box = QtDialogs::buildMessageBox(QStringLiteral("Wilt u de kaart opslaan?"),
+                                              QStringLiteral("KorvelAdmin"), MessageIcon::Question,
+                                              MessageButtons::YesNoCancel);
+        QStringList texts;
+        for (QAbstractButton* b : box->buttons())
+            texts.append(b->text());
+        texts.sort();
+        QCOMPARE(texts,
+                 QStringList({QStringLiteral("Annuleren"), QStringLiteral("Ja"), QStringLiteral("Nee")}));
         // Windows-style "a;b" patterns would otherwise be one pattern that matches nothing.
         QCOMPARE(
             QtDialogs::filterString({{QStringLiteral("Kaarten (*.krt *.bmp)"), QStringLiteral("*.krt;*.bmp")},
