@@ -88,8 +88,12 @@ private Q_SLOTS:
         // on it.
         QVERIFY(drive::show(s.kaart));
         QWidget* label = s.widget("lblPlaats_1");
+        QTest::mouseMove(s.widget("HotSpot_3"), QPoint(16, 16));
+        QTRY_VERIFY(s.widget("lblPlaats_3")->isVisible());
+        // Straight from one place to the next: one name at a time.
         QTest::mouseMove(s.widget("HotSpot_1"), QPoint(16, 16));
         QTRY_VERIFY(label->isVisible());
+        QVERIFY(!s.widget("lblPlaats_3")->isVisible());
         const QPoint overlap = label->mapTo(&s.kaart, QPoint(label->width() / 2, 2));
         QCOMPARE(s.kaart.childAt(overlap), label);
         QTest::mouseMove(&s.kaart, overlap);
