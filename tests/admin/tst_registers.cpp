@@ -302,6 +302,8 @@ private Q_SLOTS:
             if (!editor)
                 return; // never opened: the caption stays empty and the check below fails
             caption = editor->windowTitle();
+            // Should it ask anyway, "Nee" still lets it close, and the check below fails.
+            fake->messageAnswers.enqueue(MessageAnswer::No);
             QTest::mouseClick(drive::child(*editor, "cmdClose"), Qt::LeftButton);
         });
         click("cmdEdit");
