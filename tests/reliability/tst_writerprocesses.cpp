@@ -10,18 +10,12 @@
 
 namespace {
 
-// leerling.sdb holding these record lines.
-QByteArray pupilFile(const QStringList& records)
+QList<QByteArray> numberedPupils(int count)
 {
-    return registerfiles::PupilHeader + records.join(QStringLiteral("\r\n")).toLatin1() + "\r\n";
-}
-
-QStringList numberedPupils(int count)
-{
-    QStringList records;
+    QList<QByteArray> names;
     for (int i = 1; i <= count; ++i)
-        records.append(QStringLiteral("     Leerling %1").arg(-i));
-    return records;
+        names.append("Leerling " + QByteArray::number(-i));
+    return names;
 }
 
 std::unique_ptr<QProcess> startWriter(const QStringList& args, const QString& output = {})
@@ -63,8 +57,8 @@ private Q_SLOTS:
         constexpr int Pupils = 30, AppendsEach = 3, Registered = 40, Renames = 120, Additions = 40;
         TestFolder folder;
         QTemporaryDir gates;
-        QStringList registered = numberedPupils(Registered);
-        folder.write(QStringLiteral("leerling.sdb"), pupilFile(registered));
+        QList<QByteArray> registered = numberedPupils(Registered);
+        folder.write(QStringLiteral("leerling.sdb"), registerfiles::pupils(registered));
         const QString go = gates.filePath(QStringLiteral("go"));
         const QString stop = gates.filePath(QStringLiteral("stop"));
         QList<QStringList> calls{
@@ -108,10 +102,10 @@ private Q_SLOTS:
         QCOMPARE(seen.size(), bytes);
 
         for (int i = 1; i <= Renames; ++i)
-            registered[i % Registered] = QStringLiteral("     Leerling %1").arg(i);
+            registered[i % Registered] = "Leerling " + QByteArray::number(i);
         for (int i = 1; i <= Additions; ++i)
-            registered.append(QStringLiteral("     Nieuw %1").arg(i));
-        QCOMPARE(folder.read(QStringLiteral("leerling.sdb")), pupilFile(registered));
+            registered.append("Nieuw " + QByteArray::number(i));
+        QCOMPARE(folder.read(QStringLiteral("leerling.sdb")), registerfiles::pupils(registered));
     }
 
     // A writer killed at any moment of a rewrite leaves the old or the new file, byte for byte.
@@ -129,7 +123,7 @@ private Q_SLOTS:
         QFETCH(QString, what);
         QFETCH(QString, file);
         TestFolder folder;
-        folder.write(QStringLiteral("leerling.sdb"), pupilFile(numberedPupils(200)));
+        folder.write(QStringLiteral("leerling.sdb"), registerfiles::pupils(numberedPupils(200)));
         // The two contents the writer switches between: after its first rewrite and its second.
         QByteArray states[2];
         for (int rewrites : {1, 2}) {
