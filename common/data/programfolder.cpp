@@ -19,7 +19,11 @@ QString ProgramFolder::path()
 {
     if (!overridden().isEmpty())
         return overridden();
+#ifdef VELMORA_DATA_FOLDER
+    return QStringLiteral(VELMORA_DATA_FOLDER);
+#else
     return QCoreApplication::applicationDirPath();
+#endif
 }
 
 void ProgramFolder::setPath(const QString& folder)

@@ -4,13 +4,15 @@
 
 namespace velmora {
 
-// The folder that holds both programs and every data file. Names given to it
+// The folder that holds every data file: the programs' own folder, or in an
+// installed build the data folder compiled into it. Names given to it
 // are bare file names; a name with a path separator, "." or ".." is refused so
 // that nothing outside the folder is ever opened through a data file.
 class ProgramFolder
 {
 public:
-    // The running executable's folder unless a test has set another one.
+    // The compiled data folder, else the running executable's folder, unless a
+    // test has set another one.
     static QString path();
     static void setPath(const QString& folder);
 
