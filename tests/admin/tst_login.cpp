@@ -129,6 +129,30 @@ private Q_SLOTS:
         QCOMPARE(m_exits, 0);
     }
 
+    // A colleague sets a password while the "no password" box is open: the
+    // password is asked for, instead of the program running with no window.
+    void passwordSetWhileTheNoPasswordBoxIsOpen()
+    {
+        TestFolder folder;
+        folder.write(Passwd, "\r\n");
+        struct SetMeanwhile : FakeDialogs
+        {
+            TestFolder* folder = nullptr;
+            MessageAnswer message(const QString& text, const QString& caption, MessageIcon icon,
+                                  MessageButtons buttons) override
+            {
+                folder->write(Passwd, passwdFor("geheim"));
+                return FakeDialogs::message(text, caption, icon, buttons);
+            }
+        } dialogs;
+        dialogs.folder = &folder;
+        KorvelAdminApp app;
+        app.start();
+        QCOMPARE(dialogs.messageTexts(), QStringList{NoPassword});
+        QVERIFY(app.login().isVisible());
+        QVERIFY(!app.main().isVisible());
+    }
+
     void passwordChange()
     {
         TestFolder folder;
