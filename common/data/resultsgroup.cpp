@@ -25,11 +25,30 @@ int held = -1;
 bool isHarmless(const char* entry)
 {
     static constexpr const char* Kept[] = {
-        "DISPLAY=", "WAYLAND_DISPLAY=", "XAUTHORITY=", "HOME=", "USER=", "LOGNAME=", "PATH=", "TZ=",
-        "LANG=", "LANGUAGE=", "LC_", "XDG_RUNTIME_DIR=", "XDG_SESSION_TYPE=", "XDG_CURRENT_DESKTOP=",
-        "DBUS_SESSION_BUS_ADDRESS=", "QT_QPA_PLATFORM=", "QT_SCALE_FACTOR=", "QT_SCREEN_SCALE_FACTORS=",
-        "QT_ENABLE_HIGHDPI_SCALING=", "QT_FONT_DPI=", "QT_ACCESSIBILITY=", "QT_LINUX_ACCESSIBILITY_ALWAYS_ON=",
-        "QT_IM_MODULE=", "XMODIFIERS=",
+        "DISPLAY=",
+        "WAYLAND_DISPLAY=",
+        "XAUTHORITY=",
+        "HOME=",
+        "USER=",
+        "LOGNAME=",
+        "PATH=",
+        "TZ=",
+        "LANG=",
+        "LANGUAGE=",
+        "LC_",
+        "XDG_RUNTIME_DIR=",
+        "XDG_SESSION_TYPE=",
+        "XDG_CURRENT_DESKTOP=",
+        "DBUS_SESSION_BUS_ADDRESS=",
+        "QT_QPA_PLATFORM=",
+        "QT_SCALE_FACTOR=",
+        "QT_SCREEN_SCALE_FACTORS=",
+        "QT_ENABLE_HIGHDPI_SCALING=",
+        "QT_FONT_DPI=",
+        "QT_ACCESSIBILITY=",
+        "QT_LINUX_ACCESSIBILITY_ALWAYS_ON=",
+        "QT_IM_MODULE=",
+        "XMODIFIERS=",
     };
     for (const char* prefix : Kept) {
         if (std::strncmp(entry, prefix, std::strlen(prefix)) == 0)

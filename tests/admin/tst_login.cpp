@@ -135,17 +135,8 @@ private Q_SLOTS:
     {
         TestFolder folder;
         folder.write(Passwd, "\r\n");
-        struct SetMeanwhile : FakeDialogs
-        {
-            TestFolder* folder = nullptr;
-            MessageAnswer message(const QString& text, const QString& caption, MessageIcon icon,
-                                  MessageButtons buttons) override
-            {
-                folder->write(Passwd, passwdFor("geheim"));
-                return FakeDialogs::message(text, caption, icon, buttons);
-            }
-        } dialogs;
-        dialogs.folder = &folder;
+        FakeDialogs dialogs;
+        dialogs.whileShown = [&] { folder.write(Passwd, passwdFor("geheim")); };
         KorvelAdminApp app;
         app.start();
         QCOMPARE(dialogs.messageTexts(), QStringList{NoPassword});
