@@ -112,6 +112,11 @@ private Q_SLOTS:
         QCOMPARE(records.size(), 2);
         QCOMPARE(records.record(1).naam, QStringLiteral("Zoë, de Vries"));
         QCOMPARE(records.record(0).kaart, QStringLiteral("Europa"));
+        // A damaged file of bare line ends: five a record, the last one cut short.
+        const ResultsTable lineEnds(QByteArray(12, '\n') + "x");
+        QCOMPARE(lineEnds.size(), 3);
+        QCOMPARE(lineEnds.record(2).naam, QString());
+        QCOMPARE(lineEnds.record(2).niveauLine, QStringLiteral("x"));
     }
 
     // A record cut short by an interrupted write or a hand edit is read as one
