@@ -104,8 +104,7 @@ void frmResultaat::fillGrid()
 
 void frmResultaat::clearResults()
 {
-    if (Dialogs::current().message(QStringLiteral("Weet u dit zeker?"), ClearCaption, MessageIcon::Question,
-                                   MessageButtons::YesNo) != MessageAnswer::Yes)
+    if (!Dialogs::confirmDestructive(QStringLiteral("Weet u dit zeker?"), ClearCaption))
         return;
     // Only what the teacher was shown is deleted: a result that came in since stays.
     auto cleared = velmora::ResultsFile::clear(velmora::ResultsFile::path(), m_model->table().bytes());
