@@ -409,9 +409,9 @@ bool frmKaartEdit::saveAsCopy()
         windowTitle().trimmed().left(velmora::MapList.fields[0].width - suffix.size()).trimmed() + suffix;
     if (Dialogs::current().message(
             QStringLiteral(
-                "Iemand anders heeft de kaart \"%1\" opgeslagen nadat u hem hier opende. Zijn "
-                "versie blijft zoals hij die heeft achtergelaten.\n\nWilt u uw wijzigingen bewaren "
-                "als een nieuwe kaart \"%2\"? Kies Nee om verder te werken aan de kaart.")
+                "Iemand anders heeft de kaart \"%1\" opgeslagen nadat u deze hier opende. Die versie "
+                "blijft bewaard zoals ze is.\n\nWilt u uw wijzigingen bewaren als een nieuwe kaart "
+                "\"%2\"? Kies Nee om verder te werken aan de kaart.")
                 .arg(windowTitle().trimmed(), name),
             Caption, MessageIcon::Question, MessageButtons::YesNo) != MessageAnswer::Yes)
         return false;

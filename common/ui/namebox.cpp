@@ -19,7 +19,8 @@ QString NameBox::ask(const Question& question)
                 return *name;
             checked = TypedText::Refused{QStringLiteral("De naam bestaat alleen uit spaties.")};
         }
-        Dialogs::current().message(std::get<TypedText::Refused>(checked).why + QStringLiteral(" Verbeter de naam."),
+        Dialogs::current().message(std::get<TypedText::Refused>(checked).why +
+                                       QStringLiteral(" Verbeter de naam."),
                                    question.errorCaption, MessageIcon::Critical, MessageButtons::Ok);
         proposed = answer;
     }

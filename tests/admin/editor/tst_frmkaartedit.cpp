@@ -267,7 +267,7 @@ private Q_SLOTS:
         fake->messageAnswers.append({MessageAnswer::Yes, MessageAnswer::No});
         click(QStringLiteral("cmdClose"));
         QVERIFY(fake->messages.last().text.startsWith(
-            QStringLiteral("Iemand anders heeft de kaart \"Europa\" opgeslagen nadat u hem hier opende.")));
+            QStringLiteral("Iemand anders heeft de kaart \"Europa\" opgeslagen nadat u deze hier opende.")));
         QVERIFY(editor->isVisible());
         fake->messageAnswers.append({MessageAnswer::Yes, MessageAnswer::Yes});
         click(QStringLiteral("cmdClose"));
