@@ -136,7 +136,7 @@ qint64 writeLineEnds(const QString& folder)
 
 // The median time and the highest peak of several fresh openings of the
 // window on the file that write makes.
-void openFresh(const char* name, const char* what, qint64 (*write)(const QString&))
+void openFresh(const char* name, const char* what, qint64 (*write)(const QString&), bool timeGoal)
 {
     QTemporaryDir dir;
     const double fileMb = write(dir.path()) / (1024.0 * 1024.0);
@@ -154,8 +154,8 @@ void openFresh(const char* name, const char* what, qint64 (*write)(const QString
         peak = std::max(peak, values[1].toDouble());
     }
     std::sort(times.begin(), times.end());
-    std::printf("%s: %.1f MB of toets.res; goals under 2000 ms and under %.0f MB\n", what, fileMb,
-                3 * fileMb + 60);
+    std::printf("%s: %.1f MB of toets.res; goals %sunder %.0f MB\n", what, fileMb,
+                timeGoal ? "under 2000 ms and " : "", 3 * fileMb + 60);
     MetricReporter::print(std::string("results_open_") + name + "_ms", times[times.size() / 2], "ms");
     MetricReporter::print(std::string("results_open_") + name + "_peak_mb", peak, "MB");
 }
@@ -199,8 +199,8 @@ int main(int argc, char** argv)
                           reporter.nanoseconds("PrintToPdf") / 1e6 /
                               (Records / korveladmin::frmResultaatPrint::RowsPerPage),
                           "ms");
-    openFresh("1m", "a million results", writeMillion);
-    openFresh("line_ends", "only line ends", writeLineEnds);
+    openFresh("1m", "a million results", writeMillion, true);
+    openFresh("line_ends", "only line ends", writeLineEnds, false);
     appendToLargeFile();
     return 0;
 }

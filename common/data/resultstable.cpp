@@ -2,30 +2,34 @@
 
 #include "ansitext.h"
 
+#include <algorithm>
+
 namespace velmora {
 
 ResultsTable::ResultsTable(QByteArray data) : m_data(std::move(data))
 {
     const char* begin = m_data.constData();
     const qsizetype size = m_data.size();
+    if (size == 0)
+        return;
     // As TextLines::split: a last line without its ending counts, the ending of the last line starts none.
-    if (size > 0)
-        m_recordStarts.append(0);
-    int line = 0;
+    const qsizetype lines = std::count(begin, begin + size, '\n') + (m_data.endsWith('\n') ? 0 : 1);
+    m_size = (lines + 4) / 5;
+    m_starts.reserve((m_size + Stride - 1) / Stride);
+    m_starts.append(0);
+    qsizetype line = 0;
     for (qsizetype i = 0; i < size; ++i) {
-        if (begin[i] == '\n' && ++line == 5) {
-            line = 0;
-            if (i + 1 < size)
-                m_recordStarts.append(quint32(i + 1));
-        }
+        if (begin[i] == '\n' && ++line % (5 * Stride) == 0)
+            m_starts.append(quint32(i + 1));
     }
 }
 
 ResultRecord ResultsTable::record(qsizetype index) const
 {
-    const qsizetype end =
-        index + 1 < m_recordStarts.size() ? qsizetype(m_recordStarts[index + 1]) : m_data.size();
-    QByteArrayView rest = QByteArrayView(m_data).sliced(m_recordStarts[index], end - m_recordStarts[index]);
+    QByteArrayView rest = QByteArrayView(m_data).sliced(m_starts[index / Stride]);
+    // Past the records before it that share its mark.
+    for (qsizetype skip = (index % Stride) * 5; skip > 0; --skip)
+        rest = rest.sliced(rest.indexOf('\n') + 1);
     // Five lines; those a cut-off record lacks are empty.
     QString lines[5];
     for (QString& text : lines) {
