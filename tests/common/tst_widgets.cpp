@@ -15,6 +15,7 @@
 #include <QAbstractButton>
 #include <QLabel>
 #include <QMessageBox>
+#include <QPainter>
 #include <QSignalSpy>
 #include <QtTest>
 
@@ -117,6 +118,24 @@ private Q_SLOTS:
         const QRect at = TwipsGeometry::get(beside);
         QCOMPARE(at.left(), 3000 + 355);
         QCOMPARE(at.top() + at.height(), 1080 + 1500);
+
+        // A part painted after a change of scale shows the picture at the new scale, and only that part.
+        QImage halves(200, 100, QImage::Format_RGB888);
+        halves.fill(Qt::red);
+        QPainter(&halves).fillRect(100, 0, 100, 100, Qt::blue);
+        scene.picture->setPicture(halves);
+        const auto paintPart = [&] {
+            QImage shown(200, 100, QImage::Format_RGB32);
+            shown.fill(Qt::white);
+            scene.picture->render(&shown, QPoint(), QRegion(30, 10, 40, 20));
+            return shown;
+        };
+        QCOMPARE(paintPart().pixelColor(65, 15), QColor(Qt::red));
+        scene.picture->setScale(0.5);
+        const QImage half = paintPart();
+        QCOMPARE(half.pixelColor(35, 15), QColor(Qt::red));
+        QCOMPARE(half.pixelColor(65, 15), QColor(Qt::blue));
+        QCOMPARE(half.pixelColor(75, 15), QColor(Qt::white));
 
         // A question too long for the status line is shown smaller, not cut off.
         FittingLabel label(QFont(QStringLiteral("Liberation Serif"), 24));
