@@ -24,7 +24,7 @@ public:
     // it; on failure keeps what it had and says why.
     std::optional<DataError> load(const QString& pictureName);
     void setPicture(QImage picture);
-    // The picture at its natural size, in the screen's 32-bit pixels.
+    // The picture at its natural size, as decoded.
     const QImage& picture() const { return m_picture; }
 
     qreal scale() const { return m_scale; }
@@ -54,8 +54,9 @@ private:
     QImage m_picture;
     qreal m_scale = 1;
     // What every paint copies from, made once per picture, scale and screen:
-    // the picture itself at scale 1, else smoothed to the pixels it covers on
-    // the screen (the device's, so that a high-dpi screen gets no second blur).
+    // the picture itself at scale 1, else smoothed in 32-bit pixels to the
+    // pixels it covers on the screen (the device's, so that a high-dpi screen
+    // gets no second blur).
     QImage m_shown;
 };
 
