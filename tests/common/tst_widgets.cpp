@@ -120,10 +120,12 @@ private Q_SLOTS:
         QCOMPARE(at.top() + at.height(), 1080 + 1500);
 
         // A part painted after a change of scale shows the picture at the new scale, and only that part.
+        // An 8-bit picture is kept as it is at its own size, a quarter of its 32-bit memory.
         QImage halves(200, 100, QImage::Format_RGB888);
         halves.fill(Qt::red);
         QPainter(&halves).fillRect(100, 0, 100, 100, Qt::blue);
-        scene.picture->setPicture(halves);
+        scene.picture->setPicture(halves.convertToFormat(QImage::Format_Indexed8));
+        QCOMPARE(scene.picture->picture().format(), QImage::Format_Indexed8);
         const auto paintPart = [&] {
             QImage shown(200, 100, QImage::Format_RGB32);
             shown.fill(Qt::white);
