@@ -10,6 +10,7 @@
 #include <QImageReader>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QWindow>
 
 namespace velmora {
 namespace {
@@ -40,26 +41,54 @@ std::optional<DataError> MapPicture::load(const QString& pictureName)
     QImage picture = reader.read();
     if (picture.isNull())
         return DataError{DataError::Kind::Unreadable, pictureName, 0, reader.errorString()};
-    setPicture(picture);
+    setPicture(std::move(picture));
     return std::nullopt;
 }
 
-void MapPicture::setPicture(const QImage& picture)
+void MapPicture::setPicture(QImage picture)
 {
-    m_picture = picture;
+    m_shown = QImage();
+    m_picture = std::move(picture);
     setScale(m_scale);
 }
 
 void MapPicture::setScale(qreal scale)
 {
     m_scale = scale;
-    m_shown = QImage();
     // Whole pixels, so that everything placed beside the picture meets its edges.
     const QPoint at = TwipsGeometry::get(this).topLeft();
     const QSize shown(qRound(m_picture.width() * scale), qRound(m_picture.height() * scale));
     TwipsGeometry::set(this,
                        QRect(at, QSize(Twips::fromPixels(shown.width()), Twips::fromPixels(shown.height()))));
+    prepareShown();
     update();
+}
+
+void MapPicture::prepareShown()
+{
+    // At its own size the picture is shown as decoded: a paint converts only
+    // the pixels it copies, and an 8-bit bitmap stays a quarter of the memory.
+    if (m_scale == 1) {
+        m_shown = m_picture;
+        return;
+    }
+    const qreal ratio = devicePixelRatioF();
+    // The copy of the former scale goes first: one copy per scale, never two.
+    m_shown = QImage();
+    // Smoothed from 32-bit pixels: several times quicker than from a bitmap's 8 or 24 bits.
+    const QImage::Format format =
+        m_picture.hasAlphaChannel() ? QImage::Format_ARGB32_Premultiplied : QImage::Format_RGB32;
+    m_shown = m_picture.convertToFormat(format).scaled((QSizeF(size()) * ratio).toSize(),
+                                                       Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    m_shown.setDevicePixelRatio(ratio);
+}
+
+void MapPicture::followScreen()
+{
+    if (m_scale != 1 && m_shown.devicePixelRatio() != devicePixelRatioF()) {
+        prepareShown();
+        update();
+    }
 }
 
 void MapPicture::place(QWidget* piece, const QRect& twips) const
@@ -79,23 +108,20 @@ QPoint MapPicture::toTwips(QPointF pixels) const
 
 void MapPicture::paintEvent(QPaintEvent* event)
 {
+    // Only the area asked for: a name shown or hidden repaints just the piece below it.
     QPainter painter(this);
     const QRect area = event->rect();
-    if (m_scale == 1) {
-        painter.drawImage(area.topLeft(), m_picture, area);
-        return;
-    }
-    const qreal ratio = devicePixelRatioF();
-    const QSize device = (QSizeF(size()) * ratio).toSize();
-    if (m_shown.size() != device) {
-        // Smoothed from 32-bit pixels: several times quicker than from a bitmap's 8 or 24 bits.
-        const QImage::Format format =
-            m_picture.hasAlphaChannel() ? QImage::Format_ARGB32_Premultiplied : QImage::Format_RGB32;
-        m_shown =
-            m_picture.convertToFormat(format).scaled(device, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
-        m_shown.setDevicePixelRatio(ratio);
-    }
+    const qreal ratio = m_shown.devicePixelRatio();
     painter.drawImage(area, m_shown, QRectF(QPointF(area.topLeft()) * ratio, QSizeF(area.size()) * ratio));
+}
+
+void MapPicture::showEvent(QShowEvent* event)
+{
+    QWidget::showEvent(event);
+    // The window's screen is known once it is shown.
+    if (QWindow* window = this->window()->windowHandle())
+        connect(window, &QWindow::screenChanged, this, &MapPicture::followScreen, Qt::UniqueConnection);
+    followScreen();
 }
 
 void MapPicture::mousePressEvent(QMouseEvent* event)

@@ -23,7 +23,8 @@ public:
     // Loads a picture of the program folder by its bare name, sizing itself to
     // it; on failure keeps what it had and says why.
     std::optional<DataError> load(const QString& pictureName);
-    void setPicture(const QImage& picture);
+    void setPicture(QImage picture);
+    // The picture at its natural size, as decoded.
     const QImage& picture() const { return m_picture; }
 
     qreal scale() const { return m_scale; }
@@ -40,14 +41,22 @@ Q_SIGNALS:
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+    void showEvent(QShowEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
 
 private:
+    // Makes m_shown for the scale and the screen's pixel ratio.
+    void prepareShown();
+    // Only when the window came to a screen of another pixel ratio.
+    void followScreen();
+
     QImage m_picture;
     qreal m_scale = 1;
-    // The picture smoothed once to the pixels it covers on the screen (the
-    // device's, so that a high-dpi screen gets no second blur), while scaled.
+    // What every paint copies from, made once per picture, scale and screen:
+    // the picture itself at scale 1, else smoothed in 32-bit pixels to the
+    // pixels it covers on the screen (the device's, so that a high-dpi screen
+    // gets no second blur).
     QImage m_shown;
 };
 

@@ -18,6 +18,7 @@
 #include <QAbstractButton>
 #include <QLabel>
 #include <QMessageBox>
+#include <QPainter>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QtTest>
@@ -123,6 +124,27 @@ private Q_SLOTS:
         const QRect at = TwipsGeometry::get(beside);
         QCOMPARE(at.left(), 3000 + 355);
         QCOMPARE(at.top() + at.height(), 1080 + 1500);
+
+        // A part painted after a change of scale shows the picture at the new scale, and only that part.
+        // An 8-bit picture is kept as it is at its own size, a quarter of its 32-bit memory.
+        QImage halves(200, 100, QImage::Format_RGB888);
+        halves.fill(Qt::red);
+        QPainter(&halves).fillRect(100, 0, 100, 100, Qt::blue);
+        scene.picture->setPicture(halves.convertToFormat(QImage::Format_Indexed8));
+        QCOMPARE(scene.picture->picture().format(), QImage::Format_Indexed8);
+        const auto paintPart = [&] {
+            QImage shown(200, 100, QImage::Format_RGB32);
+            shown.fill(Qt::white);
+            const QRect part(30, 10, 40, 20);
+            scene.picture->render(&shown, part.topLeft(), QRegion(part));
+            return shown;
+        };
+        QCOMPARE(paintPart().pixelColor(65, 15), QColor(Qt::red));
+        scene.picture->setScale(0.5);
+        const QImage half = paintPart();
+        QCOMPARE(half.pixelColor(35, 15), QColor(Qt::red));
+        QCOMPARE(half.pixelColor(65, 15), QColor(Qt::blue));
+        QCOMPARE(half.pixelColor(75, 15), QColor(Qt::white));
 
         // A question too long for the status line is shown smaller, not cut off.
         FittingLabel label(QFont(QStringLiteral("Liberation Serif"), 24));
