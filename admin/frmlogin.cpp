@@ -72,8 +72,17 @@ void frmLogin::load()
             QStringLiteral(
                 "Er is geen wachtwoord ingesteld. Voor de veiligheid wordt aangeraden om dit wel te doen."),
             QStringLiteral("Wachtwoord"), MessageIcon::Information, MessageButtons::Ok);
-        cmdLogin_Click();
-        return;
+        // A colleague may have set a password while the box was open: then it is asked for.
+        const auto now = PasswordFile::readLine(path);
+        if (const auto* error = std::get_if<DataError>(&now)) {
+            refuse(*error);
+            return;
+        }
+        if (std::get<QByteArray>(now).isEmpty()) {
+            Q_EMIT loggedIn();
+            accept();
+            return;
+        }
     }
     Text1->clear();
     show();

@@ -8,6 +8,7 @@
 #include "resultsmodel.h"
 #include "twips.h"
 
+#include <QFileInfo>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QPushButton>
@@ -30,13 +31,35 @@ namespace {
 constexpr std::array<int, 5> ColumnTwips{2000, 1845, 700, 700, 700};
 const QString ClearCaption = QStringLiteral("Resultaten wissen");
 
+// A file too large to read can never be shown or printed: the only way on is to empty it.
+void offerToEmpty(const QString& path, const DataError& tooLarge)
+{
+    const QString question =
+        QStringLiteral(
+            "Het bestand \"%1\" is te groot om te lezen (%2 MB), waarschijnlijk door een fout. Het "
+            "kan niet worden getoond of afgedrukt. Wilt u het leegmaken? Alles wat erin staat gaat "
+            "dan verloren.")
+            .arg(tooLarge.file)
+            .arg(QFileInfo(path).size() / (1024 * 1024));
+    if (Dialogs::current().message(question, ClearCaption, MessageIcon::Question, MessageButtons::YesNo) !=
+        MessageAnswer::Yes)
+        return;
+    if (const auto emptied = velmora::ResultsFile::empty(path))
+        Dialogs::current().message(QStringLiteral("De resultaten konden niet worden gewist. ") +
+                                       emptied->message(),
+                                   ClearCaption, MessageIcon::Critical, MessageButtons::Ok);
+}
+
 // The records of toets.res; a file that is not there has none. A file that
 // cannot be read is said once, and shows no records.
-velmora::ResultsTable readResults()
+velmora::ResultsTable readResults(bool mayEmpty = false)
 {
-    auto read = velmora::ResultsFile::readFile(velmora::ResultsFile::path());
+    const QString path = velmora::ResultsFile::path();
+    auto read = velmora::ResultsFile::readFile(path);
     if (const auto* error = std::get_if<DataError>(&read)) {
-        if (error->kind != DataError::Kind::Missing)
+        if (error->kind == DataError::Kind::TooLarge && mayEmpty)
+            offerToEmpty(path, *error);
+        else if (error->kind != DataError::Kind::Missing)
             Dialogs::notify(error->message(), MessageIcon::Critical);
         return {};
     }
@@ -98,8 +121,14 @@ void frmResultaat::fillGrid()
 {
     // Opening leaves an empty file behind for pupils to append to; when the
     // folder cannot take it there is nothing to show and nothing is lost.
-    velmora::ResultsFile::ensureExists(velmora::ResultsFile::path());
-    m_model->setTable(readResults());
+    const auto missing = velmora::ResultsFile::ensureExists(velmora::ResultsFile::path());
+    if (missing && missing->kind == DataError::Kind::Missing)
+        Dialogs::notify(missing->message() +
+                            QStringLiteral(" Zonder dit bestand kunnen leerlingen geen toets "
+                                           "opslaan. De beheerder van de computer kan het "
+                                           "terugzetten."),
+                        MessageIcon::Critical);
+    m_model->setTable(readResults(true));
 }
 
 void frmResultaat::clearResults()

@@ -1,6 +1,7 @@
 #include "dutchtranslation.h"
 #include "icons.h"
 #include "korveladminapp.h"
+#include "lockwait.h"
 
 #include <QApplication>
 #include <QIcon>
@@ -11,6 +12,7 @@ int main(int argc, char* argv[])
     QApplication::setApplicationName(QStringLiteral("KorvelAdmin"));
     QApplication::setWindowIcon(korveladmin::Icons::icon(QStringLiteral("globe")));
     velmora::DutchTranslation::install(app);
+    velmora::LockWait::install();
     korveladmin::KorvelAdminApp admin;
     admin.start();
     return app.exec();

@@ -230,9 +230,23 @@ void frmKaart::hotSpotClicked(int index, Qt::MouseButton button, bool secondOfDo
 void frmKaart::saveResult()
 {
     const auto result = m_quiz.takeResult();
-    if (result && velmora::ResultsFile::append(velmora::ResultsFile::path(), result->naam, result->kaart,
-                                               result->niveau, result->gedaan, result->goed))
-        m_quiz.resultNotSaved();
+    if (!result)
+        return;
+    // A finished test is worth another try: the file may only be busy for a moment.
+    for (;;) {
+        const auto error =
+            velmora::ResultsFile::append(velmora::ResultsFile::path(), result->naam, result->kaart,
+                                         result->niveau, result->gedaan, result->goed);
+        if (!error)
+            return;
+        if (velmora::Dialogs::current().message(
+                QStringLiteral("Je uitslag kon niet worden bewaard. ") + error->message() +
+                    QStringLiteral("\n\nWil je het nog een keer proberen?"),
+                QStringLiteral("Uitslag bewaren"), velmora::MessageIcon::Question,
+                velmora::MessageButtons::YesNo) != velmora::MessageAnswer::Yes)
+            break;
+    }
+    m_quiz.resultNotSaved();
 }
 
 void frmKaart::picturePressed(int xTwips, int yTwips, Qt::MouseButton)

@@ -4,12 +4,18 @@
 
 namespace velmora {
 
-std::optional<DataError> AtomicWrite::replace(const QString& path, const QByteArray& contents)
+std::optional<DataError> AtomicWrite::replace(const QString& path, const QByteArray& contents,
+                                              FileLock::Readers readers)
 {
-    auto lock = FileLock::acquire(path, FileLock::IfMissing::Proceed);
+    auto lock = FileLock::acquire(path, FileLock::IfMissing::Create, readers);
     if (auto* error = std::get_if<DataError>(&lock))
         return *error;
-    return std::get<FileLock>(lock).replace(contents);
+    FileLock& file = std::get<FileLock>(lock);
+    auto error = file.replace(contents);
+    // A new file that could not be filled leaves no empty file behind.
+    if (error)
+        file.removeCreated();
+    return error;
 }
 
 } // namespace velmora

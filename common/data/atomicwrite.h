@@ -1,6 +1,7 @@
 #pragma once
 
 #include "dataerror.h"
+#include "filelock.h"
 
 #include <QByteArray>
 #include <QString>
@@ -15,7 +16,8 @@ namespace velmora {
 class AtomicWrite
 {
 public:
-    static std::optional<DataError> replace(const QString& path, const QByteArray& contents);
+    static std::optional<DataError> replace(const QString& path, const QByteArray& contents,
+                                            FileLock::Readers readers = FileLock::Readers::Everyone);
 };
 
 } // namespace velmora

@@ -41,11 +41,34 @@ QString DataError::message() const
                    "daarom niet gebruikt.")
                    .arg(file);
         break;
-    case Kind::OutsideFolder:
-        text = QStringLiteral(
-                   "Het bestand \"%1\" verwijst naar een plaats buiten de programmamap. Daar wordt niet "
-                   "geschreven; er is niets veranderd.")
+    case Kind::Link:
+        text =
+            QStringLiteral("Het bestand \"%1\" is een koppeling (link) naar een ander bestand. Daarin wordt "
+                           "niet geschreven; er is niets veranderd.")
+                .arg(file);
+        break;
+    case Kind::NoRights:
+        text = QStringLiteral("U heeft geen recht om het bestand \"%1\" te wijzigen. Er is niets veranderd.")
                    .arg(file);
+        break;
+    case Kind::NoLock:
+        text = QStringLiteral("Het bestand \"%1\" kan op deze schijf niet worden vergrendeld. Zonder "
+                              "vergrendeling wordt er niet geschreven, zodat niemand anders werk kwijtraakt; "
+                              "er is niets veranderd.")
+                   .arg(file);
+        break;
+    case Kind::Busy:
+        text = QStringLiteral("Een andere computer is bezig met het bestand \"%1\". Er is niets veranderd. "
+                              "Probeer het over een ogenblik opnieuw.")
+                   .arg(file);
+        break;
+    case Kind::Replaced:
+        text = QStringLiteral("Het bestand \"%1\" is vervangen of verwijderd terwijl het programma liep. Er "
+                              "is niets in geschreven. Start het programma opnieuw.")
+                   .arg(file);
+        break;
+    case Kind::TooLarge:
+        text = QStringLiteral("Het bestand \"%1\" is te groot om te lezen.").arg(file);
         break;
     case Kind::UnusableName:
         text = QStringLiteral("De naam \"%1\" is geen geldige bestandsnaam in de programmamap.").arg(file);

@@ -17,7 +17,12 @@ struct DataError
         UnusableName,  // a name from a data file that is not a bare file name
         RecordChanged, // another program changed the record since the caller read it
         NotRegular,    // a folder, FIFO or device where a data file should be
-        OutsideFolder, // a link that leads out of the program folder, refused for writing
+        Link,          // a symbolic or hard link, refused for writing
+        NoRights,      // this account may not write the file
+        NoLock,        // the file system offers no lock, so nothing is written
+        Busy,          // another computer kept the file locked beyond the wait limit
+        Replaced,      // the file held open since the start was replaced or removed
+        TooLarge,      // larger than any such file can be; not read
     };
 
     Kind kind = Kind::Malformed;

@@ -1,6 +1,5 @@
 #include "datafile.h"
 
-#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 
@@ -14,9 +13,6 @@ namespace velmora {
 namespace {
 
 using Stat = struct stat;
-
-// More links in a row than any folder holds by accident.
-constexpr int MaxLinks = 40;
 
 } // namespace
 
@@ -47,7 +43,7 @@ std::variant<QByteArray, DataError> DataFile::read(int fd, const QString& shownN
     if (!S_ISREG(info.st_mode))
         return error(DataError::Kind::NotRegular, shownName);
     if (limit >= 0 && info.st_size > limit)
-        return error(DataError::Kind::Malformed, shownName);
+        return error(DataError::Kind::TooLarge, shownName);
     QByteArray data;
     data.reserve(qsizetype(info.st_size));
     char chunk[64 * 1024];
@@ -62,7 +58,7 @@ std::variant<QByteArray, DataError> DataFile::read(int fd, const QString& shownN
             return data;
         // The file may grow while it is read: the limit holds for what is read.
         if (limit >= 0 && offset + n > limit)
-            return error(DataError::Kind::Malformed, shownName);
+            return error(DataError::Kind::TooLarge, shownName);
         data.append(chunk, n);
         offset += n;
     }
@@ -70,22 +66,9 @@ std::variant<QByteArray, DataError> DataFile::read(int fd, const QString& shownN
 
 std::variant<QString, DataError> DataFile::writeTarget(const QString& path)
 {
-    QString target = QFileInfo(path).absoluteFilePath();
-    int links = 0;
-    while (QFileInfo(target).isSymLink()) {
-        if (++links > MaxLinks)
-            return error(DataError::Kind::OutsideFolder, path);
-        target = QFileInfo(target).symLinkTarget();
-    }
-    if (links == 0)
-        return path;
-    const QString folder = QFileInfo(QFileInfo(path).absolutePath()).canonicalFilePath();
-    const QFileInfo final(target);
-    const QString targetFolder = QFileInfo(final.absolutePath()).canonicalFilePath();
-    if (folder.isEmpty() || targetFolder.isEmpty() ||
-        (targetFolder != folder && !targetFolder.startsWith(folder + u'/')))
-        return error(DataError::Kind::OutsideFolder, path);
-    return QDir(targetFolder).filePath(final.fileName());
+    if (QFileInfo(path).isSymLink())
+        return error(DataError::Kind::Link, path);
+    return path;
 }
 
 } // namespace velmora

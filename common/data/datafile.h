@@ -11,7 +11,7 @@ namespace velmora {
 
 // How every data file is opened: only a regular file is read or written. A
 // FIFO or device is refused at once instead of waited on or read without end,
-// and nothing is written through a symbolic link that leaves the file's folder.
+// and nothing is ever written through a link.
 class DataFile
 {
 public:
@@ -22,8 +22,7 @@ public:
     // Reads from an open descriptor of a regular file, from its start.
     static std::variant<QByteArray, DataError> read(int fd, const QString& shownName, qint64 limit);
 
-    // The file a write of path changes: path itself, or where its link leads
-    // when that lies within path's folder; OutsideFolder otherwise.
+    // The file a write of path changes: path itself; a link is refused.
     static std::variant<QString, DataError> writeTarget(const QString& path);
 
     static DataError error(DataError::Kind kind, const QString& path, int errorNumber = 0);

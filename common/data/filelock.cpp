@@ -2,14 +2,16 @@
 
 #include "datafile.h"
 
+#include <QDeadlineTimer>
 #include <QFile>
 #include <QFileInfo>
+#include <QRandomGenerator>
 
 #include <cerrno>
-#include <cstdio>
-#include <cstdlib>
+#include <chrono>
 #include <fcntl.h>
 #include <sys/stat.h>
+#include <thread>
 #include <unistd.h>
 
 namespace velmora {
@@ -17,36 +19,101 @@ namespace {
 
 using Stat = struct stat;
 
-// A file that another program keeps replacing gets this many tries.
-constexpr int MaxReopens = 1000;
+// About as long as a teacher waits before thinking the program hangs.
+int waitLimitMs = 10000;
+
+FileLock::WaitHandler& waitHandler()
+{
+    static FileLock::WaitHandler handler;
+    return handler;
+}
 
 QByteArray native(const QString& path)
 {
     return QFile::encodeName(path);
 }
 
-// Waits for the exclusive lock on the whole file. Without lock support (or
-// on a descriptor opened for reading only) the work goes on unlocked.
-void lockExclusive(int fd)
+mode_t creationMode(FileLock::Readers readers)
+{
+    // The umask or the folder's default ACL narrows this further; nothing widens it.
+    return readers == FileLock::Readers::Group ? 0660 : 0666;
+}
+
+enum class LockResult { Locked, Taken, Unsupported };
+
+// One try at the exclusive lock on the whole file.
+LockResult tryLock(int fd, int& failure)
 {
     struct flock lock
     {
     };
     lock.l_type = F_WRLCK;
     lock.l_whence = SEEK_SET;
-    int command = F_OFD_SETLKW;
+    int command = F_OFD_SETLK;
     for (;;) {
         if (::fcntl(fd, command, &lock) == 0)
-            return;
+            return LockResult::Locked;
         if (errno == EINTR)
             continue;
+        if (errno == EAGAIN || errno == EACCES)
+            return LockResult::Taken;
         // A kernel without open-file-description locks: the classic process lock.
-        if (errno == EINVAL && command == F_OFD_SETLKW) {
-            command = F_SETLKW;
+        if (errno == EINVAL && command == F_OFD_SETLK) {
+            command = F_SETLK;
             continue;
         }
-        return;
+        failure = errno;
+        return LockResult::Unsupported;
     }
+}
+
+void unlock(int fd)
+{
+    struct flock lock
+    {
+    };
+    lock.l_type = F_UNLCK;
+    lock.l_whence = SEEK_SET;
+    if (::fcntl(fd, F_OFD_SETLK, &lock) != 0 && errno == EINVAL)
+        ::fcntl(fd, F_SETLK, &lock);
+}
+
+// Waits for the lock up to the deadline, letting a window show it is busy.
+std::optional<DataError> waitForLock(int fd, const QString& path, const QDeadlineTimer& deadline,
+                                     bool& waited)
+{
+    for (;;) {
+        int failure = 0;
+        switch (tryLock(fd, failure)) {
+        case LockResult::Locked:
+            return std::nullopt;
+        case LockResult::Unsupported:
+            return DataFile::error(DataError::Kind::NoLock, path, failure);
+        case LockResult::Taken:
+            break;
+        }
+        if (deadline.hasExpired())
+            return DataFile::error(DataError::Kind::Busy, path);
+        waited = true;
+        if (waitHandler())
+            waitHandler()(true);
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    }
+}
+
+bool sameFile(const Stat& a, const Stat& b)
+{
+    return a.st_dev == b.st_dev && a.st_ino == b.st_ino;
+}
+
+// A second name for the file (a hard link) would let a write land elsewhere.
+std::optional<DataError> refuseIfNotPlain(const Stat& info, const QString& path)
+{
+    if (!S_ISREG(info.st_mode))
+        return DataFile::error(DataError::Kind::NotRegular, path);
+    if (info.st_nlink > 1)
+        return DataFile::error(DataError::Kind::Link, path);
+    return std::nullopt;
 }
 
 bool writeAll(int fd, const QByteArray& bytes, int& failure)
@@ -70,105 +137,161 @@ bool writeAll(int fd, const QByteArray& bytes, int& failure)
     return true;
 }
 
-mode_t newFileMode()
+// Opens a new scratch file beside path, with a name nobody else uses.
+int openScratch(const QString& path, mode_t mode, QByteArray& name)
 {
-    const mode_t mask = ::umask(0);
-    ::umask(mask);
-    return 0666 & ~mask;
+    static constexpr char Letters[] = "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        name = native(path) + '.';
+        for (int i = 0; i < 6; ++i)
+            name += Letters[QRandomGenerator::global()->bounded(int(sizeof Letters - 1))];
+        const int fd = ::open(name.constData(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, mode);
+        if (fd >= 0 || errno != EEXIST)
+            return fd;
+    }
+    errno = EEXIST;
+    return -1;
+}
+
+DataError openError(const QString& path, int failure)
+{
+    if (failure == ELOOP)
+        return DataFile::error(DataError::Kind::Link, path);
+    if (failure == EACCES || failure == EPERM || failure == EROFS)
+        return DataFile::error(DataError::Kind::NoRights, path, failure);
+    return DataFile::error(DataError::Kind::WriteFailed, path, failure);
 }
 
 } // namespace
 
-FileLock::FileLock(QString path, int fd, bool created) : m_path(std::move(path)), m_fd(fd), m_created(created)
+void FileLock::setWaitHandler(WaitHandler handler)
+{
+    waitHandler() = std::move(handler);
+}
+
+void FileLock::setWaitLimit(int milliseconds)
+{
+    waitLimitMs = milliseconds;
+}
+
+FileLock::FileLock(QString path, int fd, bool ownsDescriptor, bool created, Readers readers)
+    : m_path(std::move(path)), m_fd(fd), m_ownsDescriptor(ownsDescriptor), m_created(created),
+      m_readers(readers)
 {
 }
 
 FileLock::FileLock(FileLock&& other) noexcept
-    : m_path(std::move(other.m_path)), m_fd(other.m_fd), m_created(other.m_created),
-      m_writeError(other.m_writeError)
+    : m_path(std::move(other.m_path)), m_fd(other.m_fd), m_ownsDescriptor(other.m_ownsDescriptor),
+      m_created(other.m_created), m_readers(other.m_readers)
 {
     other.m_fd = -1;
 }
 
 FileLock::~FileLock()
 {
-    if (m_fd >= 0)
+    if (m_fd < 0)
+        return;
+    if (m_ownsDescriptor)
         ::close(m_fd);
+    else
+        unlock(m_fd);
 }
 
-std::variant<FileLock, DataError> FileLock::acquire(const QString& path, IfMissing ifMissing)
+std::variant<FileLock, DataError> FileLock::acquire(const QString& path, IfMissing ifMissing, Readers readers)
 {
-    for (int attempt = 0; attempt < MaxReopens; ++attempt) {
+    const QDeadlineTimer deadline(waitLimitMs);
+    bool waited = false;
+    const auto done = [&](std::variant<FileLock, DataError> result) {
+        if (waited && waitHandler())
+            waitHandler()(false);
+        return result;
+    };
+    for (;;) {
         auto target = DataFile::writeTarget(path);
         if (auto* error = std::get_if<DataError>(&target))
-            return *error;
-        const QString& file = std::get<QString>(target);
-        const QByteArray name = native(file);
+            return done(*error);
+        const QByteArray name = native(std::get<QString>(target));
 
         // Never open what is not a regular file: opening a device can have effects of its own.
         Stat seen{};
-        if (::lstat(name.constData(), &seen) == 0 && !S_ISREG(seen.st_mode) && !S_ISLNK(seen.st_mode))
-            return DataFile::error(DataError::Kind::NotRegular, path);
+        if (::lstat(name.constData(), &seen) == 0) {
+            if (S_ISLNK(seen.st_mode))
+                return done(DataFile::error(DataError::Kind::Link, path));
+            if (!S_ISREG(seen.st_mode))
+                return done(DataFile::error(DataError::Kind::NotRegular, path));
+        }
 
         constexpr int Flags = O_RDWR | O_APPEND | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC;
         bool created = false;
-        int writeError = 0;
         int fd = ::open(name.constData(), Flags);
         if (fd < 0 && errno == ENOENT) {
             if (ifMissing == IfMissing::Fail)
-                return DataFile::error(DataError::Kind::Missing, path);
-            if (ifMissing == IfMissing::Proceed)
-                return FileLock(file, -1, false);
-            fd = ::open(name.constData(), Flags | O_CREAT | O_EXCL, 0666);
-            if (fd < 0 && errno == EEXIST)
-                continue;
-            if (fd < 0)
-                return DataFile::error(DataError::Kind::WriteFailed, path, errno);
-            created = true;
+                return done(DataFile::error(DataError::Kind::Missing, path));
+            fd = ::open(name.constData(), Flags | O_CREAT | O_EXCL, creationMode(readers));
+            created = fd >= 0;
         }
-        // Replaced by a link since it was looked at: look again.
-        if (fd < 0 && errno == ELOOP)
-            continue;
-        if (fd < 0 && (errno == EACCES || errno == EPERM || errno == EROFS)) {
-            // Not ours to write: it can still be read, and a rename may still replace it.
-            writeError = errno;
-            fd = ::open(name.constData(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
-        }
+        if (fd < 0 && (errno == EEXIST || errno == ENOENT) && !deadline.hasExpired())
+            continue; // made or removed by someone else just now: look again
         if (fd < 0)
-            return DataFile::error(DataError::Kind::Unreadable, path, errno);
+            return done(openError(path, errno));
 
         Stat opened{};
-        if (::fstat(fd, &opened) != 0 || !S_ISREG(opened.st_mode)) {
+        if (::fstat(fd, &opened) != 0) {
+            const int failure = errno;
             ::close(fd);
-            return DataFile::error(DataError::Kind::NotRegular, path);
+            return done(DataFile::error(DataError::Kind::Unreadable, path, failure));
         }
-        if (writeError == 0)
-            lockExclusive(fd);
+        if (auto refused = refuseIfNotPlain(opened, path)) {
+            ::close(fd);
+            return done(*refused);
+        }
+        if (auto error = waitForLock(fd, path, deadline, waited)) {
+            ::close(fd);
+            return done(*error);
+        }
         // Whoever held the lock may have replaced or removed the file meanwhile.
         Stat now{};
-        if (::lstat(name.constData(), &now) != 0 || now.st_dev != opened.st_dev ||
-            now.st_ino != opened.st_ino) {
+        if (::lstat(name.constData(), &now) != 0 || !sameFile(now, opened)) {
             ::close(fd);
+            if (deadline.hasExpired())
+                return done(DataFile::error(DataError::Kind::Busy, path));
             continue;
         }
-        FileLock lock(file, fd, created);
-        lock.m_writeError = writeError;
-        return lock;
+        return done(FileLock(std::get<QString>(target), fd, true, created, readers));
     }
-    return DataFile::error(DataError::Kind::WriteFailed, path);
+}
+
+std::variant<FileLock, DataError> FileLock::acquireHeld(int fd, const QString& path)
+{
+    const QDeadlineTimer deadline(waitLimitMs);
+    bool waited = false;
+    Stat held{};
+    std::optional<DataError> error;
+    if (::fstat(fd, &held) != 0)
+        error = DataFile::error(DataError::Kind::Unreadable, path, errno);
+    if (!error)
+        error = refuseIfNotPlain(held, path);
+    if (!error)
+        error = waitForLock(fd, path, deadline, waited);
+    if (waited && waitHandler())
+        waitHandler()(false);
+    if (error)
+        return *error;
+    FileLock lock(path, fd, false, false, Readers::Group);
+    // Results written to a file that has since been replaced or removed would reach nobody.
+    Stat now{};
+    if (::lstat(native(path).constData(), &now) != 0 || !sameFile(now, held))
+        return DataFile::error(DataError::Kind::Replaced, path);
+    return lock;
 }
 
 std::variant<QByteArray, DataError> FileLock::read(qint64 limit) const
 {
-    if (m_fd < 0)
-        return DataFile::error(DataError::Kind::Missing, m_path);
     return DataFile::read(m_fd, m_path, limit);
 }
 
 std::variant<QByteArray, DataError> FileLock::readAt(qint64 offset, qint64 length) const
 {
-    if (m_fd < 0)
-        return DataFile::error(DataError::Kind::Missing, m_path);
     QByteArray chunk(qsizetype(length), Qt::Uninitialized);
     for (;;) {
         const ssize_t n = ::pread(m_fd, chunk.data(), std::size_t(length), off_t(offset));
@@ -181,10 +304,16 @@ std::variant<QByteArray, DataError> FileLock::readAt(qint64 offset, qint64 lengt
     }
 }
 
+std::variant<qint64, DataError> FileLock::size() const
+{
+    Stat info{};
+    if (::fstat(m_fd, &info) != 0)
+        return DataFile::error(DataError::Kind::Unreadable, m_path, errno);
+    return qint64(info.st_size);
+}
+
 std::optional<DataError> FileLock::append(const QByteArray& bytes)
 {
-    if (m_fd < 0 || m_writeError != 0)
-        return DataFile::error(DataError::Kind::WriteFailed, m_path, m_fd < 0 ? ENOENT : m_writeError);
     const off_t start = ::lseek(m_fd, 0, SEEK_END);
     int failure = 0;
     if (!writeAll(m_fd, bytes, failure)) {
@@ -197,20 +326,12 @@ std::optional<DataError> FileLock::append(const QByteArray& bytes)
 
 std::optional<DataError> FileLock::replace(const QByteArray& contents)
 {
-    QByteArray scratch = native(m_path) + ".XXXXXX";
-    const int fd = ::mkostemp(scratch.data(), O_CLOEXEC);
+    QByteArray scratch;
+    const int fd = openScratch(m_path, creationMode(m_readers), scratch);
     if (fd < 0)
-        return DataFile::error(DataError::Kind::WriteFailed, m_path, errno);
-    // The new file may be read by whoever could read the old one.
-    Stat old{};
-    const mode_t mode = m_fd >= 0 && ::fstat(m_fd, &old) == 0 ? (old.st_mode & 07777) : newFileMode();
+        return openError(m_path, errno);
     int failure = 0;
-    bool written = true;
-    if (::fchmod(fd, mode) != 0) {
-        failure = errno;
-        written = false;
-    }
-    written = written && writeAll(fd, contents, failure);
+    bool written = writeAll(fd, contents, failure);
     if (::close(fd) != 0 && written) {
         failure = errno;
         written = false;
@@ -224,6 +345,13 @@ std::optional<DataError> FileLock::replace(const QByteArray& contents)
         ::unlink(scratch.constData());
         return DataFile::error(DataError::Kind::WriteFailed, m_path, failure);
     }
+    return std::nullopt;
+}
+
+std::optional<DataError> FileLock::truncate()
+{
+    if (::ftruncate(m_fd, 0) != 0 || (::fsync(m_fd) != 0 && errno != EINVAL))
+        return DataFile::error(DataError::Kind::WriteFailed, m_path, errno);
     return std::nullopt;
 }
 
@@ -243,9 +371,9 @@ std::optional<DataError> FileLock::moveTo(const QString& newPath)
     return DataFile::error(DataError::Kind::WriteFailed, m_path, failure);
 }
 
-std::optional<DataError> FileLock::remove()
+std::optional<DataError> FileLock::removeCreated()
 {
-    if (m_fd >= 0 && ::unlink(native(m_path).constData()) != 0)
+    if (m_created && ::unlink(native(m_path).constData()) != 0)
         return DataFile::error(DataError::Kind::WriteFailed, m_path, errno);
     return std::nullopt;
 }

@@ -21,7 +21,7 @@ std::optional<DataError> PasswordFile::ensureExists(const QString& path)
     // Whatever is there is read as it is; the reading says when it cannot be used.
     if (QFileInfo::exists(path))
         return std::nullopt;
-    auto lock = FileLock::acquire(path, FileLock::IfMissing::Create);
+    auto lock = FileLock::acquire(path, FileLock::IfMissing::Create, FileLock::Readers::Group);
     if (auto* error = std::get_if<DataError>(&lock))
         return *error;
     FileLock& file = std::get<FileLock>(lock);
@@ -51,7 +51,8 @@ std::variant<QByteArray, DataError> PasswordFile::readLine(const QString& path)
 std::optional<DataError> PasswordFile::writeLine(const QString& path, const QByteArray& enciphered,
                                                  const std::optional<QByteArray>& expected)
 {
-    auto lock = FileLock::acquire(path, expected ? FileLock::IfMissing::Fail : FileLock::IfMissing::Proceed);
+    auto lock = FileLock::acquire(path, expected ? FileLock::IfMissing::Fail : FileLock::IfMissing::Create,
+                                  FileLock::Readers::Group);
     if (auto* error = std::get_if<DataError>(&lock))
         return *error;
     FileLock& file = std::get<FileLock>(lock);
@@ -62,7 +63,10 @@ std::optional<DataError> PasswordFile::writeLine(const QString& path, const QByt
         if (lineOne(std::get<QByteArray>(data)) != *expected)
             return DataError{DataError::Kind::RecordChanged, QFileInfo(path).fileName(), 1, {}};
     }
-    return file.replace(enciphered + TextLines::LineEnd.toByteArray());
+    auto error = file.replace(enciphered + TextLines::LineEnd.toByteArray());
+    if (error)
+        file.removeCreated();
+    return error;
 }
 
 std::optional<QByteArray> PasswordFile::storable(const QString& password)

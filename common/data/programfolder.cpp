@@ -31,6 +31,15 @@ void ProgramFolder::setPath(const QString& folder)
     overridden() = folder;
 }
 
+bool ProgramFolder::isInstalled()
+{
+#ifdef VELMORA_DATA_FOLDER
+    return true;
+#else
+    return false;
+#endif
+}
+
 bool ProgramFolder::isBareName(const QString& name)
 {
     return !name.isEmpty() && name != u"." && name != u".." && !name.contains(u'/') &&

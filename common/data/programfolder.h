@@ -15,6 +15,8 @@ public:
     // test has set another one.
     static QString path();
     static void setPath(const QString& folder);
+    // True in an installed build, whose data folder is compiled in.
+    static bool isInstalled();
 
     static bool isBareName(const QString& name);
     // Full path of an existing file, matched without regard to case when the

@@ -5,6 +5,7 @@
 #include "filelock.h"
 #include "numberform.h"
 #include "programfolder.h"
+#include "resultsgroup.h"
 #include "textlines.h"
 
 #include <QFileInfo>
@@ -15,11 +16,41 @@ namespace velmora {
 namespace {
 
 constexpr qint64 Chunk = 1024 * 1024;
+// Enough of the file's end for its last record, however long its names.
+constexpr qint64 Tail = 64 * 1024;
+
+// Whether the file's end looks like the end of a whole record: a line end
+// after three number lines. Appends then need not read the whole file.
+bool endsOnWholeRecord(const QByteArray& tail, bool fromStart)
+{
+    if (!tail.endsWith('\n'))
+        return false;
+    QList<QByteArrayView> lines = TextLines::split(tail);
+    // The first line of a tail may be cut off; it is never one of the three.
+    if (lines.size() < (fromStart ? 3 : 4))
+        return false;
+    for (qsizetype i = lines.size() - 3; i < lines.size(); ++i) {
+        if (!NumberForm::parse(AnsiText::decode(lines[i])))
+            return false;
+    }
+    return fromStart ? lines.size() % 5 == 0 : true;
+}
 
 // What puts the end of the file on a record boundary: the missing line end,
 // then empty lines up to five. Empty when the file already ends on one.
 std::variant<QByteArray, DataError> realignment(const FileLock& file)
 {
+    const auto size = file.size();
+    if (auto* error = std::get_if<DataError>(&size))
+        return *error;
+    const qint64 tailStart = std::max<qint64>(0, std::get<qint64>(size) - Tail);
+    const auto tail = file.readAt(tailStart, Tail);
+    if (auto* error = std::get_if<DataError>(&tail))
+        return *error;
+    if (std::get<QByteArray>(tail).isEmpty() || endsOnWholeRecord(std::get<QByteArray>(tail), tailStart == 0))
+        return QByteArray();
+
+    // Cut short or edited by hand: count every line to find where records start.
     qint64 lineEnds = 0;
     qint64 offset = 0;
     char last = '\n';
@@ -46,6 +77,14 @@ std::variant<QByteArray, DataError> realignment(const FileLock& file)
     return fill;
 }
 
+std::variant<FileLock, DataError> lockForAppend(const QString& path)
+{
+    const int held = ResultsGroup::heldResults();
+    if (held >= 0)
+        return FileLock::acquireHeld(held, path);
+    return FileLock::acquire(path, FileLock::IfMissing::Create, FileLock::Readers::Group);
+}
+
 } // namespace
 
 QString ResultsFile::path()
@@ -69,7 +108,7 @@ std::optional<DataError> ResultsFile::append(const QString& path, const QString&
     if (!naamBytes || !kaartBytes)
         return DataError{DataError::Kind::NotEncodable, QFileInfo(path).fileName(), 0, {}};
 
-    auto lock = FileLock::acquire(path, FileLock::IfMissing::Create);
+    auto lock = lockForAppend(path);
     if (auto* error = std::get_if<DataError>(&lock))
         return *error;
     FileLock& file = std::get<FileLock>(lock);
@@ -84,7 +123,11 @@ std::optional<DataError> ResultsFile::ensureExists(const QString& path)
 {
     if (QFileInfo::exists(path))
         return std::nullopt;
-    auto lock = FileLock::acquire(path, FileLock::IfMissing::Create);
+    // An installed results file belongs to the pupil program's group, which
+    // no teacher can give a new one.
+    if (ProgramFolder::isInstalled())
+        return DataError{DataError::Kind::Missing, FileName.toString(), 0, {}};
+    auto lock = FileLock::acquire(path, FileLock::IfMissing::Create, FileLock::Readers::Group);
     if (auto* error = std::get_if<DataError>(&lock))
         return *error;
     return std::nullopt;
@@ -112,9 +155,18 @@ ResultsFile::ClearResult ResultsFile::clear(const QString& path, const QByteArra
         return *error;
     if (std::get<QByteArray>(data) != seen)
         return ResultsTable(std::move(std::get<QByteArray>(data)));
-    if (auto error = file.remove())
+    // Emptied in place, never removed: pupil programs that hold it open keep appending to it.
+    if (auto error = file.truncate())
         return *error;
     return Cleared{};
+}
+
+std::optional<DataError> ResultsFile::empty(const QString& path)
+{
+    auto lock = FileLock::acquire(path, FileLock::IfMissing::Fail);
+    if (auto* error = std::get_if<DataError>(&lock))
+        return error->kind == DataError::Kind::Missing ? std::nullopt : std::optional(*error);
+    return std::get<FileLock>(lock).truncate();
 }
 
 } // namespace velmora

@@ -26,22 +26,25 @@ public:
     // finishing at once never interleave. A record that an interrupted write
     // or a hand edit left cut short is first completed with empty lines, so
     // that the new record starts where a reader expects one.
+    // In an installed pupil program the file held open since the start is used.
     static std::optional<DataError> append(const QString& path, const QString& naam, const QString& kaart,
                                            int niveau, int gedaan, int goed);
     static QByteArray recordBytes(const QByteArray& naam, const QByteArray& kaart, int niveau, int gedaan,
                                   int goed);
-    // Creates an empty file when none is there.
+    // Creates an empty file when none is there; an installed build cannot.
     static std::optional<DataError> ensureExists(const QString& path);
     static std::variant<ResultsTable, DataError> readFile(const QString& path);
 
-    // Deletes the file only when it still holds exactly the bytes seen, i.e.
-    // the records the teacher was shown; otherwise deletes nothing and gives
+    // Empties the file only when it still holds exactly the bytes seen, i.e.
+    // the records the teacher was shown; otherwise changes nothing and gives
     // the records it holds now. A file that is already gone counts as cleared.
     struct Cleared
     {
     };
     using ClearResult = std::variant<Cleared, ResultsTable, DataError>;
     static ClearResult clear(const QString& path, const QByteArray& seen);
+    // Empties the file whatever it holds: for a file too large to be read.
+    static std::optional<DataError> empty(const QString& path);
 };
 
 } // namespace velmora

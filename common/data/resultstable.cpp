@@ -2,44 +2,43 @@
 
 #include "ansitext.h"
 
-#include <algorithm>
-#include <cstring>
-
 namespace velmora {
 
 ResultsTable::ResultsTable(QByteArray data) : m_data(std::move(data))
 {
     const char* begin = m_data.constData();
-    const char* end = begin + m_data.size();
-    m_lineStarts.reserve(std::count(begin, end, '\n') + 1);
+    const qsizetype size = m_data.size();
     // As TextLines::split: a last line without its ending counts, the ending of the last line starts none.
-    for (const char* start = begin; start < end;) {
-        m_lineStarts.append(start - begin);
-        const void* newline = std::memchr(start, '\n', std::size_t(end - start));
-        start = newline ? static_cast<const char*>(newline) + 1 : end;
+    if (size > 0)
+        m_recordStarts.append(0);
+    int line = 0;
+    for (qsizetype i = 0; i < size; ++i) {
+        if (begin[i] == '\n' && ++line == 5) {
+            line = 0;
+            if (i + 1 < size)
+                m_recordStarts.append(quint32(i + 1));
+        }
     }
-}
-
-QByteArrayView ResultsTable::line(qsizetype index) const
-{
-    if (index >= m_lineStarts.size())
-        return {};
-    const qint64 start = m_lineStarts[index];
-    qint64 stop = index + 1 < m_lineStarts.size() ? m_lineStarts[index + 1] : m_data.size();
-    if (stop > start && m_data[stop - 1] == '\n') {
-        --stop;
-        if (stop > start && m_data[stop - 1] == '\r')
-            --stop;
-    }
-    return QByteArrayView(m_data).sliced(start, stop - start);
 }
 
 ResultRecord ResultsTable::record(qsizetype index) const
 {
-    const qsizetype first = index * 5;
-    return ResultRecord{AnsiText::decode(line(first)), AnsiText::decode(line(first + 1)),
-                        AnsiText::decode(line(first + 2)), AnsiText::decode(line(first + 3)),
-                        AnsiText::decode(line(first + 4))};
+    const qsizetype end =
+        index + 1 < m_recordStarts.size() ? qsizetype(m_recordStarts[index + 1]) : m_data.size();
+    QByteArrayView rest = QByteArrayView(m_data).sliced(m_recordStarts[index], end - m_recordStarts[index]);
+    // Five lines; those a cut-off record lacks are empty.
+    QString lines[5];
+    for (QString& text : lines) {
+        if (rest.isEmpty())
+            break;
+        const qsizetype newline = rest.indexOf('\n');
+        QByteArrayView line = newline < 0 ? rest : rest.first(newline);
+        rest = newline < 0 ? QByteArrayView() : rest.sliced(newline + 1);
+        if (line.endsWith('\r'))
+            line.chop(1);
+        text = AnsiText::decode(line);
+    }
+    return ResultRecord{lines[0], lines[1], lines[2], lines[3], lines[4]};
 }
 
 } // namespace velmora

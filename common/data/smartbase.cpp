@@ -71,6 +71,7 @@ SmartBase::SmartBase(Notifier notify) : m_notify(std::move(notify)) {}
 
 void SmartBase::OpenDatabase(const QString& path)
 {
+    m_openError.reset();
     if (!QFileInfo(path).isFile()) {
         m_notify(MissingMessage.toString());
         return;
@@ -79,8 +80,10 @@ void SmartBase::OpenDatabase(const QString& path)
     m_title.clear();
     m_fieldCount = 0;
     const auto data = DataFile::read(path, FileLimit);
-    if (!std::holds_alternative<QByteArray>(data))
+    if (const auto* error = std::get_if<DataError>(&data)) {
+        m_openError = *error;
         return;
+    }
     const QList<QByteArrayView> lines = TextLines::split(TextLines::withoutBom(std::get<QByteArray>(data)));
     if (!lines.isEmpty())
         m_title = AnsiText::decode(lines[0]);

@@ -60,6 +60,8 @@ public:
     std::optional<DataError> RemoveRecord(int recordNo,
                                           const std::optional<QString>& expected = std::nullopt);
 
+    // Why the last OpenDatabase could not read the file (too large, unreadable), if so.
+    const std::optional<DataError>& OpenError() const { return m_openError; }
     const QString& DatabasePath() const { return m_path; }
     const QString& DatabaseTitle() const { return m_title; }
     int FieldCount() const { return m_fieldCount; }
@@ -79,6 +81,7 @@ private:
     QString m_path;
     QString m_title;
     int m_fieldCount = 0;
+    std::optional<DataError> m_openError;
 };
 
 } // namespace velmora

@@ -15,6 +15,7 @@ set(VELMORA_DATA_SOURCES
     registerfile.cpp
     resultrecord.cpp
     resultsfile.cpp
+    resultsgroup.cpp
     resultstable.cpp
     score.cpp
     smartbase.cpp

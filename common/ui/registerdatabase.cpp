@@ -12,6 +12,13 @@ bool RegisterDatabase::open(SmartBase& db, const RegisterFile& file, const Messa
 {
     const QString path = file.path();
     db.OpenDatabase(path);
+    // A file that is there but cannot be read is said as it is, never replaced.
+    if (const auto& error = db.OpenError(); error && error->kind != DataError::Kind::Missing) {
+        Dialogs::current().message(error->message(), messages.errorCaption, MessageIcon::Critical,
+                                   MessageButtons::Ok);
+        db.CloseDatabase();
+        return false;
+    }
     if (db.DatabaseTitle() != file.title && create(path, file, messages))
         db.OpenDatabase(path);
     if (db.DatabaseTitle() == file.title)

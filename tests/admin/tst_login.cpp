@@ -129,6 +129,21 @@ private Q_SLOTS:
         QCOMPARE(m_exits, 0);
     }
 
+    // A colleague sets a password while the "no password" box is open: the
+    // password is asked for, instead of the program running with no window.
+    void passwordSetWhileTheNoPasswordBoxIsOpen()
+    {
+        TestFolder folder;
+        folder.write(Passwd, "\r\n");
+        FakeDialogs dialogs;
+        dialogs.whileShown = [&] { folder.write(Passwd, passwdFor("geheim")); };
+        KorvelAdminApp app;
+        app.start();
+        QCOMPARE(dialogs.messageTexts(), QStringList{NoPassword});
+        QVERIFY(app.login().isVisible());
+        QVERIFY(!app.main().isVisible());
+    }
+
     void passwordChange()
     {
         TestFolder folder;

@@ -16,6 +16,8 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <sys/stat.h>
+
 using namespace korveladmin;
 using velmora::MessageAnswer;
 
@@ -165,7 +167,7 @@ private Q_SLOTS:
         }
     }
 
-    void clearingDeletesOnlyWhatTheTeacherSaw()
+    void clearingEmptiesOnlyWhatTheTeacherSaw()
     {
         TestFolder folder;
         const QByteArray anna = "Anna\r\nEuropa\r\n 2 \r\n 20 \r\n 17 \r\n";
@@ -184,15 +186,36 @@ private Q_SLOTS:
         QCOMPARE(folder.read(Res), both);
         QCOMPARE(grid(window)->model()->rowCount(), 2);
 
-        // Asked again with the new result in view, Yes clears and closes.
+        // Asked again with the new result in view, Yes empties the file in place
+        // (pupil programs that hold it open keep a valid file) and closes.
+        const auto inode = [&] {
+            struct stat info
+            {
+            };
+            ::stat(QFile::encodeName(folder.file(Res)).constData(), &info);
+            return info.st_ino;
+        };
+        const auto before = inode();
         dialogs.messageAnswers.enqueue(MessageAnswer::Yes);
         drive::click(window, "cmdClear");
-        QVERIFY(!folder.exists(Res));
+        QCOMPARE(folder.read(Res), QByteArray());
+        QCOMPARE(inode(), before);
         QCOMPARE(dialogs.messages.value(3).text, QStringLiteral("De resultaten zijn geleegd."));
         QVERIFY(!window.isVisible());
-        // Opened again: the file is made anew, empty.
-        frmResultaat again;
+
+        // A file too large to read is offered to be emptied: No keeps it, Yes empties it.
+        QFile huge(folder.file(Res));
+        QVERIFY(huge.resize(velmora::ResultsFile::FileLimit + 1));
+        dialogs.messages.clear();
+        {
+            frmResultaat kept;
+            QVERIFY(dialogs.messages.value(0).text.contains(QStringLiteral("Wilt u het leegmaken?")));
+            QCOMPARE(QFileInfo(folder.file(Res)).size(), velmora::ResultsFile::FileLimit + 1);
+        }
+        dialogs.messageAnswers.enqueue(MessageAnswer::Yes);
+        frmResultaat emptied;
         QCOMPARE(folder.read(Res), QByteArray());
+        QCOMPARE(grid(emptied)->model()->rowCount(), 0);
     }
     void choosingAndPrinting()
     {

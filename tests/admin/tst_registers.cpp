@@ -123,6 +123,15 @@ private Q_SLOTS:
         QVERIFY(!window->isVisible());
         QVERIFY(!db->isOpen());
 
+        // A register too large to be one is said, and kept as it is.
+        QFile huge(folder->file(Pupils));
+        QVERIFY(huge.resize(velmora::SmartBase::FileLimit + 1));
+        open<frmLeerlingen>();
+        QCOMPARE(fake->messageTexts().last(),
+                 QStringLiteral("Het bestand \"leerling.sdb\" is te groot om te lezen."));
+        QCOMPARE(QFileInfo(folder->file(Pupils)).size(), velmora::SmartBase::FileLimit + 1);
+        QVERIFY(!drive::child(*window, "cmdAdd")->isEnabled());
+
         // A folder in the register's place: none can be made, so nothing can be added.
         QVERIFY(QFile::remove(folder->file(Pupils)) && QDir(folder->path()).mkdir(Pupils));
         open<frmLeerlingen>();

@@ -1,7 +1,9 @@
 #include "ansitext.h"
 #include "databasefile.h"
 #include "encryptor.h"
+#include "filelock.h"
 #include "freefield.h"
+#include "mapfile.h"
 #include "numberform.h"
 #include "passwordfile.h"
 #include "programfolder.h"
@@ -11,6 +13,8 @@
 #include "testfolder.h"
 
 #include <QtTest>
+
+#include <sys/stat.h>
 
 using namespace velmora;
 
@@ -108,6 +112,11 @@ private Q_SLOTS:
         QCOMPARE(records.size(), 2);
         QCOMPARE(records.record(1).naam, QStringLiteral("Zoë, de Vries"));
         QCOMPARE(records.record(0).kaart, QStringLiteral("Europa"));
+        // A damaged file of bare line ends: five a record, the last one cut short.
+        const ResultsTable lineEnds(QByteArray(12, '\n') + "x");
+        QCOMPARE(lineEnds.size(), 3);
+        QCOMPARE(lineEnds.record(2).naam, QString());
+        QCOMPARE(lineEnds.record(2).niveauLine, QStringLiteral("x"));
     }
 
     // A record cut short by an interrupted write or a hand edit is read as one
@@ -127,6 +136,27 @@ private Q_SLOTS:
         QTest::newRow("LF only") << QByteArray("Bram\nAzi\xeb\n") << QByteArray("\r\n\r\n\r\n")
                                  << QStringList{QStringLiteral("Bram"), QStringLiteral("Azië"), {}, {}, {}};
         QTest::newRow("whole") << QByteArray() << QByteArray() << QStringList();
+        // Whole records that an append cannot judge from the file's end alone.
+        const QString longName(70 * 1024, u'x');
+        QTest::newRow("whole, name longer than the end read")
+            << QByteArray(QByteArray(70 * 1024, 'x') + "\r\nAzi\xeb\r\n 1 \r\n 20 \r\n 9 \r\n")
+            << QByteArray()
+            << QStringList{longName, QStringLiteral("Azië"), QStringLiteral(" 1 "), QStringLiteral(" 20 "),
+                           QStringLiteral(" 9 ")};
+        QTest::newRow("whole, edited by hand")
+            << QByteArray("Bram\r\nAzi\xeb\r\nx\r\n\r\n 9\r\n") << QByteArray()
+            << QStringList{QStringLiteral("Bram"),
+                           QStringLiteral("Azië"),
+                           QStringLiteral("x"),
+                           {},
+                           QStringLiteral(" 9")};
+        QTest::newRow("number lines, one short")
+            << QByteArray("Bram\r\n 1 \r\n 20 \r\n 9 \r\n") << QByteArray("\r\n")
+            << QStringList{QStringLiteral("Bram"),
+                           QStringLiteral(" 1 "),
+                           QStringLiteral(" 20 "),
+                           QStringLiteral(" 9 "),
+                           {}};
     }
     void tornFileIsRealignedBeforeAppending()
     {
@@ -152,6 +182,57 @@ private Q_SLOTS:
         QCOMPARE(fields(after.record(after.size() - 1)),
                  (QStringList{QStringLiteral("Cas"), QStringLiteral("Azië"), QStringLiteral(" 1 "),
                               QStringLiteral(" 10 "), QStringLiteral(" 2 ")}));
+    }
+
+    // Nothing the programs create is readable for others where it should not
+    // be, and beyond that the folder and the umask decide, never the old file.
+    void createdFilesTakeTheirRightsFromTheFolder()
+    {
+        TestFolder folder;
+        const auto mode = [&](const char* name) {
+            return QFileInfo(folder.file(QLatin1String(name))).permissions();
+        };
+        const auto ownerGroupRead = QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadUser |
+                                    QFileDevice::WriteUser | QFileDevice::ReadGroup;
+        const mode_t old = ::umask(022);
+        folder.write(QStringLiteral("oud.krt"), "oud.bmp\r\n");
+        QFile::setPermissions(folder.file(QStringLiteral("oud.krt")),
+                              QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+        QVERIFY(!PasswordFile::ensureExists(PasswordFile::path()));
+        QVERIFY(
+            !ResultsFile::append(ResultsFile::path(), QStringLiteral("Anna"), QStringLiteral("E"), 1, 1, 1));
+        QVERIFY(!MapFile::startNew(folder.file(QStringLiteral("nieuw.krt")), QStringLiteral("nieuw.bmp")));
+        QVERIFY(!MapFile::startNew(folder.file(QStringLiteral("oud.krt")), QStringLiteral("oud.bmp")));
+        QVERIFY(!PasswordFile::writeLine(PasswordFile::path(), "\xb7"));
+        ::umask(old);
+        QCOMPARE(mode("passwd"), ownerGroupRead);
+        QCOMPARE(mode("toets.res"), ownerGroupRead);
+        QCOMPARE(mode("nieuw.krt"), ownerGroupRead | QFileDevice::ReadOther);
+        QCOMPARE(mode("oud.krt"), ownerGroupRead | QFileDevice::ReadOther);
+    }
+
+    // The pupil program holds toets.res open from its start: a clear empties
+    // that very file, and a file replaced meanwhile is never written to.
+    void heldResultsFileSurvivesAClear()
+    {
+        TestFolder folder;
+        const QByteArray anna = "Anna\r\nEuropa\r\n 2 \r\n 20 \r\n 17 \r\n";
+        folder.write(QStringLiteral("toets.res"), anna);
+        QFile held(ResultsFile::path());
+        QVERIFY(held.open(QIODevice::ReadWrite | QIODevice::Append));
+        QVERIFY(std::holds_alternative<ResultsFile::Cleared>(ResultsFile::clear(ResultsFile::path(), anna)));
+        {
+            auto lock = FileLock::acquireHeld(held.handle(), ResultsFile::path());
+            QVERIFY(!std::get<FileLock>(lock).append(anna));
+        }
+        QCOMPARE(folder.read(QStringLiteral("toets.res")), anna);
+
+        folder.write(QStringLiteral("nieuw"), "");
+        QVERIFY(::rename(QFile::encodeName(folder.file(QStringLiteral("nieuw"))).constData(),
+                         QFile::encodeName(ResultsFile::path()).constData()) == 0);
+        const auto replaced = FileLock::acquireHeld(held.handle(), ResultsFile::path());
+        QCOMPARE(std::get<DataError>(replaced).kind, DataError::Kind::Replaced);
+        QCOMPARE(folder.read(QStringLiteral("toets.res")), QByteArray());
     }
 
     void scores_data()

@@ -1,7 +1,9 @@
 #include "dataerror.h"
 #include "fakedialogs.h"
+#include "filelock.h"
 #include "fittinglabel.h"
 #include "hotspot.h"
+#include "lockwait.h"
 #include "mapclosebutton.h"
 #include "mapcursors.h"
 #include "mapdrawing.h"
@@ -9,6 +11,7 @@
 #include "mappicture.h"
 #include "mapshape.h"
 #include "qtdialogs.h"
+#include "resultsfile.h"
 #include "testfolder.h"
 #include "twipsgeometry.h"
 
@@ -17,6 +20,8 @@
 #include <QMessageBox>
 #include <QSignalSpy>
 #include <QtTest>
+
+#include <fcntl.h>
 
 using namespace velmora;
 
@@ -199,6 +204,48 @@ private Q_SLOTS:
         QCOMPARE(TwipsGeometry::get(&picture).size(), QSize(600, 450));
         QVERIFY(picture.load(QStringLiteral("weg.bmp")));
         QCOMPARE(picture.size(), QSize(40, 30)); // a failed load keeps the picture
+    }
+
+    // Another computer that holds a file's lock and stalls never freezes a
+    // window: it keeps painting under the busy pointer, and after the wait
+    // limit the write is refused with nothing written.
+    void stalledLockHolderLeavesTheWindowResponsive()
+    {
+        TestFolder folder;
+        const QByteArray anna = "Anna\r\nEuropa\r\n 2 \r\n 20 \r\n 17 \r\n";
+        folder.write(QStringLiteral("toets.res"), anna);
+        QFile holder(folder.file(QStringLiteral("toets.res")));
+        QVERIFY(holder.open(QIODevice::ReadWrite));
+        struct flock lock
+        {
+        };
+        lock.l_type = F_WRLCK;
+        QCOMPARE(::fcntl(holder.handle(), F_OFD_SETLK, &lock), 0);
+
+        LockWait::install();
+        FileLock::setWaitLimit(800);
+        int ticks = 0;
+        bool busyShown = false;
+        QTimer timer;
+        QObject::connect(&timer, &QTimer::timeout, [&] {
+            ++ticks;
+            busyShown = busyShown || (QGuiApplication::overrideCursor() &&
+                                      QGuiApplication::overrideCursor()->shape() == Qt::WaitCursor);
+        });
+        timer.start(20);
+        const auto refused = ResultsFile::append(ResultsFile::path(), QStringLiteral("Bram"),
+                                                 QStringLiteral("Europa"), 1, 10, 9);
+        QVERIFY(refused && refused->message().startsWith(QStringLiteral("Een andere computer is bezig")));
+        QVERIFY2(ticks >= 10, qPrintable(QString::number(ticks)));
+        QVERIFY(busyShown);
+        QVERIFY(!QGuiApplication::overrideCursor());
+        QCOMPARE(folder.read(QStringLiteral("toets.res")), anna);
+
+        holder.close();
+        QVERIFY(!ResultsFile::append(ResultsFile::path(), QStringLiteral("Bram"), QStringLiteral("Europa"), 1,
+                                     10, 9));
+        FileLock::setWaitHandler({});
+        FileLock::setWaitLimit(10000);
     }
 
     void dialogs()

@@ -232,9 +232,11 @@ private Q_SLOTS:
         QCOMPARE(s.folder.read(QStringLiteral("toets.res")),
                  QByteArray("Anna\r\nNederland\r\n 2 \r\n 2 \r\n 2 \r\n"));
 
-        // A result that cannot be stored is never shown as stored.
+        // A result that cannot be stored is never shown as stored; the pupil may try again,
+        // and a try that works stores it once.
         const QString res = s.folder.file(QStringLiteral("toets.res"));
         QVERIFY(QFile::remove(res) && ::mkfifo(QFile::encodeName(res).constData(), 0600) == 0);
+        s.dialogs.messageAnswers << velmora::MessageAnswer::Yes << velmora::MessageAnswer::No;
         s.modal(2, [&] {
             while (s.kaart.Mode == 2)
                 s.click(s.kaart.quiz().plek());
@@ -243,6 +245,18 @@ private Q_SLOTS:
         QCOMPARE(
             seen,
             QStringList({QStringLiteral("Anna, je bent klaar, maar je uitslag kon niet worden bewaard!")}));
+        QCOMPARE(s.dialogs.messages.size(), 2);
+        QVERIFY(s.dialogs.messages[0].text.contains(QStringLiteral("is geen gewoon bestand")));
+        s.dialogs.whileShown = [&] { QFile::remove(res); };
+        s.dialogs.messageAnswers << velmora::MessageAnswer::Yes;
+        s.modal(2, [&] {
+            while (s.kaart.Mode == 2)
+                s.click(s.kaart.quiz().plek());
+            seen = {s.status()};
+        });
+        QVERIFY(!seen[0].contains(QStringLiteral("niet worden bewaard")));
+        QCOMPARE(s.folder.read(QStringLiteral("toets.res")),
+                 QByteArray("Anna\r\nNederland\r\n 2 \r\n 2 \r\n 2 \r\n"));
     }
 
     // Children double-click everything: in practice a double-click is one answer, and a click

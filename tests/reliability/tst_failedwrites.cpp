@@ -105,9 +105,14 @@ private Q_SLOTS:
             if (op != Clear)
                 QTest::addRow("%s, full disk", OpNames[op]) << op << QStringLiteral("full disk") << room[op];
         }
-        for (int op : {Change, Remove, Add, Create, SaveMap, WritePasswd, Append, Clear})
+        for (int op : {Change, Remove, Add, Create, SaveMap, WritePasswd, Append, Clear}) {
             QTest::addRow("%s, link out of the folder", OpNames[op])
                 << op << QStringLiteral("link") << qint64(0);
+            QTest::addRow("%s, hard link", OpNames[op]) << op << QStringLiteral("hard link") << qint64(0);
+        }
+        for (int op : {SaveMap, Append, Clear})
+            QTest::addRow("%s, link in the folder", OpNames[op])
+                << op << QStringLiteral("link in the folder") << qint64(0);
         for (int op : {Create, SaveMap, ReadMap, WritePasswd, Login, Append, Clear})
             QTest::addRow("%s, FIFO", OpNames[op]) << op << QStringLiteral("fifo") << qint64(0);
         QTest::addRow("read map, device") << int(ReadMap) << QStringLiteral("device") << qint64(0);
@@ -128,6 +133,11 @@ private Q_SLOTS:
         const bool hostile = kind != u"read-only" && kind != u"full disk";
         if (kind == u"fifo")
             QCOMPARE(::mkfifo(QFile::encodeName(target).constData(), 0666), 0);
+        else if (kind == u"hard link")
+            QCOMPARE(::link(QFile::encodeName(outside).constData(), QFile::encodeName(target).constData()),
+                     0);
+        else if (kind == u"link in the folder")
+            QVERIFY(QFile::link(folder.file(Files[(FileOf[op] + 1) % 4]), target));
         else if (hostile)
             QVERIFY(QFile::link(kind == u"link" ? outside : QStringLiteral("/dev/zero"), target));
         else
@@ -147,10 +157,11 @@ private Q_SLOTS:
             error = kind == u"full disk" ? performOnFullDisk(op, rlim_t(Bytes[FileOf[op]].size() + room))
                                          : perform(op);
         }
-        const QString says = kind == u"link"
-                                 ? QStringLiteral("verwijst naar een plaats buiten de programmamap")
-                             : hostile ? QStringLiteral("is geen gewoon bestand")
-                                       : QStringLiteral("kon niet worden opgeslagen. Er is niets veranderd.");
+        const QString says = kind.contains(u"link") ? QStringLiteral("is een koppeling (link)")
+                             : hostile              ? QStringLiteral("is geen gewoon bestand")
+                             : kind == u"read-only"
+                                 ? QStringLiteral("U heeft geen recht om het bestand")
+                                 : QStringLiteral("kon niet worden opgeslagen. Er is niets veranderd.");
         QVERIFY2(error && error->message().contains(says), error ? qPrintable(error->message()) : "no error");
 
         // Every file as it was, no scratch file left beside them, nothing written through a link.

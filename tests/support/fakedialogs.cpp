@@ -18,6 +18,8 @@ MessageAnswer FakeDialogs::message(const QString& text, const QString& caption, 
                                    MessageButtons buttons)
 {
     messages.append({text, caption, icon, buttons});
+    if (whileShown)
+        whileShown();
     if (!messageAnswers.isEmpty())
         return messageAnswers.dequeue();
     if (buttons == MessageButtons::Ok)

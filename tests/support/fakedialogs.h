@@ -3,8 +3,10 @@
 #include "dialogs.h"
 
 #include <QList>
+
 #include <QQueue>
 #include <QString>
+#include <functional>
 
 // Answers dialogs from a script and records every one shown, so a test can
 // check the exact text, caption, icon and buttons. Installed while it lives.
@@ -35,6 +37,9 @@ public:
     QQueue<QString> openFileAnswers;
     // Where the next print goes as PDF; empty means the print dialog is cancelled.
     QString printToPdf;
+
+    // Runs while each message box is up, as another program or person would.
+    std::function<void()> whileShown;
 
     QList<Message> messages;
     QList<Input> inputs;

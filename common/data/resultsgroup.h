@@ -1,0 +1,20 @@
+#pragma once
+
+namespace velmora {
+
+// An installed pupil program runs setgid to the one group that may write
+// toets.res, so that pupils can add a result only through it. It opens the
+// file with that group first thing, then gives the group up for good before
+// anything else runs, and later appends through the descriptor it kept.
+class ResultsGroup
+{
+public:
+    // First thing in main(), before the toolkit starts. Without a group of
+    // its own it does nothing. False when the group could not be given up:
+    // the program must then end at once.
+    static bool openResultsThenDropGroup();
+    // The descriptor kept from the start, or -1 when there is none.
+    static int heldResults();
+};
+
+} // namespace velmora
