@@ -127,6 +127,11 @@ QImage frmKaart::pageImage(qreal pixelRatio)
     return image;
 }
 
+QPageLayout::Orientation frmKaart::orientation() const
+{
+    return m_page.width() > m_page.height() ? QPageLayout::Landscape : QPageLayout::Portrait;
+}
+
 bool frmKaart::print(QPrinter& printer)
 {
     printer.setDocName(m_lblTop->text());

@@ -3,6 +3,7 @@
 #include "dataerror.h"
 
 #include <QImage>
+#include <QPageLayout>
 #include <QRect>
 #include <QWidget>
 
@@ -42,6 +43,8 @@ public:
     // One page: the composed map as large as the printable area allows, but
     // never beyond its natural size; false when the printer could not be used.
     bool print(QPrinter& printer);
+    // The page orientation the composed map fills best: landscape when it is wider than high.
+    QPageLayout::Orientation orientation() const;
 
 private:
     QRect contentsBox() const;

@@ -5,11 +5,11 @@
 #include "dialogs.h"
 #include "frmkaartedit.h"
 #include "mapimport.h"
+#include "namebox.h"
 #include "recordlist.h"
 #include "registerdatabase.h"
 #include "registerfile.h"
 #include "smartbase.h"
-#include "typedtext.h"
 
 #include <QFileInfo>
 #include <QHBoxLayout>
@@ -29,12 +29,7 @@ constexpr int NameWidth = velmora::MapList.fields[0].width;
 
 const QString ErrorCaption = QStringLiteral("Fout");
 
-// Asks before a file of the same name in the program folder is replaced.
-bool mayReplace(const QString& text)
-{
-    return Dialogs::current().message(text, QStringLiteral("Kaart toevoegen"), MessageIcon::Question,
-                                      MessageButtons::YesNo) == MessageAnswer::Yes;
-}
+const QString AddCaption = QStringLiteral("Kaart toevoegen");
 
 } // namespace
 
@@ -116,18 +111,18 @@ void frmKaarten::cmdAdd_Click()
     MapImport import(chosen);
     if (!prepareMapFile(import))
         return;
-
-    const QString name = Dialogs::current().input(QStringLiteral("Geef een naam voor deze kaart:"),
-                                                  QStringLiteral("Kaart toevoegen"), import.proposedName());
-    if (!acceptName(name))
-        return;
-    const QList<MapImport::Copy> copies = import.copiesIntoProgramFolder();
-    if (!confirmReplacing(copies))
+    // Nothing is written before the name is confirmed, so that cancelling leaves everything as it was.
+    const QString name = askName(QStringLiteral("Geef een naam voor deze kaart:"),
+                                 QStringLiteral("Kaart toevoegen"), import.proposedName());
+    if (name.isEmpty())
         return;
     velmora::BusyPointer busy;
-    auto error = MapImport::perform(copies);
-    if (!error)
-        error = m_db.AddRecord(recordLine(name, import.mapFileName()));
+    auto added = import.perform();
+    std::optional<velmora::DataError> error;
+    if (auto* failed = std::get_if<velmora::DataError>(&added))
+        error = *failed;
+    else
+        error = m_db.AddRecord(recordLine(name, std::get<QString>(added)));
     if (error) {
         busy.release();
         showError(*error);
@@ -147,41 +142,50 @@ bool frmKaarten::prepareMapFile(MapImport& import)
         showError(*problem);
         return false;
     }
-    if (import.source() == MapImport::Source::Picture) {
-        if (import.mapFileExists() &&
-            !mayReplace(
-                QStringLiteral("Naast de afbeelding staat al een kaartbestand %1. Wilt u het vervangen "
-                               "door een nieuw kaartbestand zonder plaatsen?")
-                    .arg(import.mapFileName())))
-            return false;
-        if (auto error = import.writeNewMapFile()) {
-            showError(*error);
+    if (!import.existingMapFile().isEmpty()) {
+        switch (Dialogs::current().message(
+            QStringLiteral(
+                "In de programmamap staat al een kaartbestand %1. Wilt u dat kaartbestand met zijn "
+                "plaatsen toevoegen zoals het is?\n\nKies Nee voor een nieuw kaartbestand %2 zonder "
+                "plaatsen. Het bestaande kaartbestand blijft in beide gevallen zoals het is.")
+                .arg(QFileInfo(import.existingMapFile()).fileName(), import.freeMapFileName()),
+            AddCaption, MessageIcon::Question, MessageButtons::YesNoCancel, MessageAnswer::No)) {
+        case MessageAnswer::Yes:
+            import.useExistingMapFile();
+            break;
+        case MessageAnswer::No:
+            break;
+        default:
             return false;
         }
     }
-    if (auto error = import.readMapFile()) {
-        showError(*error);
-        return false;
-    }
-    if (import.picturePath().isEmpty()) {
-        showError(QStringLiteral("Het bestand ") + import.pictureName() +
-                  QStringLiteral(" is niet gevonden in dezelfde map."));
-        return false;
-    }
-    return true;
-}
-
-bool frmKaarten::confirmReplacing(const QList<MapImport::Copy>& copies)
-{
-    // Every question before anything is copied, so that No leaves everything as it was.
-    for (const MapImport::Copy& copy : copies) {
-        if (copy.replacesOther &&
-            !mayReplace(
-                QStringLiteral("In de programmamap staat al een ander bestand %1. Wilt u het vervangen?")
-                    .arg(QFileInfo(copy.to).fileName())))
+    if (import.source() == MapImport::Source::MapFile) {
+        if (auto error = import.readMapFile()) {
+            showError(*error);
             return false;
+        }
+        if (import.picturePath().isEmpty()) {
+            showError(QStringLiteral("Het bestand ") + import.pictureName() +
+                      QStringLiteral(" is niet gevonden in dezelfde map."));
+            return false;
+        }
     }
-    return true;
+    if (const auto size = import.pictureTooLarge()) {
+        showError(
+            QStringLiteral("De afbeelding %1 is %2 × %3 beeldpunten groot. Een kaart kan plaatsen bewaren "
+                           "tot %4 beeldpunten rechts van en onder de linkerbovenhoek: maak de afbeelding "
+                           "hoogstens %4 × %4 beeldpunten groot. Er is niets toegevoegd.")
+                .arg(import.pictureName())
+                .arg(size->width())
+                .arg(size->height())
+                .arg(MapImport::maxPicturePixels()));
+        return false;
+    }
+    return !import.pictureReplacesOther() ||
+           Dialogs::confirmDestructive(
+               QStringLiteral("In de programmamap staat al een ander bestand %1. Wilt u het vervangen?")
+                   .arg(import.pictureName()),
+               AddCaption);
 }
 
 void frmKaarten::cmdChange_Click()
@@ -189,9 +193,9 @@ void frmKaarten::cmdChange_Click()
     const auto map = List->selected();
     if (!map || !selectionStillListed(map->recordNo, map->line))
         return;
-    const QString name = Dialogs::current().input(QStringLiteral("Geef een nieuwe naam voor deze kaart:"),
-                                                  QStringLiteral("Kaart wijzigen"), map->text);
-    if (!acceptName(name))
+    const QString name = askName(QStringLiteral("Geef een nieuwe naam voor deze kaart:"),
+                                 QStringLiteral("Kaart wijzigen"), map->text);
+    if (name.isEmpty())
         return;
     velmora::BusyPointer busy;
     const QString line = recordLine(name, m_db.GetField(map->recordNo, 2));
@@ -206,7 +210,11 @@ void frmKaarten::cmdChange_Click()
 void frmKaarten::cmdRemove_Click()
 {
     const auto map = List->selected();
-    if (!map)
+    if (!map || !Dialogs::confirmDestructive(
+                    QStringLiteral("Weet u zeker dat u de kaart \"%1\" wilt wissen? Het kaartbestand en de "
+                                   "afbeelding blijven in de programmamap.")
+                        .arg(map->text),
+                    QStringLiteral("Kaart wissen")))
         return;
     velmora::BusyPointer busy;
     if (auto error = m_db.RemoveRecord(map->recordNo, map->line)) {
@@ -226,6 +234,9 @@ void frmKaarten::cmdEdit_Click()
     frmKaartEdit editor(m_db, map->recordNo, map->text, this);
     if (editor.load())
         editor.exec();
+    // Except for a copy of the map that the editor added to the list.
+    if (editor.addedCopy())
+        refreshList();
 }
 
 bool frmKaarten::selectionStillListed(int recordNo, const QString& line)
@@ -243,18 +254,12 @@ void frmKaarten::refreshAndShow(const velmora::DataError& error)
     showError(error);
 }
 
-bool frmKaarten::acceptName(const QString& name)
+QString frmKaarten::askName(const QString& prompt, const QString& title, const QString& proposed)
 {
-    // A name of blanks only would show as an empty entry.
-    if (name.trimmed().isEmpty()) {
+    const QString name = velmora::NameBox::ask({prompt, title, proposed, ErrorCaption, NameWidth});
+    if (name.isEmpty())
         showError(QStringLiteral("Ongeldige naam"));
-        return false;
-    }
-    if (const auto problem = velmora::TypedText::problem(name, u"De naam")) {
-        showError(*problem + QStringLiteral(" Er is niets veranderd."));
-        return false;
-    }
-    return true;
+    return name;
 }
 
 void frmKaarten::showError(const QString& text)

@@ -39,15 +39,16 @@ private Q_SLOTS:
 
 private:
     void refreshList();
+    // Asks what the adding needs to know; false when the map cannot be added
+    // or the teacher stopped.
     bool prepareMapFile(MapImport& import);
-    bool confirmReplacing(const QList<MapImport::Copy>& copies);
     // False, after saying so and refreshing the list, when the selected map's
     // record no longer holds what the list shows: another teacher changed it.
     bool selectionStillListed(int recordNo, const QString& line);
     // Refreshes the list after a failed change or removal and says why.
     void refreshAndShow(const velmora::DataError& error);
-    // A name the teacher typed that can be stored; otherwise shows why not.
-    bool acceptName(const QString& name);
+    // A display name that can be stored; empty, after saying so, when none was given.
+    QString askName(const QString& prompt, const QString& title, const QString& proposed);
     void showError(const QString& text);
     void showError(const velmora::DataError& error);
 

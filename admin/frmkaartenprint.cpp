@@ -108,7 +108,7 @@ void frmKaartenPrint::printMap()
         Dialogs::notify(error->message(), MessageIcon::Critical);
         return;
     }
-    PrintJob::run([&view](QPrinter& printer) { return view.print(printer); });
+    PrintJob::run([&view](QPrinter& printer) { return view.print(printer); }, view.orientation());
 }
 
 } // namespace korveladmin

@@ -3,11 +3,11 @@
 #include "busypointer.h"
 #include "controls.h"
 #include "dialogs.h"
+#include "namebox.h"
 #include "recordlist.h"
 #include "registerdatabase.h"
 #include "registerfile.h"
 #include "smartbase.h"
-#include "typedtext.h"
 
 #include <QHBoxLayout>
 #include <QPushButton>
@@ -29,7 +29,7 @@ frmLeerlingen::frmLeerlingen(SmartBase& db, QWidget* parent) : QDialog(parent), 
     setWindowTitle(QStringLiteral("Leerlingendatabase"));
 
     List = new RecordList(this);
-    List->setMinimumSize(300, 320);
+    List->setMinimumSize(Controls::textWidth(List, 50), 320);
     cmdAdd = Controls::button(QStringLiteral("cmdAdd"), QStringLiteral("Nieuwe toevoegen"), this);
     cmdChange = Controls::button(QStringLiteral("cmdChange"), QStringLiteral("Wijzigen"), this);
     cmdRemove = Controls::button(QStringLiteral("cmdRemove"), QStringLiteral("Wissen"), this);
@@ -107,7 +107,8 @@ void frmLeerlingen::cmdChange_Click()
         report(changed);
         return;
     }
-    const auto name = askName(QStringLiteral("Wijzigen"), pupil->text);
+    // The whole stored name, so that one longer than the list shows is not cut unseen.
+    const auto name = askName(QStringLiteral("Wijzigen"), pupil->line.mid(BlankId.size()));
     if (!name)
         return;
     BusyPointer busy;
@@ -120,7 +121,9 @@ void frmLeerlingen::cmdChange_Click()
 void frmLeerlingen::cmdRemove_Click()
 {
     const auto pupil = List->selected();
-    if (!pupil)
+    if (!pupil || !Dialogs::confirmDestructive(
+                      QStringLiteral("Weet u zeker dat u de leerling \"%1\" wilt wissen?").arg(pupil->text),
+                      QStringLiteral("Leerling wissen")))
         return;
     BusyPointer busy;
     const auto error = m_db.RemoveRecord(pupil->recordNo, pupil->line);
@@ -131,18 +134,10 @@ void frmLeerlingen::cmdRemove_Click()
 
 std::optional<QString> frmLeerlingen::askName(const QString& title, const QString& proposed)
 {
-    const QString name =
-        Dialogs::current().input(QStringLiteral("Geef de naam van de leerling:"), title, proposed);
+    const QString name = NameBox::ask({QStringLiteral("Geef de naam van de leerling:"), title, proposed,
+                                       Dialogs::programTitle(), PupilList.fields[1].width});
     if (name.isEmpty())
         return std::nullopt;
-    auto problem = TypedText::problem(name, u"De naam");
-    // Blanks only would be a pupil without a name in the pupil's login list.
-    if (!problem && name.trimmed().isEmpty())
-        problem = QStringLiteral("De naam bestaat alleen uit spaties.");
-    if (problem) {
-        Dialogs::notify(*problem + QStringLiteral(" Er is niets veranderd."), MessageIcon::Critical);
-        return std::nullopt;
-    }
     return name;
 }
 

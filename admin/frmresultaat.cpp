@@ -41,8 +41,7 @@ void offerToEmpty(const QString& path, const DataError& tooLarge)
             "dan verloren.")
             .arg(tooLarge.file)
             .arg(QFileInfo(path).size() / (1024 * 1024));
-    if (Dialogs::current().message(question, ClearCaption, MessageIcon::Question, MessageButtons::YesNo) !=
-        MessageAnswer::Yes)
+    if (!Dialogs::confirmDestructive(question, ClearCaption))
         return;
     if (const auto emptied = velmora::ResultsFile::empty(path))
         Dialogs::current().message(QStringLiteral("De resultaten konden niet worden gewist. ") +
@@ -133,8 +132,7 @@ void frmResultaat::fillGrid()
 
 void frmResultaat::clearResults()
 {
-    if (Dialogs::current().message(QStringLiteral("Weet u dit zeker?"), ClearCaption, MessageIcon::Question,
-                                   MessageButtons::YesNo) != MessageAnswer::Yes)
+    if (!Dialogs::confirmDestructive(QStringLiteral("Weet u dit zeker?"), ClearCaption))
         return;
     // Only what the teacher was shown is deleted: a result that came in since stays.
     auto cleared = velmora::ResultsFile::clear(velmora::ResultsFile::path(), m_model->table().bytes());

@@ -3,13 +3,17 @@
 #include "ansitext.h"
 #include "atomicwrite.h"
 #include "datafile.h"
+#include "mapeditstate.h"
 #include "mapfile.h"
+#include "newfile.h"
 #include "programfolder.h"
 #include "registerfile.h"
+#include "twips.h"
 
 #include <QBuffer>
 #include <QDir>
 #include <QFileInfo>
+#include <QImageReader>
 
 using velmora::DataError;
 
@@ -27,6 +31,12 @@ std::optional<QByteArray> contentsOf(const QString& path)
     return std::nullopt;
 }
 
+bool sameFolder(const QString& a, const QString& b)
+{
+    const QString first = QFileInfo(a).canonicalFilePath();
+    return !first.isEmpty() && first == QFileInfo(b).canonicalFilePath();
+}
+
 } // namespace
 
 MapImport::MapImport(const QString& chosenPath) : m_chosenPath(chosenPath)
@@ -38,7 +48,8 @@ MapImport::MapImport(const QString& chosenPath) : m_chosenPath(chosenPath)
         m_mapFilePath = chosenPath;
     } else if (extension == u".bmp") {
         m_source = Source::Picture;
-        m_mapFilePath = chosenPath.left(chosenPath.size() - 4) + QStringLiteral(".krt");
+        m_pictureName = chosenName();
+        m_picturePath = chosenPath;
     }
 }
 
@@ -49,13 +60,14 @@ QString MapImport::chosenName() const
 
 QString MapImport::mapFileName() const
 {
+    if (m_source == Source::Picture)
+        return chosenName().chopped(4) + QStringLiteral(".krt");
     return QFileInfo(m_mapFilePath).fileName();
 }
 
 QString MapImport::proposedName() const
 {
-    const QString name = mapFileName();
-    return name.left(name.size() - 4);
+    return mapFileName().chopped(4);
 }
 
 std::optional<QString> MapImport::mapFileNameProblem() const
@@ -71,14 +83,20 @@ std::optional<QString> MapImport::mapFileNameProblem() const
     return std::nullopt;
 }
 
-bool MapImport::mapFileExists() const
+QString MapImport::existingMapFile() const
 {
-    return QFileInfo::exists(m_mapFilePath);
+    return m_source == Source::Picture ? velmora::ProgramFolder::locate(mapFileName()) : QString();
 }
 
-std::optional<DataError> MapImport::writeNewMapFile() const
+QString MapImport::freeMapFileName() const
 {
-    return velmora::MapFile::startNew(m_mapFilePath, chosenName());
+    return velmora::NewFile::freeName(mapFileName());
+}
+
+void MapImport::useExistingMapFile()
+{
+    m_mapFilePath = existingMapFile();
+    m_source = Source::MapFile;
 }
 
 std::optional<DataError> MapImport::readMapFile()
@@ -97,41 +115,70 @@ std::optional<DataError> MapImport::readMapFile()
     return std::nullopt;
 }
 
-QList<MapImport::Copy> MapImport::copiesIntoProgramFolder() const
+int MapImport::maxPicturePixels()
 {
-    const QString programFolder = velmora::ProgramFolder::path();
-    if (sameFolder(QFileInfo(m_mapFilePath).absolutePath(), programFolder))
-        return {};
-    QList<Copy> copies;
-    for (const QString& from : {m_mapFilePath, m_picturePath}) {
-        Copy copy{from, QDir(programFolder).filePath(QFileInfo(from).fileName())};
-        if (QFileInfo::exists(copy.to)) {
-            const auto old = contentsOf(copy.to);
-            if (old && old == contentsOf(copy.from))
-                continue;
-            copy.replacesOther = true;
-        }
-        copies.append(copy);
-    }
-    return copies;
+    // The farthest click whose marker corner a map file can still hold.
+    return (velmora::MapFile::MaxCoordinate + MapEditState::ClickToMarker) / velmora::Twips::PerPixel;
 }
 
-std::optional<DataError> MapImport::perform(const QList<Copy>& copies)
+std::optional<QSize> MapImport::pictureTooLarge() const
 {
-    for (const Copy& copy : copies) {
-        const auto contents = contentsOf(copy.from);
-        if (!contents)
-            return DataError{DataError::Kind::Unreadable, QFileInfo(copy.from).fileName(), 0, {}};
-        if (auto error = velmora::AtomicWrite::replace(copy.to, *contents))
-            return error;
-    }
+    auto bytes = contentsOf(m_picturePath);
+    if (!bytes)
+        return std::nullopt;
+    QBuffer buffer(&*bytes);
+    const QSize size = QImageReader(&buffer).size();
+    if (size.width() > maxPicturePixels() || size.height() > maxPicturePixels())
+        return size;
     return std::nullopt;
 }
 
-bool MapImport::sameFolder(const QString& a, const QString& b)
+bool MapImport::inProgramFolder() const
 {
-    const QString first = QFileInfo(a).canonicalFilePath();
-    return !first.isEmpty() && first == QFileInfo(b).canonicalFilePath();
+    const QString folder = m_source == Source::Picture ? m_picturePath : m_mapFilePath;
+    return sameFolder(QFileInfo(folder).absolutePath(), velmora::ProgramFolder::path());
+}
+
+QString MapImport::pictureTarget() const
+{
+    return QDir(velmora::ProgramFolder::path()).filePath(QFileInfo(m_picturePath).fileName());
+}
+
+bool MapImport::pictureReplacesOther() const
+{
+    if (inProgramFolder() || !QFileInfo::exists(pictureTarget()))
+        return false;
+    const auto old = contentsOf(pictureTarget());
+    return !old || old != contentsOf(m_picturePath);
+}
+
+std::variant<QString, DataError> MapImport::perform() const
+{
+    if (inProgramFolder() && m_source == Source::MapFile)
+        return mapFileName();
+    if ((!inProgramFolder() && !QFileInfo::exists(pictureTarget())) || pictureReplacesOther()) {
+        const auto picture = contentsOf(m_picturePath);
+        if (!picture)
+            return DataError{DataError::Kind::Unreadable, m_pictureName, 0, {}};
+        if (auto error = velmora::AtomicWrite::replace(pictureTarget(), *picture))
+            return *error;
+    }
+    QByteArray mapFile;
+    if (m_source == Source::Picture) {
+        auto formatted = velmora::MapFile::format(m_pictureName, {}, mapFileName());
+        if (auto* error = std::get_if<DataError>(&formatted))
+            return *error;
+        mapFile = std::get<QByteArray>(formatted);
+    } else {
+        const auto chosen = contentsOf(m_mapFilePath);
+        if (!chosen)
+            return DataError{DataError::Kind::Unreadable, mapFileName(), 0, {}};
+        // The same map file is there already: it is registered, not copied again.
+        if (contentsOf(velmora::ProgramFolder::locate(mapFileName())) == chosen)
+            return QFileInfo(velmora::ProgramFolder::locate(mapFileName())).fileName();
+        mapFile = *chosen;
+    }
+    return velmora::NewFile::create(mapFileName(), mapFile);
 }
 
 } // namespace korveladmin

@@ -2,35 +2,28 @@
 
 #include "dataerror.h"
 
-#include <QList>
+#include <QSize>
 #include <QString>
 
 #include <optional>
+#include <variant>
 
 namespace korveladmin {
 
 // Bringing a map the teacher chose (a map file, or a bare picture that gets a
-// new one-line map file beside it) into the program folder. No dialogs here:
+// new one-line map file) into the program folder. It writes only there, and
+// never over a map file: a new map file takes a free name. No dialogs here:
 // the register asks the questions and shows the messages.
 class MapImport
 {
 public:
     enum class Source { MapFile, Picture, Other };
 
-    // A file that is about to be copied into the program folder.
-    struct Copy
-    {
-        QString from;
-        QString to;
-        // An existing file of that name with other contents would be lost.
-        bool replacesOther = false;
-    };
-
     explicit MapImport(const QString& chosenPath);
 
     Source source() const { return m_source; }
     QString chosenName() const;
-    // The map file's name: the chosen one's, or for a picture the one beside it.
+    // The map file's name: the chosen one's, or for a picture its name with ".krt".
     QString mapFileName() const;
     // The map file's name without its last four characters.
     QString proposedName() const;
@@ -38,9 +31,12 @@ public:
     // Why the map file's name cannot go into a database record, if it cannot.
     std::optional<QString> mapFileNameProblem() const;
 
-    // For a picture: whether a map file of that name already lies beside it.
-    bool mapFileExists() const;
-    std::optional<velmora::DataError> writeNewMapFile() const;
+    // For a picture: the map file of that name already in the program folder
+    // (empty when there is none), and the free name a new one would take.
+    QString existingMapFile() const;
+    QString freeMapFileName() const;
+    // Adds that existing map file as it is, instead of a new one.
+    void useExistingMapFile();
 
     // Reads the map file and finds its picture beside it. An empty picture
     // path (with no error) means the picture is not there; pictureName()
@@ -49,15 +45,21 @@ public:
     QString pictureName() const { return m_pictureName; }
     QString picturePath() const { return m_picturePath; }
 
-    // The copies that bring map file and picture into the program folder;
-    // none when they lie there already. Identical files are not copied again.
-    QList<Copy> copiesIntoProgramFolder() const;
-    // Stops at the first copy that fails.
-    static std::optional<velmora::DataError> perform(const QList<Copy>& copies);
+    // The picture's size when it is larger than a map file can hold items on.
+    std::optional<QSize> pictureTooLarge() const;
+    static int maxPicturePixels();
 
-    static bool sameFolder(const QString& a, const QString& b);
+    // Whether copying the picture in would replace another file of its name.
+    bool pictureReplacesOther() const;
+    // Copies the picture in and, unless the map file lies in the program
+    // folder already (or an identical one does), creates it there under a
+    // free name. The name of the map file to register, or why not.
+    std::variant<QString, velmora::DataError> perform() const;
 
 private:
+    bool inProgramFolder() const;
+    QString pictureTarget() const;
+
     QString m_chosenPath;
     Source m_source = Source::Other;
     QString m_mapFilePath;

@@ -7,9 +7,9 @@
 
 namespace korveladmin {
 
-void PrintJob::run(const std::function<bool(QPrinter&)>& paint)
+void PrintJob::run(const std::function<bool(QPrinter&)>& paint, QPageLayout::Orientation orientation)
 {
-    const std::unique_ptr<QPrinter> printer = velmora::Dialogs::current().choosePrinter();
+    const std::unique_ptr<QPrinter> printer = velmora::Dialogs::current().choosePrinter(orientation);
     if (!printer)
         return;
     velmora::BusyPointer busy;

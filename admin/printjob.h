@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QPageLayout>
+
 #include <functional>
 
 class QPrinter;
@@ -13,7 +15,9 @@ class PrintJob
 {
 public:
     // `paint` draws the printout; false when the printer could not be used.
-    static void run(const std::function<bool(QPrinter&)>& paint);
+    // The print dialog offers `orientation` first.
+    static void run(const std::function<bool(QPrinter&)>& paint,
+                    QPageLayout::Orientation orientation = QPageLayout::Portrait);
 };
 
 } // namespace korveladmin

@@ -24,13 +24,13 @@ class YesDialogs : public velmora::Dialogs
 {
 public:
     velmora::MessageAnswer message(const QString&, const QString&, velmora::MessageIcon,
-                                   velmora::MessageButtons) override
+                                   velmora::MessageButtons, velmora::MessageAnswer) override
     {
         return velmora::MessageAnswer::Yes;
     }
     QString input(const QString&, const QString&, const QString&) override { return {}; }
     QString openFile(const QString&, const QList<velmora::FileFilter>&) override { return {}; }
-    std::unique_ptr<QPrinter> choosePrinter() override { return nullptr; }
+    std::unique_ptr<QPrinter> choosePrinter(QPageLayout::Orientation) override { return nullptr; }
 };
 
 void writeFile(const QString& name, const QByteArray& bytes)

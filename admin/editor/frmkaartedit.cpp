@@ -3,6 +3,7 @@
 #include "controls.h"
 #include "dialogs.h"
 #include "fonts.h"
+#include "frmkaarten.h"
 #include "hotspot.h"
 #include "keepmaximised.h"
 #include "mapchrome.h"
@@ -13,8 +14,10 @@
 #include "maplegend.h"
 #include "mappicture.h"
 #include "mapshape.h"
+#include "newfile.h"
 #include "noescape.h"
 #include "programfolder.h"
+#include "registerfile.h"
 #include "smartbase.h"
 #include "twips.h"
 #include "twipsgeometry.h"
@@ -145,7 +148,7 @@ void frmKaartEdit::addModeButtons(MapEditState::Mode kind, const QString& name, 
 bool frmKaartEdit::load()
 {
     m_krtName = withoutTrailingBlanks(m_db.GetField(m_recordNo, 2));
-    auto read = velmora::MapFile::readFile(m_krtName);
+    auto read = velmora::MapFile::readFile(m_krtName, m_opened);
     if (const auto* error = std::get_if<velmora::DataError>(&read)) {
         showError(error->message());
         return false;
@@ -336,8 +339,7 @@ void frmKaartEdit::itemClicked(int index)
     }
     const QString question = QStringLiteral("Weet u zeker dat u ") + m_panels[index].txtPlaatsnaam->text() +
                              QStringLiteral(" wilt verwijderen?");
-    if (Dialogs::current().message(question, QStringLiteral("Plaats verwijderen"), MessageIcon::Question,
-                                   MessageButtons::YesNo) != MessageAnswer::Yes) {
+    if (!Dialogs::confirmDestructive(question, QStringLiteral("Plaats verwijderen"))) {
         m_state->keep();
         return;
     }
@@ -389,11 +391,50 @@ bool frmKaartEdit::save()
                 .arg(windowTitle().trimmed(), m_krtName),
             Caption, MessageIcon::Question, MessageButtons::YesNo) != MessageAnswer::Yes)
         return false;
-    if (auto error = velmora::MapFile::write(m_krtPath, m_state->Bitmap(), m_state->places())) {
+    auto error = velmora::MapFile::writeOver(m_krtPath, m_opened, m_state->Bitmap(), m_state->places());
+    if (error && error->kind == velmora::DataError::Kind::RecordChanged)
+        return saveAsCopy();
+    if (error) {
         showError(error->message());
         return false;
     }
     m_state->markSaved();
+    return true;
+}
+
+bool frmKaartEdit::saveAsCopy()
+{
+    const QString suffix = QStringLiteral(" (kopie)");
+    const QString name =
+        windowTitle().trimmed().left(velmora::MapList.fields[0].width - suffix.size()).trimmed() + suffix;
+    if (Dialogs::current().message(
+            QStringLiteral(
+                "Iemand anders heeft de kaart \"%1\" opgeslagen nadat u deze hier opende. Die versie "
+                "blijft bewaard zoals ze is.\n\nWilt u uw wijzigingen bewaren als een nieuwe kaart "
+                "\"%2\"? Kies Nee om verder te werken aan de kaart.")
+                .arg(windowTitle().trimmed(), name),
+            Caption, MessageIcon::Question, MessageButtons::YesNo) != MessageAnswer::Yes)
+        return false;
+    auto formatted = velmora::MapFile::format(m_state->Bitmap(), m_state->places(), m_krtName);
+    if (auto* error = std::get_if<velmora::DataError>(&formatted)) {
+        showError(error->message());
+        return false;
+    }
+    auto created = velmora::NewFile::create(m_krtName, std::get<QByteArray>(formatted));
+    if (auto* error = std::get_if<velmora::DataError>(&created)) {
+        showError(error->message());
+        return false;
+    }
+    const QString file = std::get<QString>(created);
+    m_state->markSaved();
+    if (auto error = m_db.AddRecord(frmKaarten::recordLine(name, file))) {
+        // The edits are safe in their file; only the list lacks it.
+        showError(QStringLiteral("Uw wijzigingen staan in het bestand \"%1\", maar de kaart kon niet aan de "
+                                 "lijst worden toegevoegd. %2")
+                      .arg(file, error->message()));
+        return true;
+    }
+    m_addedCopy = true;
     return true;
 }
 

@@ -38,6 +38,8 @@ public:
     bool load();
 
     const MapEditState& state() const { return *m_state; }
+    // Whether the edits went into a new map added to the list.
+    bool addedCopy() const { return m_addedCopy; }
 
     // Every close (Sluiten, the close box, Alt+F4, logging out) comes here.
     void done(int result) override;
@@ -76,12 +78,17 @@ private:
     void showStatus();
     bool mapStillListed() const;
     bool save();
+    // Another save came in after opening: the edits can go into a new map.
+    bool saveAsCopy();
 
     velmora::SmartBase& m_db;
     int m_recordNo;
     // The map file as its record named it when the editor opened, and where it lies.
     QString m_krtName;
     QString m_krtPath;
+    // The file's bytes when the editor opened it: only over these does it save.
+    QByteArray m_opened;
+    bool m_addedCopy = false;
     std::optional<MapEditState> m_state;
 
     QLabel* lblStatus = nullptr;

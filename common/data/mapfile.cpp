@@ -3,6 +3,7 @@
 #include "ansitext.h"
 #include "atomicwrite.h"
 #include "datafile.h"
+#include "filelock.h"
 #include "freefield.h"
 #include "numberform.h"
 #include "programfolder.h"
@@ -116,6 +117,12 @@ MapFile::ReadResult MapFile::parse(const QByteArray& data, const QString& shownN
 
 MapFile::ReadResult MapFile::readFile(const QString& krtName)
 {
+    QByteArray bytes;
+    return readFile(krtName, bytes);
+}
+
+MapFile::ReadResult MapFile::readFile(const QString& krtName, QByteArray& bytesRead)
+{
     const QString name = QString(krtName).remove(QRegularExpression(QStringLiteral("\\s+$")));
     if (!ProgramFolder::isBareName(name))
         return DataError{DataError::Kind::UnusableName, name, 0, {}};
@@ -125,7 +132,8 @@ MapFile::ReadResult MapFile::readFile(const QString& krtName)
     const auto data = DataFile::read(path, FileLimit);
     if (auto* error = std::get_if<DataError>(&data))
         return DataError{error->kind, name, 0, error->detail};
-    return parse(std::get<QByteArray>(data), name);
+    bytesRead = std::get<QByteArray>(data);
+    return parse(bytesRead, name);
 }
 
 int MapFile::fill(const Contents& contents, Plaatsen& table)
@@ -189,6 +197,31 @@ std::optional<DataError> MapFile::write(const QString& path, const QString& pict
     if (auto* error = std::get_if<DataError>(&formatted))
         return *error;
     return AtomicWrite::replace(path, std::get<QByteArray>(formatted));
+}
+
+std::optional<DataError> MapFile::writeOver(const QString& path, const QByteArray& expected,
+                                            const QString& picture, const QList<Plaats>& items)
+{
+    const QString shownName = QFileInfo(path).fileName();
+    auto formatted = format(picture, items, shownName);
+    if (auto* error = std::get_if<DataError>(&formatted))
+        return *error;
+    auto acquired = FileLock::acquire(path, FileLock::IfMissing::Create);
+    if (auto* error = std::get_if<DataError>(&acquired))
+        return *error;
+    FileLock& lock = std::get<FileLock>(acquired);
+    // A file that has gone holds nobody's work: it is written anew.
+    if (!lock.created()) {
+        const auto now = lock.read(FileLimit);
+        if (const auto* error = std::get_if<DataError>(&now))
+            return *error;
+        if (std::get<QByteArray>(now) != expected)
+            return DataError{DataError::Kind::RecordChanged, shownName, 0, {}};
+    }
+    auto error = lock.replace(std::get<QByteArray>(formatted));
+    if (error)
+        lock.removeCreated();
+    return error;
 }
 
 std::optional<DataError> MapFile::startNew(const QString& path, const QString& picture)

@@ -31,6 +31,8 @@ public:
     static ReadResult read(QIODevice& device, const QString& shownName);
     // Reads a map file of the program folder, its name as a database field holds it.
     static ReadResult readFile(const QString& krtName);
+    // The same, handing back the bytes read, for writeOver().
+    static ReadResult readFile(const QString& krtName, QByteArray& bytesRead);
     // Puts the items into the table at indices 1 .. n and returns n.
     static int fill(const Contents& contents, Plaatsen& table);
 
@@ -45,6 +47,12 @@ public:
                                                       const QString& shownName);
     static std::optional<DataError> write(const QString& path, const QString& picture,
                                           const QList<Plaats>& items);
+    // Replaces the file under its lock only while it still holds `expected`,
+    // the bytes read when the map was opened: when another save came in
+    // between, RecordChanged, and the file stays as it is. A file that has
+    // gone is written anew.
+    static std::optional<DataError> writeOver(const QString& path, const QByteArray& expected,
+                                              const QString& picture, const QList<Plaats>& items);
     // A new map: the picture line alone.
     static std::optional<DataError> startNew(const QString& path, const QString& picture);
 

@@ -34,7 +34,8 @@ ResultRecord ResultsTable::record(qsizetype index) const
         const qsizetype newline = rest.indexOf('\n');
         QByteArrayView line = newline < 0 ? rest : rest.first(newline);
         rest = newline < 0 ? QByteArrayView() : rest.sliced(newline + 1);
-        if (line.endsWith('\r'))
+        // A CR ends a line only before its LF: a last line cut after a CR keeps it.
+        if (newline >= 0 && line.endsWith('\r'))
             line.chop(1);
         text = AnsiText::decode(line);
     }

@@ -9,6 +9,7 @@ set(VELMORA_DATA_SOURCES
     filelock.cpp
     freefield.cpp
     mapfile.cpp
+    newfile.cpp
     numberform.cpp
     passwordfile.cpp
     programfolder.cpp

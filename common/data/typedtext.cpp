@@ -55,4 +55,23 @@ std::optional<QString> TypedText::problem(QStringView text, QStringView subject)
     return std::nullopt;
 }
 
+std::variant<QString, TypedText::Refused> TypedText::check(QStringView text, QStringView subject,
+                                                           qsizetype maxLength)
+{
+    for (const QStringView end : {u"\r\n", u"\n", u"\r"}) {
+        if (text.endsWith(end)) {
+            text.chop(end.size());
+            break;
+        }
+    }
+    if (auto why = problem(text, subject))
+        return Refused{*why};
+    if (text.size() > maxLength)
+        return Refused{QStringLiteral("%1 is %2 tekens lang; er passen hoogstens %3 tekens in.")
+                           .arg(subject)
+                           .arg(text.size())
+                           .arg(maxLength)};
+    return text.toString();
+}
+
 } // namespace velmora

@@ -64,4 +64,10 @@ void Controls::markOnlySelected(QAbstractItemView* view)
     });
 }
 
+int Controls::textWidth(const QWidget* widget, int characters)
+{
+    constexpr int FrameAndScrollBar = 28;
+    return widget->fontMetrics().averageCharWidth() * characters + FrameAndScrollBar;
+}
+
 } // namespace velmora

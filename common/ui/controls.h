@@ -27,6 +27,9 @@ public:
     // A list or grid that takes the focus marks no entry until one is picked:
     // a focus frame on an entry that is not selected looks like a selection.
     static void markOnlySelected(QAbstractItemView* view);
+    // Wide enough for `characters` of typical text in the widget's font, with
+    // room for its frame and a scroll bar.
+    static int textWidth(const QWidget* widget, int characters);
 };
 
 } // namespace velmora

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QList>
+#include <QPageLayout>
 #include <QString>
 
 #include <memory>
@@ -26,14 +27,22 @@ class Dialogs
 public:
     virtual ~Dialogs() = default;
 
+    // Enter presses the first button.
+    MessageAnswer message(const QString& text, const QString& caption, MessageIcon icon,
+                          MessageButtons buttons);
+    // Enter presses `defaultButton`: a question whose Yes destroys data names No.
     virtual MessageAnswer message(const QString& text, const QString& caption, MessageIcon icon,
-                                  MessageButtons buttons) = 0;
+                                  MessageButtons buttons, MessageAnswer defaultButton) = 0;
+    // A Yes/No question whose Yes destroys data: true only when Yes was chosen,
+    // so that Enter and Escape keep everything.
+    static bool confirmDestructive(const QString& text, const QString& caption);
     // The typed text; empty when cancelled.
     virtual QString input(const QString& prompt, const QString& title, const QString& proposed) = 0;
     // The chosen path; empty when cancelled. The first filter is preselected.
     virtual QString openFile(const QString& title, const QList<FileFilter>& filters) = 0;
-    // The printer the teacher chose in the print dialog; null when cancelled.
-    virtual std::unique_ptr<QPrinter> choosePrinter() = 0;
+    // The printer the teacher chose in the print dialog, which offers `orientation`
+    // first; null when cancelled.
+    virtual std::unique_ptr<QPrinter> choosePrinter(QPageLayout::Orientation orientation) = 0;
 
     static Dialogs& current();
     // Tests install their own; nullptr goes back to the real dialogs.

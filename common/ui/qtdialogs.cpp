@@ -1,8 +1,11 @@
 #include "qtdialogs.h"
 
+#include "controls.h"
+
 #include <QApplication>
 #include <QFileDialog>
 #include <QInputDialog>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QPrintDialog>
 #include <QPrinter>
@@ -28,6 +31,21 @@ QMessageBox::Icon qtIcon(MessageIcon icon)
     return QMessageBox::NoIcon;
 }
 
+QMessageBox::StandardButton standardButton(MessageAnswer answer)
+{
+    switch (answer) {
+    case MessageAnswer::Ok:
+        return QMessageBox::Ok;
+    case MessageAnswer::Cancel:
+        return QMessageBox::Cancel;
+    case MessageAnswer::Yes:
+        return QMessageBox::Yes;
+    case MessageAnswer::No:
+        return QMessageBox::No;
+    }
+    return QMessageBox::NoButton;
+}
+
 QList<std::pair<QMessageBox::StandardButton, QString>> buttonsOf(MessageButtons buttons)
 {
     using B = QMessageBox::StandardButton;
@@ -49,23 +67,28 @@ QList<std::pair<QMessageBox::StandardButton, QString>> buttonsOf(MessageButtons 
 } // namespace
 
 std::unique_ptr<QMessageBox> QtDialogs::buildMessageBox(const QString& text, const QString& caption,
-                                                        MessageIcon icon, MessageButtons buttons)
+                                                        MessageIcon icon, MessageButtons buttons,
+                                                        MessageAnswer defaultButton)
 {
     auto box = std::make_unique<QMessageBox>(qtIcon(icon), caption, text, QMessageBox::NoButton,
                                              QApplication::activeWindow());
     for (const auto& [standard, label] : buttonsOf(buttons))
         box->addButton(standard)->setText(label);
-    box->setDefaultButton(box->buttons().isEmpty() ? nullptr
-                                                   : qobject_cast<QPushButton*>(box->buttons().first()));
-    if (buttons == MessageButtons::Ok)
-        box->setEscapeButton(QMessageBox::Ok);
+    box->setDefaultButton(standardButton(defaultButton));
+    // Escape answers as the safest button: Cancel, else No, else OK.
+    for (const QMessageBox::StandardButton escape : {QMessageBox::Cancel, QMessageBox::No, QMessageBox::Ok}) {
+        if (box->button(escape)) {
+            box->setEscapeButton(escape);
+            break;
+        }
+    }
     return box;
 }
 
 MessageAnswer QtDialogs::message(const QString& text, const QString& caption, MessageIcon icon,
-                                 MessageButtons buttons)
+                                 MessageButtons buttons, MessageAnswer defaultButton)
 {
-    auto box = buildMessageBox(text, caption, icon, buttons);
+    auto box = buildMessageBox(text, caption, icon, buttons, defaultButton);
     switch (box->exec()) {
     case QMessageBox::Yes:
         return MessageAnswer::Yes;
@@ -84,6 +107,9 @@ QString QtDialogs::input(const QString& prompt, const QString& title, const QStr
     dialog.setWindowTitle(title);
     dialog.setLabelText(prompt);
     dialog.setTextValue(proposed);
+    // Room for a name of 50 characters.
+    if (auto* edit = dialog.findChild<QLineEdit*>())
+        edit->setMinimumWidth(Controls::textWidth(edit, 50));
     dialog.setOkButtonText(QStringLiteral("OK"));
     dialog.setCancelButtonText(QStringLiteral("Annuleren"));
     if (dialog.exec() != QDialog::Accepted)
@@ -111,9 +137,10 @@ QString QtDialogs::openFile(const QString& title, const QList<FileFilter>& filte
                                         &selected);
 }
 
-std::unique_ptr<QPrinter> QtDialogs::choosePrinter()
+std::unique_ptr<QPrinter> QtDialogs::choosePrinter(QPageLayout::Orientation orientation)
 {
     auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+    printer->setPageOrientation(orientation);
     QPrintDialog dialog(printer.get(), QApplication::activeWindow());
     if (dialog.exec() != QDialog::Accepted)
         return nullptr;

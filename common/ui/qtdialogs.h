@@ -11,15 +11,17 @@ namespace velmora {
 class QtDialogs : public Dialogs
 {
 public:
+    using Dialogs::message;
     MessageAnswer message(const QString& text, const QString& caption, MessageIcon icon,
-                          MessageButtons buttons) override;
+                          MessageButtons buttons, MessageAnswer defaultButton) override;
     QString input(const QString& prompt, const QString& title, const QString& proposed) override;
     QString openFile(const QString& title, const QList<FileFilter>& filters) override;
-    std::unique_ptr<QPrinter> choosePrinter() override;
+    std::unique_ptr<QPrinter> choosePrinter(QPageLayout::Orientation orientation) override;
 
     // The message box as it would be shown, for message() and for tests.
     static std::unique_ptr<QMessageBox> buildMessageBox(const QString& text, const QString& caption,
-                                                        MessageIcon icon, MessageButtons buttons);
+                                                        MessageIcon icon, MessageButtons buttons,
+                                                        MessageAnswer defaultButton);
     static QString filterString(const QList<FileFilter>& filters);
 };
 

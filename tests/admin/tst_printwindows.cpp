@@ -175,13 +175,18 @@ private Q_SLOTS:
         frmResultaat window;
         QVERIFY(drive::show(window));
         FakeDialogs dialogs;
+        // Enter answers No.
+        dialogs.messageAnswers.enqueue(FakeDialogs::Key::Enter);
+        drive::click(window, "cmdClear");
+        QCOMPARE(dialogs.messages.value(0).text, QStringLiteral("Weet u dit zeker?"));
+        QCOMPARE(folder.read(Res), anna);
         // A pupil finishes while the window is open: Yes deletes nothing and shows the new result.
         QVERIFY(!velmora::ResultsFile::append(velmora::ResultsFile::path(), QStringLiteral("Bram"),
                                               QStringLiteral("Europa"), 1, 10, 9));
         const QByteArray both = folder.read(Res);
         dialogs.messageAnswers.enqueue(MessageAnswer::Yes);
         drive::click(window, "cmdClear");
-        QVERIFY(dialogs.messages.value(1).text.startsWith(
+        QVERIFY(dialogs.messages.value(2).text.startsWith(
             QStringLiteral("Intussen zijn er nieuwe resultaten binnengekomen.")));
         QCOMPARE(folder.read(Res), both);
         QCOMPARE(grid(window)->model()->rowCount(), 2);
@@ -200,7 +205,7 @@ private Q_SLOTS:
         drive::click(window, "cmdClear");
         QCOMPARE(folder.read(Res), QByteArray());
         QCOMPARE(inode(), before);
-        QCOMPARE(dialogs.messages.value(3).text, QStringLiteral("De resultaten zijn geleegd."));
+        QCOMPARE(dialogs.messages.value(4).text, QStringLiteral("De resultaten zijn geleegd."));
         QVERIFY(!window.isVisible());
 
         // A file too large to read is offered to be emptied: No keeps it, Yes empties it.
@@ -239,6 +244,8 @@ private Q_SLOTS:
         dialogs.printToPdf = m_out.filePath(QStringLiteral("europa.pdf"));
         drive::click(print);
         QCOMPARE(pageTexts(dialogs.printToPdf).size(), 1);
+        // Wider than high, so the print dialog offers landscape.
+        QCOMPARE(dialogs.offeredOrientation, QPageLayout::Landscape);
         // A small map prints at its natural size (400 x 300 pixels at 96 dpi), not enlarged.
         const QRect sand = extent(pageImage(dialogs.printToPdf, 1, 96), Sand);
         QVERIFY(qAbs(sand.width() - 400) <= 2 && qAbs(sand.height() - 300) <= 2);

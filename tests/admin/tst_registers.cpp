@@ -29,11 +29,12 @@ const QString Pupils = QStringLiteral("leerling.sdb");
 struct DialogsWatchingThePointer : FakeDialogs
 {
     bool busyOverMessage = false;
+    using FakeDialogs::message;
     MessageAnswer message(const QString& text, const QString& caption, MessageIcon icon,
-                          MessageButtons buttons) override
+                          MessageButtons buttons, MessageAnswer defaultButton) override
     {
         busyOverMessage |= QGuiApplication::overrideCursor() != nullptr;
-        return FakeDialogs::message(text, caption, icon, buttons);
+        return FakeDialogs::message(text, caption, icon, buttons, defaultButton);
     }
 };
 
@@ -162,31 +163,51 @@ private Q_SLOTS:
         QCOMPARE(folder->read(Pupils), annas + "      Cees van Dijk \r\n");
         QVERIFY(nothingSelected());
 
-        // Removing the second Anna, without a question.
+        // Removing asks first, and Enter keeps her; Ja removes the second Anna.
         select(1);
+        fake->messageAnswers.append({FakeDialogs::Key::Enter, MessageAnswer::Yes});
+        click("cmdRemove");
+        QCOMPARE(fake->messageTexts(),
+                 QStringList{QStringLiteral("Weet u zeker dat u de leerling \"Anna\" wilt wissen?")});
+        QCOMPARE(folder->read(Pupils), annas + "      Cees van Dijk \r\n");
         click("cmdRemove");
         QCOMPARE(folder->read(Pupils), PupilHeader + "00001Anna\r\n      Cees van Dijk \r\n");
         QVERIFY(nothingSelected());
-        QVERIFY(fake->messages.isEmpty());
     }
 
-    void cancelledOrRefusedPupilNamesLeaveTheFileUntouched()
+    void pupilNamesAreCheckedAndOfferedAgain()
     {
-        const QByteArray two = pupils({"Anna", "Bram"});
+        const QByteArray sixty(60, 'x');
+        const QByteArray two = pupils({"Anna", sixty});
         folder->write(Pupils, two);
         open<frmLeerlingen>();
         click("cmdAdd"); // no answer queued: the box is cancelled
-        // Confirmed empty says nothing; blanks only would be a pupil without a name.
-        // A cell pasted from a spreadsheet ends in a line break, which would break the file.
-        fake->inputAnswers.append({QString(), QStringLiteral("   "), QStringLiteral("Cas\r\n")});
+        // Confirmed empty says nothing; blanks only are refused and offered again, then cancelled.
+        fake->inputAnswers.append({QString(), QStringLiteral("   ")});
         click("cmdAdd");
         click("cmdAdd");
-        select(0);
+        QCOMPARE(fake->inputs.last().proposed, QStringLiteral("   "));
+        // A name longer than the field, even unchanged on Wijzigen, is refused with the limit, not cut.
+        select(1);
+        fake->inputAnswers.enqueue(QString::fromLatin1(sixty));
         click("cmdChange");
+        QCOMPARE(fake->inputs.last().proposed, QString::fromLatin1(sixty));
         QCOMPARE(folder->read(Pupils), two);
-        QCOMPARE(fake->messageTexts().value(0),
-                 QStringLiteral("De naam bestaat alleen uit spaties. Er is niets veranderd."));
-        QVERIFY(fake->messageTexts().value(1).startsWith(QStringLiteral("De naam bevat een regelovergang")));
+        QCOMPARE(fake->messageTexts(),
+                 QStringList({QStringLiteral("De naam bestaat alleen uit spaties. Verbeter de naam."),
+                              QStringLiteral("De naam is 60 tekens lang; er passen hoogstens 50 tekens in. "
+                                             "Verbeter de naam.")}));
+
+        // A tab is refused and the text offered again; a spreadsheet cell's one line break is dropped.
+        fake->inputAnswers.append({QStringLiteral("Piet\tJansen"), QStringLiteral("Piet Jansen\n")});
+        click("cmdAdd");
+        QCOMPARE(fake->inputs.last().proposed, QStringLiteral("Piet\tJansen"));
+        QCOMPARE(folder->read(Pupils), two + "     Piet Jansen\r\n");
+        // Two lines are no name.
+        fake->inputAnswers.enqueue(QStringLiteral("Cas\nDaan\n"));
+        click("cmdAdd");
+        QVERIFY(fake->messageTexts().last().startsWith(QStringLiteral("De naam bevat een regelovergang")));
+        QCOMPARE(folder->read(Pupils), two + "     Piet Jansen\r\n");
     }
 
     void pupilsChangedByAnotherTeacherMeanwhile()
@@ -197,8 +218,10 @@ private Q_SLOTS:
         const QByteArray withoutAnna = pupils({"Bram", "Daan", "Fleur"});
         folder->write(Pupils, withoutAnna);
         select(2);
+        fake->messageAnswers.enqueue(MessageAnswer::Yes);
         click("cmdRemove");
         QCOMPARE(folder->read(Pupils), withoutAnna);
+        fake->messages.removeFirst(); // the question
         refusedAndRefreshed(Pupils, 3);
     }
 
@@ -206,23 +229,56 @@ private Q_SLOTS:
     {
         // Without a map list one is made, which is said.
         QFile::remove(folder->file(Maps));
-        folder->write(QStringLiteral("europa.krt"), "europa.bmp\r\n");
+        const QByteArray europa = "europa.bmp\r\n1 s 1234 567  Utrecht\r\n";
+        folder->write(QStringLiteral("europa.krt"), europa);
         folder->write(QStringLiteral("europa.bmp"), Picture);
         open<frmKaarten>();
         QCOMPARE(fake->messageTexts().last(), QStringLiteral("De nieuwe kaartendatabase is aangemaakt!"));
         fake->messages.clear();
-        add(folder->file(QStringLiteral("europa.krt")), QStringLiteral("Europa en de landen eromheen, 1990"));
+        // A name longer than the list keeps is refused with the limit and offered again.
+        fake->inputAnswers.enqueue(QStringLiteral("Europa en de landen eromheen, 1990"));
+        add(folder->file(QStringLiteral("europa.krt")), QStringLiteral("Europa en de landen eromheen"));
         QCOMPARE(fake->inputs[0].proposed, QStringLiteral("europa"));
-        // A picture from another folder: copied in, with a new map file beside it in both folders.
+        QCOMPARE(fake->inputs[1].proposed, QStringLiteral("Europa en de landen eromheen, 1990"));
+        QCOMPARE(fake->messageTexts(),
+                 QStringList{QStringLiteral(
+                     "De naam is 34 tekens lang; er passen hoogstens 30 tekens in. Verbeter de naam.")});
+        // A picture from another folder: copied in, its new map file written in the program folder only.
         add(elsewhere(QStringLiteral("Holland.BMP"), Picture), QStringLiteral("Nederland"));
-        QVERIFY(fake->messages.isEmpty());
-        QCOMPARE(folder->read(QStringLiteral("elders/Holland.krt")), QByteArray("Holland.BMP\r\n"));
         QCOMPARE(folder->read(QStringLiteral("Holland.krt")), QByteArray("Holland.BMP\r\n"));
         QCOMPARE(folder->read(QStringLiteral("Holland.BMP")), Picture);
-        // 35 characters cut to 30; 9 padded with 21 blanks.
-        QCOMPARE(folder->read(Maps), MapHeader + "Europa en de landen eromheen, europa.krt\r\n"
-                                                 "Nederland                     Holland.krt\r\n");
-        QCOMPARE(list()->item(0)->text(), QStringLiteral("Europa en de landen eromheen,"));
+        QCOMPARE(QDir(folder->file(QStringLiteral("elders"))).entryList(QDir::Files),
+                 QStringList{QStringLiteral("Holland.BMP")});
+
+        // The picture of a map that is there: Enter keeps its map file and takes a free name;
+        // cancelling the name writes nothing.
+        const QStringList before = QDir(folder->path()).entryList(QDir::Files);
+        fake->messageAnswers.enqueue(FakeDialogs::Key::Enter);
+        add(folder->file(QStringLiteral("europa.bmp")));
+        QCOMPARE(
+            fake->messages[1].text,
+            QStringLiteral("In de programmamap staat al een kaartbestand europa.krt. Wilt u dat kaartbestand "
+                           "met zijn plaatsen toevoegen zoals het is?\n\nKies Nee voor een nieuw "
+                           "kaartbestand europa-2.krt zonder plaatsen. Het bestaande kaartbestand blijft in "
+                           "beide gevallen zoals het is."));
+        QCOMPARE(QDir(folder->path()).entryList(QDir::Files), before);
+        fake->messageAnswers.enqueue(FakeDialogs::Key::Enter);
+        add(folder->file(QStringLiteral("europa.bmp")), QStringLiteral("Europa leeg"));
+        QCOMPARE(folder->read(QStringLiteral("europa-2.krt")), QByteArray("europa.bmp\r\n"));
+        // Ja adds the map file as it is; another map file of its name from elsewhere takes a free name.
+        fake->messageAnswers.enqueue(MessageAnswer::Yes);
+        add(folder->file(QStringLiteral("europa.bmp")), QStringLiteral("Europa"));
+        elsewhere(QStringLiteral("europa.bmp"), Picture);
+        const QByteArray parijs = "europa.bmp\r\n1 s 100  100  Parijs\r\n";
+        add(elsewhere(QStringLiteral("europa.krt"), parijs), QStringLiteral("Frankrijk"));
+        QCOMPARE(folder->read(QStringLiteral("europa.krt")), europa);
+        QCOMPARE(folder->read(QStringLiteral("europa-3.krt")), parijs);
+        QCOMPARE(folder->read(Maps), registerfiles::maps({{"Europa en de landen eromheen", "europa.krt"},
+                                                          {"Nederland", "Holland.krt"},
+                                                          {"Europa leeg", "europa-2.krt"},
+                                                          {"Europa", "europa.krt"},
+                                                          {"Frankrijk", "europa-3.krt"}}));
+        QCOMPARE(list()->item(0)->text(), QStringLiteral("Europa en de landen eromheen"));
     }
 
     void refusalsChangeNothing()
@@ -241,16 +297,26 @@ private Q_SLOTS:
                       QStringLiteral("Regel 2 van het bestand \"kapot.krt\" is onleesbaar of beschadigd.")}));
         QVERIFY(fake->inputs.isEmpty());
 
-        // A name of blanks.
+        // A name of blanks, offered again and then cancelled.
         add(elsewhere(QStringLiteral("kaart.bmp"), Picture), QStringLiteral("   "));
-        QCOMPARE(fake->messageTexts().value(3), QStringLiteral("Ongeldige naam"));
+        QCOMPARE(fake->messageTexts().value(4), QStringLiteral("Ongeldige naam"));
+        // A picture larger than a map file can hold items on is refused at once.
+        QVERIFY(
+            QImage(2200, 10, QImage::Format_RGB32).save(elsewhere(QStringLiteral("groot.bmp"), {}), "BMP"));
+        add(folder->file(QStringLiteral("elders/groot.bmp")));
+        QCOMPARE(
+            fake->messageTexts().value(5),
+            QStringLiteral("De afbeelding groot.bmp is 2200 × 10 beeldpunten groot. Een kaart kan plaatsen "
+                           "bewaren tot 2192 beeldpunten rechts van en onder de linkerbovenhoek: maak de "
+                           "afbeelding hoogstens 2192 × 2192 beeldpunten groot. Er is niets toegevoegd."));
+        QCOMPARE(fake->inputs.size(), 2);
 
-        // Another file of the same name in the program folder: asked first, No keeps it.
+        // Another picture of the same name in the program folder: asked first, Enter keeps it.
         folder->write(QStringLiteral("europa.bmp"), "old picture");
         elsewhere(QStringLiteral("europa.bmp"), Picture);
-        fake->messageAnswers.enqueue(MessageAnswer::No);
+        fake->messageAnswers.enqueue(FakeDialogs::Key::Enter);
         add(elsewhere(QStringLiteral("europa.krt"), "europa.bmp\r\n"), QStringLiteral("Europa"));
-        QCOMPARE(fake->messages.value(4).text,
+        QCOMPARE(fake->messages.value(6).text,
                  QStringLiteral(
                      "In de programmamap staat al een ander bestand europa.bmp. Wilt u het vervangen?"));
         QCOMPARE(folder->read(QStringLiteral("europa.bmp")), QByteArray("old picture"));
@@ -272,12 +338,19 @@ private Q_SLOTS:
         fake->inputAnswers.enqueue(QStringLiteral("De wereld"));
         click("cmdChange");
         QCOMPARE(fake->inputs[0].proposed, QStringLiteral("Wereld"));
-        // Removing asks nothing and leaves the map's files.
+        // Removing asks first, and Enter keeps the map; Ja removes it and leaves its files.
         select(0);
+        fake->messageAnswers.enqueue(FakeDialogs::Key::Enter);
         click("cmdRemove");
         QCOMPARE(folder->read(Maps),
+                 MapHeader + EuropaRecord + "De wereld                     Wereld Kaart.KRT \r\n" + afrika);
+        fake->messageAnswers.enqueue(MessageAnswer::Yes);
+        click("cmdRemove");
+        QCOMPARE(fake->messages.value(0).text,
+                 QStringLiteral("Weet u zeker dat u de kaart \"Europa\" wilt wissen? Het kaartbestand en de "
+                                "afbeelding blijven in de programmamap."));
+        QCOMPARE(folder->read(Maps),
                  MapHeader + "De wereld                     Wereld Kaart.KRT \r\n" + afrika);
-        QVERIFY(fake->messages.isEmpty());
         QVERIFY(folder->exists(QStringLiteral("europa.krt")));
     }
 

@@ -18,6 +18,7 @@
 #include <QAbstractButton>
 #include <QLabel>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QSignalSpy>
 #include <QtTest>
 
@@ -253,13 +254,19 @@ private Q_SLOTS:
         // The standard buttons are Dutch even where Qt's translation is missing.
         auto box = QtDialogs::buildMessageBox(QStringLiteral("Wilt u de kaart opslaan?"),
                                               QStringLiteral("KorvelAdmin"), MessageIcon::Question,
-                                              MessageButtons::YesNoCancel);
+                                              MessageButtons::YesNoCancel, MessageAnswer::Yes);
         QStringList texts;
         for (QAbstractButton* b : box->buttons())
             texts.append(b->text());
         texts.sort();
         QCOMPARE(texts,
                  QStringList({QStringLiteral("Annuleren"), QStringLiteral("Ja"), QStringLiteral("Nee")}));
+        QCOMPARE(box->escapeButton(), box->button(QMessageBox::Cancel));
+        // A question whose Yes destroys: Enter and Escape both answer No.
+        box = QtDialogs::buildMessageBox(QStringLiteral("Weet u dit zeker?"), QStringLiteral("KorvelAdmin"),
+                                         MessageIcon::Question, MessageButtons::YesNo, MessageAnswer::No);
+        QCOMPARE(box->defaultButton(), box->button(QMessageBox::No));
+        QCOMPARE(box->escapeButton(), box->button(QMessageBox::No));
         // Windows-style "a;b" patterns would otherwise be one pattern that matches nothing.
         QCOMPARE(
             QtDialogs::filterString({{QStringLiteral("Kaarten (*.krt *.bmp)"), QStringLiteral("*.krt;*.bmp")},

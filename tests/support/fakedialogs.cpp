@@ -15,13 +15,17 @@ FakeDialogs::~FakeDialogs()
 }
 
 MessageAnswer FakeDialogs::message(const QString& text, const QString& caption, MessageIcon icon,
-                                   MessageButtons buttons)
+                                   MessageButtons buttons, MessageAnswer defaultButton)
 {
-    messages.append({text, caption, icon, buttons});
+    messages.append({text, caption, icon, buttons, defaultButton});
     if (whileShown)
         whileShown();
-    if (!messageAnswers.isEmpty())
-        return messageAnswers.dequeue();
+    if (!messageAnswers.isEmpty()) {
+        const Reply reply = messageAnswers.dequeue();
+        if (const auto* answer = std::get_if<MessageAnswer>(&reply))
+            return *answer;
+        return defaultButton;
+    }
     if (buttons == MessageButtons::Ok)
         return MessageAnswer::Ok;
     return buttons == MessageButtons::YesNo ? MessageAnswer::No : MessageAnswer::Cancel;
@@ -38,14 +42,16 @@ QString FakeDialogs::openFile(const QString&, const QList<FileFilter>&)
     return openFileAnswers.isEmpty() ? QString() : openFileAnswers.dequeue();
 }
 
-std::unique_ptr<QPrinter> FakeDialogs::choosePrinter()
+std::unique_ptr<QPrinter> FakeDialogs::choosePrinter(QPageLayout::Orientation orientation)
 {
     ++printDialogs;
+    offeredOrientation = orientation;
     if (printToPdf.isEmpty())
         return nullptr;
     auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
     printer->setOutputFormat(QPrinter::PdfFormat);
     printer->setOutputFileName(printToPdf);
+    printer->setPageOrientation(orientation);
     return printer;
 }
 

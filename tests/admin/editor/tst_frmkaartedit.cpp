@@ -90,7 +90,7 @@ class TestFrmKaartEdit : public QObject
         click(button);
         clickAt(at);
     }
-    void removeAt(QPoint at, MessageAnswer answer)
+    void removeAt(QPoint at, FakeDialogs::Reply answer)
     {
         click(QStringLiteral("cmdRemove"));
         fake->messageAnswers.enqueue(answer);
@@ -198,8 +198,8 @@ private Q_SLOTS:
         // Near the corner the marker lies outside the picture.
         clickAt(QPoint(60, 45));
 
-        // "Wissen": the question answered No changes nothing and leaves remove mode.
-        removeAt(QPoint(600, 1250), MessageAnswer::No);
+        // "Wissen": Enter on the question answers No, which changes nothing and leaves remove mode.
+        removeAt(QPoint(600, 1250), FakeDialogs::Key::Enter);
         QCOMPARE(fake->messages.last().text, QStringLiteral("Weet u zeker dat u Utrecht wilt verwijderen?"));
         QCOMPARE(status(),
                  QStringLiteral("Klik op de plaats, het water of het gebied dat u wilt verwijderen"));
@@ -254,6 +254,32 @@ private Q_SLOTS:
         close(MessageAnswer::Yes);
         QVERIFY(!editor->isVisible());
         QVERIFY(folder->read(Krt).contains("1 s 1875 2880 \r\n"));
+    }
+
+    // Another teacher saves the same map meanwhile: hers stays, these edits become a new map.
+    void aColleaguesSaveIsNeverOverwritten()
+    {
+        open(Europa);
+        place(QStringLiteral("cmdAddGroot"), QPoint(3000, 2000));
+        const QByteArray hers = Europa + "1 s 100  100  Lelystad\r\n";
+        folder->write(Krt, hers);
+        // Saved, Nee goes back to the edits; saved again, Ja keeps them as a copy.
+        fake->messageAnswers.append({MessageAnswer::Yes, MessageAnswer::No});
+        click(QStringLiteral("cmdClose"));
+        QVERIFY(fake->messages.last().text.startsWith(
+            QStringLiteral("Iemand anders heeft de kaart \"Europa\" opgeslagen nadat u deze hier opende.")));
+        QVERIFY(editor->isVisible());
+        fake->messageAnswers.append({MessageAnswer::Yes, MessageAnswer::Yes});
+        click(QStringLiteral("cmdClose"));
+        QVERIFY(!editor->isVisible() && editor->addedCopy());
+        QCOMPARE(folder->read(Krt), hers);
+        QCOMPARE(folder->read(QStringLiteral("europa-2.krt")), QByteArray("europa.bmp\r\n"
+                                                                          "1 s 1234 567  Utrecht\r\n"
+                                                                          "1 s 1875 2880 \r\n"
+                                                                          "2 d 100  4400 Oost\r\n"
+                                                                          "3 x 2900 7    Hoekje\r\n"));
+        QCOMPARE(folder->read(QStringLiteral("kaarten.sdb")),
+                 registerfiles::maps({{"Europa", "europa.krt"}, {"Europa (kopie)", "europa-2.krt"}}));
     }
 };
 
