@@ -1,11 +1,11 @@
 # Read by cpack once for each package it makes.
 if(CPACK_GENERATOR STREQUAL "DEB")
-    # The program folder goes to /opt/velmora; the menu entries, icons and
-    # documents to their absolute places under /usr/share.
+    # The programs go to /usr/lib/velmora with their links in /usr/bin; the
+    # menu entries, icons and documents to their absolute places under /usr/share.
     set(CPACK_COMPONENTS_ALL Program Debian)
     set(CPACK_SET_DESTDIR ON)
-    set(CPACK_INSTALL_PREFIX /opt/velmora)
-    set(CPACK_PACKAGING_INSTALL_PREFIX /opt/velmora)
+    set(CPACK_INSTALL_PREFIX /usr)
+    set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 else()
     # The archive holds one program folder, as `cmake --install` lays it out.
     set(CPACK_COMPONENTS_ALL ${CPACK_VELMORA_ARCHIVE_COMPONENTS})
