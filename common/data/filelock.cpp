@@ -317,8 +317,8 @@ std::optional<DataError> FileLock::append(const QByteArray& bytes)
     const off_t start = ::lseek(m_fd, 0, SEEK_END);
     int failure = 0;
     if (!writeAll(m_fd, bytes, failure)) {
-        if (start >= 0)
-            (void)::ftruncate(m_fd, start);
+        // The write's own failure is what the user is told; the cut back is a best effort.
+        [[maybe_unused]] const int cut = start >= 0 ? ::ftruncate(m_fd, start) : 0;
         return DataFile::error(DataError::Kind::WriteFailed, m_path, failure);
     }
     return std::nullopt;
