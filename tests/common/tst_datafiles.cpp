@@ -14,6 +14,7 @@
 
 #include <QtTest>
 
+#include <fcntl.h>
 #include <sys/stat.h>
 
 using namespace velmora;
@@ -143,6 +144,10 @@ private Q_SLOTS:
             << QByteArray()
             << QStringList{longName, QStringLiteral("Azië"), QStringLiteral(" 1 "), QStringLiteral(" 20 "),
                            QStringLiteral(" 9 ")};
+        QTest::newRow("torn, name longer than the end read")
+            << QByteArray(QByteArray(70 * 1024, 'x') + "\r\nAzi\xeb\r\n 1 \r\n 20 \r\n") << QByteArray("\r\n")
+            << QStringList{
+                   longName, QStringLiteral("Azië"), QStringLiteral(" 1 "), QStringLiteral(" 20 "), {}};
         QTest::newRow("whole, edited by hand")
             << QByteArray("Bram\r\nAzi\xeb\r\nx\r\n\r\n 9\r\n") << QByteArray()
             << QStringList{QStringLiteral("Bram"),
@@ -226,6 +231,21 @@ private Q_SLOTS:
             QVERIFY(!std::get<FileLock>(lock).append(anna));
         }
         QCOMPARE(folder.read(QStringLiteral("toets.res")), anna);
+
+        // Another pupil's program holds the lock: the held file waits for it too.
+        QFile other(ResultsFile::path());
+        QVERIFY(other.open(QIODevice::ReadWrite));
+        struct flock taken
+        {
+        };
+        taken.l_type = F_WRLCK;
+        QCOMPARE(::fcntl(other.handle(), F_OFD_SETLK, &taken), 0);
+        FileLock::setWaitLimit(200);
+        const auto busy = FileLock::acquireHeld(held.handle(), ResultsFile::path());
+        FileLock::setWaitLimit(10000);
+        QVERIFY(std::holds_alternative<DataError>(busy));
+        QCOMPARE(std::get<DataError>(busy).kind, DataError::Kind::Busy);
+        other.close();
 
         folder.write(QStringLiteral("nieuw"), "");
         QVERIFY(::rename(QFile::encodeName(folder.file(QStringLiteral("nieuw"))).constData(),
