@@ -64,11 +64,4 @@ std::variant<QByteArray, DataError> DataFile::read(int fd, const QString& shownN
     }
 }
 
-std::variant<QString, DataError> DataFile::writeTarget(const QString& path)
-{
-    if (QFileInfo(path).isSymLink())
-        return error(DataError::Kind::Link, path);
-    return path;
-}
-
 } // namespace velmora

@@ -22,9 +22,6 @@ public:
     // Reads from an open descriptor of a regular file, from its start.
     static std::variant<QByteArray, DataError> read(int fd, const QString& shownName, qint64 limit);
 
-    // The file a write of path changes: path itself; a link is refused.
-    static std::variant<QString, DataError> writeTarget(const QString& path);
-
     static DataError error(DataError::Kind kind, const QString& path, int errorNumber = 0);
 };
 

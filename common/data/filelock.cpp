@@ -206,13 +206,10 @@ std::variant<FileLock, DataError> FileLock::acquire(const QString& path, IfMissi
             waitHandler()(false);
         return result;
     };
+    const QByteArray name = native(path);
     for (;;) {
-        auto target = DataFile::writeTarget(path);
-        if (auto* error = std::get_if<DataError>(&target))
-            return done(*error);
-        const QByteArray name = native(std::get<QString>(target));
-
-        // Never open what is not a regular file: opening a device can have effects of its own.
+        // Never open what is not a regular file: opening a device can have effects of its own,
+        // and a link is never written through.
         Stat seen{};
         if (::lstat(name.constData(), &seen) == 0) {
             if (S_ISLNK(seen.st_mode))
@@ -257,7 +254,7 @@ std::variant<FileLock, DataError> FileLock::acquire(const QString& path, IfMissi
                 return done(DataFile::error(DataError::Kind::Busy, path));
             continue;
         }
-        return done(FileLock(std::get<QString>(target), fd, true, created, readers));
+        return done(FileLock(path, fd, true, created, readers));
     }
 }
 
