@@ -13,7 +13,7 @@ using velmora::Plaats;
 // Any bytes as a .krt file: the reader answers with items or an error; a map
 // it accepts fills the table, and whatever the writer then writes reads back
 // with the same items.
-int fuzzMapFile(const std::uint8_t* data, std::size_t size)
+static int fuzzMapFile(const std::uint8_t* data, std::size_t size)
 {
     static velmora::Plaatsen table;
     QByteArray bytes(reinterpret_cast<const char*>(data), qsizetype(size));
@@ -54,4 +54,4 @@ int fuzzMapFile(const std::uint8_t* data, std::size_t size)
     return 0;
 }
 
-FUZZ_ENTRY(fuzzMapFile)
+FUZZ_ENTRY("mapfile", fuzzMapFile)

@@ -23,7 +23,7 @@ bool printable(const QByteArray& bytes)
 // password change do; a stored line of codes 32..254 deciphers to a password
 // that enciphers back to exactly that line, and a storable password survives
 // a write and a read.
-int fuzzPasswd(const std::uint8_t* data, std::size_t size)
+static int fuzzPasswd(const std::uint8_t* data, std::size_t size)
 {
     const QString path = writeFuzzInput(QStringLiteral("passwd"), data, size);
     const auto read = PasswordFile::readLine(path);
@@ -45,4 +45,4 @@ int fuzzPasswd(const std::uint8_t* data, std::size_t size)
     return 0;
 }
 
-FUZZ_ENTRY(fuzzPasswd)
+FUZZ_ENTRY("passwd", fuzzPasswd)

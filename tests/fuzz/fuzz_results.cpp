@@ -14,7 +14,7 @@ using velmora::Score;
 // Any bytes as toets.res: both readings of every record and its score answer
 // without fault, and the reader makes one record of every five lines, the
 // last one cut short included, each line as the line reader splits it.
-int fuzzResults(const std::uint8_t* data, std::size_t size)
+static int fuzzResults(const std::uint8_t* data, std::size_t size)
 {
     static const QLocale dutch(QLocale::Dutch, QLocale::Netherlands);
     const QByteArray bytes(reinterpret_cast<const char*>(data), qsizetype(size));
@@ -40,4 +40,4 @@ int fuzzResults(const std::uint8_t* data, std::size_t size)
     return 0;
 }
 
-FUZZ_ENTRY(fuzzResults)
+FUZZ_ENTRY("results", fuzzResults)

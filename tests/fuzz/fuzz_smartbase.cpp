@@ -17,7 +17,7 @@ QStringList listing(const SmartBase& db, int fieldNo)
 
 // Any bytes as leerling.sdb: every reading operation answers, the listing
 // agrees with GetField, and a rewrite that changes no record keeps them all.
-int fuzzSmartBase(const std::uint8_t* data, std::size_t size)
+static int fuzzSmartBase(const std::uint8_t* data, std::size_t size)
 {
     const QString path = writeFuzzInput(QStringLiteral("leerling.sdb"), data, size);
 
@@ -69,4 +69,4 @@ int fuzzSmartBase(const std::uint8_t* data, std::size_t size)
     return 0;
 }
 
-FUZZ_ENTRY(fuzzSmartBase)
+FUZZ_ENTRY("smartbase", fuzzSmartBase)

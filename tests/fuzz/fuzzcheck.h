@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QFile>
+#include <QMap>
 #include <QString>
 #include <QTemporaryDir>
 
@@ -31,19 +32,25 @@ inline QString writeFuzzInput(const QString& name, const std::uint8_t* data, std
     return path;
 }
 
-// Each target is an ordinary function, so the replay test can link all of
-// them; the libFuzzer build gives exactly one of them the fuzzer's entry.
+using FuzzTarget = int (*)(const std::uint8_t*, std::size_t);
+
+// The targets of this build by name (the name of their corpus folder).
+inline QMap<QString, FuzzTarget>& fuzzTargets()
+{
+    static QMap<QString, FuzzTarget> targets;
+    return targets;
+}
+
+// Each target is an ordinary function: the replay test links all of them,
+// each registered under its name; the libFuzzer build gives exactly one of
+// them the fuzzer's entry.
 #ifdef VELMORA_LIBFUZZER
-#define FUZZ_ENTRY(function)                                                                                 \
+#define FUZZ_ENTRY(name, function)                                                                           \
     extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)                        \
     {                                                                                                        \
         return function(data, size);                                                                         \
     }
 #else
-#define FUZZ_ENTRY(function)
+#define FUZZ_ENTRY(name, function)                                                                           \
+    static const bool function##Registered = (fuzzTargets().insert(QStringLiteral(name), &function), true);
 #endif
-
-int fuzzSmartBase(const std::uint8_t* data, std::size_t size);
-int fuzzMapFile(const std::uint8_t* data, std::size_t size);
-int fuzzResults(const std::uint8_t* data, std::size_t size);
-int fuzzPasswd(const std::uint8_t* data, std::size_t size);

@@ -4,12 +4,6 @@
 #include <QFile>
 #include <QtTest>
 
-namespace {
-
-using Target = int (*)(const std::uint8_t*, std::size_t);
-
-} // namespace
-
 // Every committed seed and every input a fuzzer once found a fault with goes
 // through its target's checks again, in the ordinary (and sanitizer) build.
 class TestFuzzReplay : public QObject
@@ -19,18 +13,15 @@ private Q_SLOTS:
     void replay_data()
     {
         QTest::addColumn<QString>("name");
-        QTest::addColumn<void*>("target");
-        QTest::newRow("smartbase") << QStringLiteral("smartbase") << reinterpret_cast<void*>(&fuzzSmartBase);
-        QTest::newRow("mapfile") << QStringLiteral("mapfile") << reinterpret_cast<void*>(&fuzzMapFile);
-        QTest::newRow("results") << QStringLiteral("results") << reinterpret_cast<void*>(&fuzzResults);
-        QTest::newRow("passwd") << QStringLiteral("passwd") << reinterpret_cast<void*>(&fuzzPasswd);
+        QVERIFY(fuzzTargets().size() == VELMORA_FUZZ_TARGET_COUNT);
+        for (const QString& name : fuzzTargets().keys())
+            QTest::newRow(qPrintable(name)) << name;
     }
 
     void replay()
     {
         QFETCH(QString, name);
-        QFETCH(void*, target);
-        const auto run = reinterpret_cast<Target>(target);
+        const FuzzTarget run = fuzzTargets().value(name);
         int inputs = 0;
         for (const QString& kind : {QStringLiteral("corpus"), QStringLiteral("regressions")}) {
             const QDir dir(QStringLiteral(VELMORA_FUZZ_DIR) + u'/' + kind + u'/' + name);
