@@ -1,6 +1,8 @@
 #include "frmresultaat.h"
 
+#include "atomicwrite.h"
 #include "controls.h"
+#include "csvline.h"
 #include "dialogs.h"
 #include "frmresultaatprint.h"
 #include "printjob.h"
@@ -90,18 +92,21 @@ frmResultaat::frmResultaat(QWidget* parent)
 
     auto* clear = Controls::button(QStringLiteral("cmdClear"), QStringLiteral("Resultaten wissen"), this);
     auto* print = Controls::button(QStringLiteral("cmdPrint"), QStringLiteral("Afdrukken"), this);
+    auto* csv = Controls::button(QStringLiteral("cmdCsv"), QStringLiteral("Opslaan als CSV"), this);
     auto* end = Controls::button(QStringLiteral("cmdEnd"), QStringLiteral("Sluiten"), this);
     // Enter in the grid presses no button: none of them is harmless.
-    for (QPushButton* b : {clear, print, end})
+    for (QPushButton* b : {clear, print, csv, end})
         b->setAutoDefault(false);
     connect(clear, &QPushButton::clicked, this, &frmResultaat::clearResults);
     connect(print, &QPushButton::clicked, this, &frmResultaat::printResults);
+    connect(csv, &QPushButton::clicked, this, &frmResultaat::saveCsv);
     connect(end, &QPushButton::clicked, this, &QDialog::reject);
 
     auto* buttons = new QVBoxLayout;
     buttons->addStretch();
     buttons->addWidget(clear);
     buttons->addWidget(print);
+    buttons->addWidget(csv);
     buttons->addWidget(end);
     auto* layout = new QHBoxLayout(this);
     layout->addWidget(m_grid, 1);
@@ -160,6 +165,24 @@ void frmResultaat::printResults()
 {
     PrintJob::run(
         [this](QPrinter& printer) { return frmResultaatPrint::print(printer, readResults(), m_today()); });
+}
+
+void frmResultaat::saveCsv()
+{
+    const QString caption = QStringLiteral("Opslaan als CSV");
+    const QString path = Dialogs::current().saveFile(
+        caption, {QStringLiteral("CSV-bestand"), QStringLiteral("*.csv")}, QStringLiteral("resultaten.csv"));
+    if (path.isEmpty())
+        return;
+    // The grid as shown, with the decimal comma a Dutch spreadsheet reads as a number.
+    const QLocale dutch(QLocale::Dutch, QLocale::Netherlands);
+    QByteArray csv = velmora::CsvLine::encode(ResultsModel::headings());
+    for (int row = 0; row < m_model->rowCount(); ++row)
+        csv += velmora::CsvLine::encode(m_model->rowTexts(row, dutch));
+    if (const auto error = velmora::AtomicWrite::replace(path, csv))
+        Dialogs::current().message(QStringLiteral("De resultaten konden niet worden opgeslagen. ") +
+                                       error->message(),
+                                   caption, MessageIcon::Critical, MessageButtons::Ok);
 }
 
 } // namespace korveladmin

@@ -24,6 +24,7 @@ public:
 private Q_SLOTS:
     void clearResults();
     void printResults();
+    void saveCsv();
 
 private:
     void fillGrid();

@@ -2,8 +2,6 @@
 
 #include "score.h"
 
-#include <array>
-
 namespace korveladmin {
 namespace {
 
@@ -32,9 +30,35 @@ QVariant ResultsModel::data(const QModelIndex& index, int role) const
 {
     if (role != Qt::DisplayRole || !index.isValid())
         return {};
+    return cell(m_table.record(index.row()), index.column(), QLocale());
+}
+
+QVariant ResultsModel::headerData(int section, Qt::Orientation orientation, int role) const
+{
+    if (orientation != Qt::Horizontal || role != Qt::DisplayRole || section < 0 || section >= Columns)
+        return QAbstractTableModel::headerData(section, orientation, role);
+    return headings().at(section);
+}
+
+QStringList ResultsModel::rowTexts(int row, const QLocale& locale) const
+{
+    const velmora::ResultRecord record = m_table.record(row);
+    QStringList texts;
+    for (int column = 0; column < Columns; ++column)
+        texts.append(cell(record, column, locale));
+    return texts;
+}
+
+QStringList ResultsModel::headings()
+{
+    return {QStringLiteral("Naam"),   QStringLiteral("Kaart"), QStringLiteral("Niveau"),
+            QStringLiteral("Gedaan"), QStringLiteral("Goed"),  QStringLiteral("Score")};
+}
+
+QString ResultsModel::cell(const velmora::ResultRecord& r, int column, const QLocale& locale)
+{
     // The level and the counts as the file holds them, blanks included.
-    const velmora::ResultRecord r = m_table.record(index.row());
-    switch (index.column()) {
+    switch (column) {
     case 0:
         return r.naam;
     case 1:
@@ -46,18 +70,8 @@ QVariant ResultsModel::data(const QModelIndex& index, int role) const
     case 4:
         return r.goedLine;
     default:
-        return velmora::Score::text(r.goed(), r.gedaan());
+        return velmora::Score::text(r.goed(), r.gedaan(), locale);
     }
-}
-
-QVariant ResultsModel::headerData(int section, Qt::Orientation orientation, int role) const
-{
-    static const std::array<QString, Columns> Headings{QStringLiteral("Naam"),   QStringLiteral("Kaart"),
-                                                       QStringLiteral("Niveau"), QStringLiteral("Gedaan"),
-                                                       QStringLiteral("Goed"),   QStringLiteral("Score")};
-    if (orientation != Qt::Horizontal || role != Qt::DisplayRole || section < 0 || section >= Columns)
-        return QAbstractTableModel::headerData(section, orientation, role);
-    return Headings[std::size_t(section)];
 }
 
 } // namespace korveladmin

@@ -3,6 +3,8 @@
 #include "resultstable.h"
 
 #include <QAbstractTableModel>
+#include <QLocale>
+#include <QStringList>
 
 namespace korveladmin {
 
@@ -22,7 +24,13 @@ public:
     QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
     QVariant headerData(int section, Qt::Orientation orientation, int role = Qt::DisplayRole) const override;
 
+    // A row's cells as the grid shows them, the score in `locale`.
+    QStringList rowTexts(int row, const QLocale& locale) const;
+    static QStringList headings();
+
 private:
+    static QString cell(const velmora::ResultRecord& record, int column, const QLocale& locale);
+
     velmora::ResultsTable m_table;
 };
 

@@ -40,6 +40,9 @@ public:
     virtual QString input(const QString& prompt, const QString& title, const QString& proposed) = 0;
     // The chosen path; empty when cancelled. The first filter is preselected.
     virtual QString openFile(const QString& title, const QList<FileFilter>& filters) = 0;
+    // The path to save to, `proposed` offered as its name; empty when
+    // cancelled. Choosing a file that exists asks first.
+    virtual QString saveFile(const QString& title, const FileFilter& filter, const QString& proposed) = 0;
     // The printer the teacher chose in the print dialog, which offers `orientation`
     // first; null when cancelled.
     virtual std::unique_ptr<QPrinter> choosePrinter(QPageLayout::Orientation orientation) = 0;

@@ -3,6 +3,7 @@
 #include "controls.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QFileDialog>
 #include <QInputDialog>
 #include <QLineEdit>
@@ -10,6 +11,7 @@
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QPushButton>
+#include <QStandardPaths>
 
 namespace velmora {
 namespace {
@@ -135,6 +137,19 @@ QString QtDialogs::openFile(const QString& title, const QList<FileFilter>& filte
     QString selected = filters.isEmpty() ? QString() : filterString({filters.first()});
     return QFileDialog::getOpenFileName(QApplication::activeWindow(), title, QString(), filterString(filters),
                                         &selected);
+}
+
+QString QtDialogs::saveFile(const QString& title, const FileFilter& filter, const QString& proposed)
+{
+    const QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    QFileDialog dialog(QApplication::activeWindow(), title, QDir(folder).filePath(proposed),
+                       filterString({filter}));
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    // A name typed without its extension still gets one.
+    dialog.setDefaultSuffix(filter.pattern.section(u'.', 1));
+    if (dialog.exec() != QDialog::Accepted)
+        return {};
+    return dialog.selectedFiles().value(0);
 }
 
 std::unique_ptr<QPrinter> QtDialogs::choosePrinter(QPageLayout::Orientation orientation)

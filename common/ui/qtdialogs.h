@@ -16,6 +16,7 @@ public:
                           MessageButtons buttons, MessageAnswer defaultButton) override;
     QString input(const QString& prompt, const QString& title, const QString& proposed) override;
     QString openFile(const QString& title, const QList<FileFilter>& filters) override;
+    QString saveFile(const QString& title, const FileFilter& filter, const QString& proposed) override;
     std::unique_ptr<QPrinter> choosePrinter(QPageLayout::Orientation orientation) override;
 
     // The message box as it would be shown, for message() and for tests.

@@ -119,6 +119,36 @@ private Q_SLOTS:
                                                  "Dirk|Afrika| 1 | veel | 4 ||Eva|Europa| 1 |||"));
     }
 
+    // The grid as a Dutch spreadsheet opens it, whatever this computer's locale;
+    // a name that looks like a formula stays text.
+    void savingTheGridAsCsv()
+    {
+        TestFolder folder;
+        folder.write(Res, "Zo\xeb\r\nCura\xe7\x61o\r\n 2 \r\n 3 \r\n 2 \r\n"
+                          "Anna; de \"Wit\"\r\nEuropa\r\n 1 \r\n 4 \r\n 4 \r\n"
+                          "=1+1\r\nEuropa\r\n 3 \r\n 0 \r\n 0 \r\n");
+        QLocale::setDefault(QLocale::c());
+        const auto dutchAgain =
+            qScopeGuard([] { QLocale::setDefault(QLocale(QLocale::Dutch, QLocale::Netherlands)); });
+        frmResultaat window;
+        QVERIFY(drive::show(window));
+        FakeDialogs dialogs;
+        const QString csv = folder.file(QStringLiteral("export/uitslag.csv"));
+        dialogs.saveFileAnswers << csv << folder.file(QStringLiteral("uitslag.csv"));
+        // A folder that is not there: said, and nothing written.
+        drive::click(window, "cmdCsv");
+        QVERIFY(dialogs.messages.value(0).text.startsWith(
+            QStringLiteral("De resultaten konden niet worden opgeslagen.")));
+        drive::click(window, "cmdCsv");
+        QCOMPARE(dialogs.messages.size(), 1);
+        QCOMPARE(folder.read(QStringLiteral("uitslag.csv")),
+                 QByteArray("Naam;Kaart;Niveau;Gedaan;Goed;Score\r\n"
+                            "Zo\xeb;Cura\xe7\x61o; 2 ; 3 ; 2 ;66,6\r\n"
+                            "\"Anna; de \"\"Wit\"\"\";Europa; 1 ; 4 ; 4 ;100\r\n"
+                            "'=1+1;Europa; 3 ; 0 ; 0 ;\r\n"));
+        QVERIFY(!QFile::exists(csv));
+    }
+
     // Forty-seven rows a page; on every page they alternate starting dark, with paper between.
     void printingPagesOfFortySevenAlternatingRows()
     {

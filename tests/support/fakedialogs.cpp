@@ -42,6 +42,11 @@ QString FakeDialogs::openFile(const QString&, const QList<FileFilter>&)
     return openFileAnswers.isEmpty() ? QString() : openFileAnswers.dequeue();
 }
 
+QString FakeDialogs::saveFile(const QString&, const FileFilter&, const QString&)
+{
+    return saveFileAnswers.isEmpty() ? QString() : saveFileAnswers.dequeue();
+}
+
 std::unique_ptr<QPrinter> FakeDialogs::choosePrinter(QPageLayout::Orientation orientation)
 {
     ++printDialogs;

@@ -41,6 +41,7 @@ public:
     QQueue<Reply> messageAnswers;
     QQueue<QString> inputAnswers;
     QQueue<QString> openFileAnswers;
+    QQueue<QString> saveFileAnswers;
     // Where the next print goes as PDF; empty means the print dialog is cancelled.
     QString printToPdf;
     // The page orientation the last print dialog offered.
@@ -59,6 +60,8 @@ public:
                                    velmora::MessageAnswer defaultButton) override;
     QString input(const QString& prompt, const QString& title, const QString& proposed) override;
     QString openFile(const QString& title, const QList<velmora::FileFilter>& filters) override;
+    QString saveFile(const QString& title, const velmora::FileFilter& filter,
+                     const QString& proposed) override;
     std::unique_ptr<QPrinter> choosePrinter(QPageLayout::Orientation orientation) override;
 
     QStringList messageTexts() const;
