@@ -2,12 +2,14 @@
 
 #include "ansitext.h"
 
+#include <utility>
+
 namespace velmora {
 namespace {
 
 // A spreadsheet runs a cell that starts like a formula: a name typed as
 // "=HYPERLINK(...)" must stay text.
-bool looksLikeFormula(const QString& field)
+bool looksLikeFormula(QStringView field)
 {
     return !field.isEmpty() && QStringLiteral("=+-@\t\r").contains(field.front());
 }
@@ -36,6 +38,38 @@ QByteArray CsvLine::encode(const QStringList& fields)
     for (const QString& field : fields)
         cells.append(quoted(field));
     return windows1252(cells.join(u';')) + "\r\n";
+}
+
+QStringList CsvLine::decode(QByteArrayView line)
+{
+    while (line.endsWith('\n') || line.endsWith('\r'))
+        line.chop(1);
+    const QString text = AnsiText::decode(line);
+    QStringList fields;
+    if (!text.contains(u'"')) {
+        fields = text.split(u';');
+    } else {
+        QString field;
+        bool inQuotes = false;
+        for (qsizetype i = 0; i < text.size(); ++i) {
+            const QChar c = text[i];
+            if (inQuotes && c == u'"' && i + 1 < text.size() && text[i + 1] == u'"')
+                field += text[++i];
+            else if (c == u'"')
+                inQuotes = !inQuotes;
+            else if (c == u';' && !inQuotes)
+                fields.append(std::exchange(field, QString()));
+            else
+                field += c;
+        }
+        fields.append(field);
+    }
+    // Undo the mark that kept a formula-like field text.
+    for (QString& f : fields) {
+        if (f.startsWith(u'\'') && looksLikeFormula(QStringView(f).mid(1)))
+            f.remove(0, 1);
+    }
+    return fields;
 }
 
 } // namespace velmora

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QByteArrayView>
 #include <QStringList>
 
 namespace velmora {
@@ -13,6 +14,8 @@ public:
     // A character Windows-1252 lacks becomes '?': the line is read by people,
     // never by these programs.
     static QByteArray encode(const QStringList& fields);
+    // The fields of one line as encode() writes them, line end left off or not.
+    static QStringList decode(QByteArrayView line);
 };
 
 } // namespace velmora

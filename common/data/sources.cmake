@@ -1,6 +1,7 @@
 # The data layer's sources, also built by the fuzz targets' own project.
 set(VELMORA_DATA_SOURCES
     ansitext.cpp
+    answerline.cpp
     atomicwrite.cpp
     csvline.cpp
     databasefile.cpp
@@ -13,6 +14,7 @@ set(VELMORA_DATA_SOURCES
     newfile.cpp
     numberform.cpp
     passwordfile.cpp
+    placeoverview.cpp
     programfolder.cpp
     registerfile.cpp
     resultrecord.cpp

@@ -1,0 +1,64 @@
+#pragma once
+
+#include "dataerror.h"
+
+#include <QDate>
+#include <QDateTime>
+#include <QList>
+#include <QString>
+
+#include <variant>
+
+namespace velmora {
+
+// What a class misses on one map and level, counted from antwoorden.csv in
+// one reading: per place how often it was asked and missed, and per pupil
+// the tests with their dates and scores.
+class PlaceOverview
+{
+public:
+    static constexpr QStringView FileName = u"antwoorden.csv";
+    // A school year is about 300,000 lines (some 30 MB); far larger is damage.
+    static constexpr qint64 FileLimit = qint64(1) << 30;
+
+    enum class Period { Vandaag, DezeWeek, DezeMaand, Alles };
+    struct Filter
+    {
+        QString kaart;
+        int niveau = 0;
+        bool alleenToetsen = false;
+        // Empty: every pupil.
+        QString leerling;
+        Period period = Period::Alles;
+        QDate today;
+    };
+    struct Place
+    {
+        QString naam;
+        int gevraagd = 0;
+        int fout = 0;
+    };
+    struct Test
+    {
+        QString leerling;
+        QDateTime begonnen;
+        int gevraagd = 0;
+        int goed = 0;
+    };
+
+    static QString path();
+    // A missing file has no answers yet.
+    static std::variant<PlaceOverview, DataError> read(const QString& path, const Filter& filter);
+    static PlaceOverview count(QByteArrayView file, const Filter& filter);
+
+    // Most missed first; equal counts by the larger share, then by name.
+    const QList<Place>& places() const { return m_places; }
+    // By pupil, each pupil's tests oldest first.
+    const QList<Test>& tests() const { return m_tests; }
+
+private:
+    QList<Place> m_places;
+    QList<Test> m_tests;
+};
+
+} // namespace velmora
