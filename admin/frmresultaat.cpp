@@ -4,6 +4,7 @@
 #include "controls.h"
 #include "csvline.h"
 #include "dialogs.h"
+#include "frmoverzicht.h"
 #include "frmresultaatprint.h"
 #include "printjob.h"
 #include "resultsfile.h"
@@ -93,16 +94,23 @@ frmResultaat::frmResultaat(QWidget* parent)
     auto* clear = Controls::button(QStringLiteral("cmdClear"), QStringLiteral("Resultaten wissen"), this);
     auto* print = Controls::button(QStringLiteral("cmdPrint"), QStringLiteral("Afdrukken"), this);
     auto* csv = Controls::button(QStringLiteral("cmdCsv"), QStringLiteral("Opslaan als CSV"), this);
+    auto* overview =
+        Controls::button(QStringLiteral("cmdOverzicht"), QStringLiteral("Overzicht per plaats"), this);
     auto* end = Controls::button(QStringLiteral("cmdEnd"), QStringLiteral("Sluiten"), this);
     // Enter in the grid presses no button: none of them is harmless.
-    for (QPushButton* b : {clear, print, csv, end})
+    for (QPushButton* b : {overview, clear, print, csv, end})
         b->setAutoDefault(false);
     connect(clear, &QPushButton::clicked, this, &frmResultaat::clearResults);
     connect(print, &QPushButton::clicked, this, &frmResultaat::printResults);
     connect(csv, &QPushButton::clicked, this, &frmResultaat::saveCsv);
+    connect(overview, &QPushButton::clicked, this, [this] {
+        frmOverzicht window([this] { return m_today(); }, this);
+        window.exec();
+    });
     connect(end, &QPushButton::clicked, this, &QDialog::reject);
 
     auto* buttons = new QVBoxLayout;
+    buttons->addWidget(overview);
     buttons->addStretch();
     buttons->addWidget(clear);
     buttons->addWidget(print);

@@ -51,8 +51,8 @@ QTime time(QStringView text)
 
 QStringList AnswerLine::headings()
 {
-    return {QStringLiteral("Datum"),    QStringLiteral("Tijd"),     QStringLiteral("Leerling"),
-            QStringLiteral("Kaart"),    QStringLiteral("Niveau"),   QStringLiteral("Soort"),
+    return {QStringLiteral("Datum"),    QStringLiteral("Tijd"),    QStringLiteral("Leerling"),
+            QStringLiteral("Kaart"),    QStringLiteral("Niveau"),  QStringLiteral("Soort"),
             QStringLiteral("Gevraagd"), QStringLiteral("Geklikt"), QStringLiteral("Uitslag"),
             QStringLiteral("Begonnen")};
 }

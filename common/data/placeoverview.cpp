@@ -5,6 +5,7 @@
 #include "programfolder.h"
 
 #include <QHash>
+#include <QSet>
 
 #include <algorithm>
 #include <tuple>
@@ -30,8 +31,21 @@ bool inPeriod(const QDate& day, PlaceOverview::Period period, const QDate& today
 
 bool wanted(const AnswerLine& a, const PlaceOverview::Filter& f)
 {
-    return a.kaart == f.kaart && a.niveau == f.niveau && (!f.alleenToetsen || a.mode == AnswerLine::Mode::Toets) &&
+    return a.kaart == f.kaart && a.niveau == f.niveau &&
+           (!f.alleenToetsen || a.mode == AnswerLine::Mode::Toets) &&
            (f.leerling.isEmpty() || a.leerling == f.leerling) && inPeriod(a.when.date(), f.period, f.today);
+}
+
+// Every line that is an answer; the heading row and damaged lines are passed over.
+template <typename Use> void forEachAnswer(QByteArrayView file, Use use)
+{
+    while (!file.isEmpty()) {
+        const qsizetype end = file.indexOf('\n');
+        const QByteArrayView bytes = end < 0 ? file : file.first(end);
+        file = end < 0 ? QByteArrayView() : file.sliced(end + 1);
+        if (const auto answer = AnswerLine::decode(bytes))
+            use(*answer);
+    }
 }
 
 } // namespace
@@ -41,15 +55,26 @@ QString PlaceOverview::path()
     return ProgramFolder::pathFor(FileName.toString());
 }
 
-std::variant<PlaceOverview, DataError> PlaceOverview::read(const QString& path, const Filter& filter)
+std::variant<QByteArray, DataError> PlaceOverview::readFile(const QString& path)
 {
     auto data = DataFile::read(path, FileLimit);
-    if (auto* error = std::get_if<DataError>(&data)) {
-        if (error->kind == DataError::Kind::Missing)
-            return PlaceOverview();
-        return *error;
-    }
-    return count(std::get<QByteArray>(data), filter);
+    if (const auto* error = std::get_if<DataError>(&data); error && error->kind == DataError::Kind::Missing)
+        return QByteArray();
+    return data;
+}
+
+PlaceOverview::Choices PlaceOverview::choices(QByteArrayView file)
+{
+    QSet<QString> kaarten;
+    QSet<QString> leerlingen;
+    forEachAnswer(file, [&](const AnswerLine& answer) {
+        kaarten.insert(answer.kaart);
+        leerlingen.insert(answer.leerling);
+    });
+    Choices found{kaarten.values(), leerlingen.values()};
+    found.kaarten.sort(Qt::CaseInsensitive);
+    found.leerlingen.sort(Qt::CaseInsensitive);
+    return found;
 }
 
 PlaceOverview PlaceOverview::count(QByteArrayView file, const Filter& filter)
@@ -57,33 +82,29 @@ PlaceOverview PlaceOverview::count(QByteArrayView file, const Filter& filter)
     QHash<QString, qsizetype> placeIndex;
     QHash<std::pair<QString, QDateTime>, qsizetype> testIndex;
     PlaceOverview overview;
-    while (!file.isEmpty()) {
-        const qsizetype end = file.indexOf('\n');
-        const QByteArrayView bytes = end < 0 ? file : file.first(end);
-        file = end < 0 ? QByteArrayView() : file.sliced(end + 1);
-        const auto answer = AnswerLine::decode(bytes);
-        if (!answer || !wanted(*answer, filter))
-            continue;
-        auto place = placeIndex.find(answer->gevraagd);
+    forEachAnswer(file, [&](const AnswerLine& answer) {
+        if (!wanted(answer, filter))
+            return;
+        auto place = placeIndex.find(answer.gevraagd);
         if (place == placeIndex.end()) {
-            place = placeIndex.insert(answer->gevraagd, overview.m_places.size());
-            overview.m_places.append({answer->gevraagd});
+            place = placeIndex.insert(answer.gevraagd, overview.m_places.size());
+            overview.m_places.append({answer.gevraagd});
         }
         Place& p = overview.m_places[*place];
         ++p.gevraagd;
-        p.fout += answer->goed ? 0 : 1;
-        if (answer->mode != AnswerLine::Mode::Toets)
-            continue;
-        const auto key = std::make_pair(answer->leerling, answer->begonnen);
+        p.fout += answer.goed ? 0 : 1;
+        if (answer.mode != AnswerLine::Mode::Toets)
+            return;
+        const auto key = std::make_pair(answer.leerling, answer.begonnen);
         auto test = testIndex.find(key);
         if (test == testIndex.end()) {
             test = testIndex.insert(key, overview.m_tests.size());
-            overview.m_tests.append({answer->leerling, answer->begonnen});
+            overview.m_tests.append({answer.leerling, answer.begonnen});
         }
         Test& t = overview.m_tests[*test];
         ++t.gevraagd;
-        t.goed += answer->goed ? 1 : 0;
-    }
+        t.goed += answer.goed ? 1 : 0;
+    });
     std::sort(overview.m_places.begin(), overview.m_places.end(), [](const Place& a, const Place& b) {
         // a.fout / a.gevraagd > b.fout / b.gevraagd, without division
         const qint64 shareA = qint64(a.fout) * b.gevraagd;

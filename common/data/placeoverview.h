@@ -6,6 +6,7 @@
 #include <QDateTime>
 #include <QList>
 #include <QString>
+#include <QStringList>
 
 #include <variant>
 
@@ -46,9 +47,17 @@ public:
         int goed = 0;
     };
 
+    // The maps and pupils that have answers, each sorted.
+    struct Choices
+    {
+        QStringList kaarten;
+        QStringList leerlingen;
+    };
+
     static QString path();
-    // A missing file has no answers yet.
-    static std::variant<PlaceOverview, DataError> read(const QString& path, const Filter& filter);
+    // The file's bytes, read once for every count; a missing file has no answers yet.
+    static std::variant<QByteArray, DataError> readFile(const QString& path);
+    static Choices choices(QByteArrayView file);
     static PlaceOverview count(QByteArrayView file, const Filter& filter);
 
     // Most missed first; equal counts by the larger share, then by name.

@@ -1,6 +1,7 @@
 #include "fakedialogs.h"
 #include "frmkaart.h"
 #include "frmkaartenprint.h"
+#include "frmoverzicht.h"
 #include "frmresultaat.h"
 #include "frmresultaatprint.h"
 #include "registerfiles.h"
@@ -9,11 +10,14 @@
 #include "testfolder.h"
 #include "windowdriver.h"
 
+#include <QComboBox>
 #include <QImage>
 #include <QListWidget>
 #include <QProcess>
 #include <QTableView>
+#include <QTableWidget>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <QtTest>
 
 #include <sys/stat.h>
@@ -147,6 +151,71 @@ private Q_SLOTS:
                             "\"Anna; de \"\"Wit\"\"\";Europa; 1 ; 4 ; 4 ;100\r\n"
                             "'=1+1;Europa; 3 ; 0 ; 0 ;\r\n"));
         QVERIFY(!QFile::exists(csv));
+    }
+
+    // Reached from the results window; counts follow each filter a teacher picks.
+    void overviewOfWhatTheClassMisses()
+    {
+        TestFolder folder;
+        folder.write(QStringLiteral("antwoorden.csv"),
+                     "Datum;Tijd;Leerling;Kaart;Niveau;Soort;Gevraagd;Geklikt;Uitslag;Begonnen\r\n"
+                     "2026-12-09;10:00:00;Anna;Nederland;1;toets;Zwolle;Zwolle;goed;2026-12-09 09:59:00\r\n"
+                     "2026-12-09;10:01:00;Anna;Nederland;1;toets;Assen;Emmen;fout;2026-12-09 09:59:00\r\n"
+                     "2026-12-08;10:05:00;Bram;Nederland;1;oefenen;Zwolle;Assen;fout;2026-12-08 10:04:00\r\n"
+                     "2026-12-08;10:06:00;Bram;Nederland;2;toets;Hoorn;Assen;fout;2026-12-08 10:06:00\r\n"
+                     "2026-12-08;10:07:00;Bram;Europa;1;toets;Rome;Rome;goed;2026-12-08 10:07:00\r\n");
+        frmResultaat results;
+        results.setClock([] { return QDate(2026, 12, 9); });
+        QVERIFY(drive::show(results));
+        QString opened;
+        QTimer::singleShot(0, [&] {
+            QWidget* modal = QApplication::activeModalWidget();
+            opened = modal ? modal->objectName() : QString();
+            if (modal)
+                modal->close();
+        });
+        drive::click(results, "cmdOverzicht");
+        QCOMPARE(opened, QStringLiteral("frmOverzicht"));
+
+        frmOverzicht window([] { return QDate(2026, 12, 9); });
+        QVERIFY(drive::show(window));
+        const auto shown = [&](const char* name) {
+            auto* grid = drive::child<QTableWidget>(window, name);
+            QStringList rows;
+            for (int row = 0; row < grid->rowCount(); ++row) {
+                QStringList cells;
+                for (int column = 0; column < grid->columnCount(); ++column)
+                    cells.append(grid->item(row, column)->text());
+                rows.append(cells.join(u' '));
+            }
+            return rows.join(u'|');
+        };
+        auto* kaart = drive::child<QComboBox>(window, "cboKaart");
+        QCOMPARE(kaart->currentText(), QStringLiteral("Europa"));
+        kaart->setFocus();
+        QTest::keyClick(kaart, Qt::Key_Down);
+        QCOMPARE(shown("gridPlaatsen"), QStringLiteral("Assen 1 1 100|Zwolle 2 1 50"));
+        QCOMPARE(shown("gridToetsen"), QStringLiteral("Anna 09-12-2026 2 1 50"));
+        drive::click(window, "chkToetsen");
+        QCOMPARE(shown("gridPlaatsen"), QStringLiteral("Assen 1 1 100|Zwolle 1 0 0"));
+        auto* periode = drive::child<QComboBox>(window, "cboPeriode");
+        periode->setFocus();
+        QTest::keyClick(periode, Qt::Key_Home);
+        QCOMPARE(shown("gridPlaatsen"), QStringLiteral("Assen 1 1 100|Zwolle 1 0 0"));
+        drive::click(window, "chkToetsen");
+        auto* niveau = drive::child<QComboBox>(window, "cboNiveau");
+        niveau->setFocus();
+        QTest::keyClick(niveau, Qt::Key_Down);
+        QCOMPARE(shown("gridPlaatsen"), QString());
+        QTest::keyClick(periode, Qt::Key_End);
+        QCOMPARE(shown("gridPlaatsen"), QStringLiteral("Hoorn 1 1 100"));
+
+        FakeDialogs dialogs;
+        dialogs.printToPdf = m_out.filePath(QStringLiteral("overzicht.pdf"));
+        drive::click(window, "cmdPrint");
+        QCOMPARE(dialogs.printDialogs, 1);
+        QVERIFY(QFileInfo(dialogs.printToPdf).size() > 1000);
+        QVERIFY(dialogs.messages.isEmpty());
     }
 
     // Forty-seven rows a page; on every page they alternate starting dark, with paper between.

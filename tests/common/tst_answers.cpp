@@ -12,17 +12,18 @@ const QDate Today(2026, 12, 9);
 
 // Two tests of Anna, one of Bram, practice of both, and lines that must not
 // count: another map, another level, the heading row and a damaged line.
-const QByteArray File = "Datum;Tijd;Leerling;Kaart;Niveau;Soort;Gevraagd;Geklikt;Uitslag;Begonnen\r\n"
-                        "2026-12-09;10:00:00;Anna;Nederland;1;toets;Zwolle;Zwolle;goed;2026-12-09 09:59:00\r\n"
-                        "2026-12-09;10:01:00;Anna;Nederland;1;toets;Assen;Emmen;fout;2026-12-09 09:59:00\r\n"
-                        "2026-12-09;10:05:00;Bram;Nederland;1;oefenen;Zwolle;Assen;fout;2026-12-09 10:04:00\r\n"
-                        "2026-12-07;11:00:00;Bram;Nederland;1;toets;Zwolle;Hoorn;fout;2026-12-07 10:59:00\r\n"
-                        "2026-12-07;11:01:00;Bram;Nederland;1;toets;Assen;Assen;goed;2026-12-07 10:59:00\r\n"
-                        "2026-12-01;08:01:00;Anna;Nederland;1;toets;Zwolle;Zwolle;goed;2026-12-01 08:00:00\r\n"
-                        "2026-11-30;08:01:00;Anna;Nederland;1;oefenen;Emmen;Assen;fout;2026-11-30 08:00:00\r\n"
-                        "2026-12-09;10:02:00;Anna;Europa;1;toets;Parijs;Rome;fout;2026-12-09 10:02:00\r\n"
-                        "2026-12-09;10:03:00;Bram;Nederland;2;toets;Zwolle;Zwolle;goed;2026-12-09 10:03:00\r\n"
-                        "2026-12-09;10:04:00;Bram;Nederland;1;toets;Zwolle;Zwolle;half;2026-12-09 10:03:00\r\n";
+const QByteArray File =
+    "Datum;Tijd;Leerling;Kaart;Niveau;Soort;Gevraagd;Geklikt;Uitslag;Begonnen\r\n"
+    "2026-12-09;10:00:00;Anna;Nederland;1;toets;Zwolle;Zwolle;goed;2026-12-09 09:59:00\r\n"
+    "2026-12-09;10:01:00;Anna;Nederland;1;toets;Assen;Emmen;fout;2026-12-09 09:59:00\r\n"
+    "2026-12-09;10:05:00;Bram;Nederland;1;oefenen;Zwolle;Assen;fout;2026-12-09 10:04:00\r\n"
+    "2026-12-07;11:00:00;Bram;Nederland;1;toets;Zwolle;Hoorn;fout;2026-12-07 10:59:00\r\n"
+    "2026-12-07;11:01:00;Bram;Nederland;1;toets;Assen;Assen;goed;2026-12-07 10:59:00\r\n"
+    "2026-12-01;08:01:00;Anna;Nederland;1;toets;Zwolle;Zwolle;goed;2026-12-01 08:00:00\r\n"
+    "2026-11-30;08:01:00;Anna;Nederland;1;oefenen;Emmen;Assen;fout;2026-11-30 08:00:00\r\n"
+    "2026-12-09;10:02:00;Anna;Europa;1;toets;Parijs;Rome;fout;2026-12-09 10:02:00\r\n"
+    "2026-12-09;10:03:00;Bram;Nederland;2;toets;Zwolle;Zwolle;goed;2026-12-09 10:03:00\r\n"
+    "2026-12-09;10:04:00;Bram;Nederland;1;toets;Zwolle;Zwolle;half;2026-12-09 10:03:00\r\n";
 
 } // namespace
 
@@ -42,8 +43,9 @@ private Q_SLOTS:
         line.mode = AnswerLine::Mode::Toets;
         line.gevraagd = QStringLiteral("'s-Hertogenbosch");
         line.geklikt = QStringLiteral("=HYPERLINK(\"x\")");
-        QCOMPARE(line.encode(), QByteArray("2026-03-05;09:07:03;\"Zo\xeb \"\"Zo\"\"; de Wit\";Cura\xe7\x61o;3;toets;"
-                                           "'s-Hertogenbosch;\"'=HYPERLINK(\"\"x\"\")\";fout;2026-03-05 09:00:00\r\n"));
+        QCOMPARE(line.encode(),
+                 QByteArray("2026-03-05;09:07:03;\"Zo\xeb \"\"Zo\"\"; de Wit\";Cura\xe7\x61o;3;toets;"
+                            "'s-Hertogenbosch;\"'=HYPERLINK(\"\"x\"\")\";fout;2026-03-05 09:00:00\r\n"));
         const auto back = AnswerLine::decode(line.encode());
         QVERIFY(back);
         QCOMPARE(back->encode(), line.encode());
@@ -61,7 +63,8 @@ private Q_SLOTS:
         QTest::addColumn<int>("period");
         QTest::addColumn<QString>("places");
         QTest::addColumn<QString>("tests");
-        const QString allTests = QStringLiteral("Anna 2026-12-01 1 1|Anna 2026-12-09 2 1|Bram 2026-12-07 2 1");
+        const QString allTests =
+            QStringLiteral("Anna 2026-12-01 1 1|Anna 2026-12-09 2 1|Bram 2026-12-07 2 1");
         // Equal misses: the larger share first (Emmen 1 of 1 before Assen 1 of 2).
         QTest::newRow("everything") << false << QString() << int(PlaceOverview::Period::Alles)
                                     << QStringLiteral("Zwolle 4 2|Emmen 1 1|Assen 2 1") << allTests;
@@ -71,7 +74,8 @@ private Q_SLOTS:
                                    << QStringLiteral("Zwolle 2 2|Assen 1 0")
                                    << QStringLiteral("Bram 2026-12-07 2 1");
         QTest::newRow("today") << false << QString() << int(PlaceOverview::Period::Vandaag)
-                               << QStringLiteral("Assen 1 1|Zwolle 2 1") << QStringLiteral("Anna 2026-12-09 2 1");
+                               << QStringLiteral("Assen 1 1|Zwolle 2 1")
+                               << QStringLiteral("Anna 2026-12-09 2 1");
         QTest::newRow("this week") << false << QString() << int(PlaceOverview::Period::DezeWeek)
                                    << QStringLiteral("Zwolle 3 2|Assen 2 1")
                                    << QStringLiteral("Anna 2026-12-09 2 1|Bram 2026-12-07 2 1");
@@ -84,7 +88,7 @@ private Q_SLOTS:
         QFETCH(bool, alleenToetsen);
         QFETCH(QString, leerling);
         QFETCH(int, period);
-        PlaceOverview::Filter filter{QStringLiteral("Nederland"), 1, alleenToetsen, leerling,
+        PlaceOverview::Filter filter{QStringLiteral("Nederland"),   1,    alleenToetsen, leerling,
                                      PlaceOverview::Period(period), Today};
         const PlaceOverview overview = PlaceOverview::count(File, filter);
         QStringList places;
