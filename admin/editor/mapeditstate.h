@@ -44,9 +44,6 @@ public:
 
     MapEditState(const QString& bitmap, const QList<velmora::Plaats>& items);
 
-    Mode mode() const { return m_mode; }
-    // The kind a press on the map adds, in add mode.
-    velmora::ItemKind addKind() const { return m_addKind; }
     // The mode as one number: 0 change, -1 remove, else the number of the kind to add.
     int AddSoort() const;
     const QString& status() const { return m_status; }
@@ -90,7 +87,7 @@ private:
     QList<Item> m_items;
     QList<velmora::Plaats> m_saved;
     Mode m_mode = Mode::Change;
-    velmora::ItemKind m_addKind;
+    velmora::ItemKind m_addKind; // what a press on the map adds, in add mode
     QString m_status;
     int m_openPanel = 0;
 };

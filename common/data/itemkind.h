@@ -45,8 +45,6 @@ public:
     QString controlWord() const; // in the editor's add buttons: cmdAdd<word>
     QString placeWords() const;  // how the editor's add prompt names a new one
 
-    friend bool operator==(const ItemKind&, const ItemKind&) = default;
-
     struct Entry; // one line of the table of kinds
 
 private:

@@ -79,25 +79,6 @@ private Q_SLOTS:
         // Names show under the mouse while looking; one hanging over its own hotspot stays while the mouse is
         // on it.
         QVERIFY(drive::show(s.kaart));
-        // What the pupil sees on the smallest school screen: each piece inside the window with
-        // nothing over it, texts that fit, the whole picture, and a marker that takes its click.
-        s.kaart.resize(1024, 768);
-        for (const char* name : {"lblStatus", "cmdClose", "Picture1", "HotSpot_1"}) {
-            QWidget* piece = s.widget(name);
-            const QRect shown(piece->mapTo(&s.kaart, QPoint(0, 0)), piece->size());
-            QWidget* hit = s.kaart.childAt(shown.center());
-            QVERIFY2(s.kaart.rect().contains(shown) && (hit == piece || piece->isAncestorOf(hit)), name);
-        }
-        for (const char* name : {"lblStatus", "cmdClose"}) {
-            QWidget* piece = s.widget(name);
-            const QString text = piece->property("text").toString();
-            const QFontMetrics metrics(piece->font());
-            QVERIFY2(!text.isEmpty() && metrics.horizontalAdvance(text) < piece->width() &&
-                         metrics.height() <= piece->height(),
-                     name);
-        }
-        QCOMPARE(s.widget("Picture1")->size(), QSize(600, 400));
-        QVERIFY(s.widget("HotSpot_1")->geometry().contains(s.widget("shpPlaatsSml_1")->geometry()));
         QWidget* label = s.widget("lblPlaats_1");
         QTest::mouseMove(s.widget("HotSpot_3"), QPoint(16, 16));
         QTRY_VERIFY(s.widget("lblPlaats_3")->isVisible());
@@ -161,6 +142,14 @@ private Q_SLOTS:
                                  !control->geometry().intersects(shown) &&
                                  (hit == control || control->isAncestorOf(hit)),
                              qPrintable(map + u' ' + QString::fromLatin1(name)));
+                }
+                // The question and "Sluiten" fit their boxes.
+                for (const char* name : {"lblStatus", "cmdClose"}) {
+                    QWidget* box = s.widget(name);
+                    const QFontMetrics metrics(box->font());
+                    QVERIFY2(metrics.horizontalAdvance(box->property("text").toString()) < box->width() &&
+                                 metrics.height() <= box->height(),
+                             name);
                 }
                 for (int j = 1; j <= s.kaart.quiz().AantRecs(); ++j) {
                     QWidget* spot = s.widget(qPrintable(QStringLiteral("HotSpot_%1").arg(j)));

@@ -5,6 +5,8 @@
 
 #include <QtTest>
 
+Q_DECLARE_METATYPE(korveladmin::MapEditState::Press)
+
 using namespace velmora;
 using korveladmin::MapEditState;
 
@@ -33,31 +35,53 @@ class TestMapEditState : public QObject
 {
     Q_OBJECT
 private Q_SLOTS:
-    // A mode chosen on a map of `count` items, then a press at (1000, 2000).
+    // A mode chosen on a map of `count` items, then a press on the map. A press whose marker
+    // corner the map file cannot hold places nothing and keeps the add mode.
     void modesAndPlacing_data()
     {
         QTest::addColumn<QString>("choose"); // "change", "remove" or a kind letter to add
         QTest::addColumn<int>("count");
         QTest::addColumn<int>("addSoort");
         QTest::addColumn<QString>("status");
-        QTest::addColumn<QString>("placed"); // the new last item, or nothing
+        QTest::addColumn<QPoint>("at");
+        QTest::addColumn<MapEditState::Press>("press");
+        QTest::addColumn<QString>("placed"); // the new last item
 
-        QTest::newRow("change") << "change" << 1 << 0 << ChangeText << "";
-        QTest::newRow("remove") << "remove" << 1 << -1 << RemoveText << "";
-        QTest::newRow("remove, no items") << "remove" << 0 << 0 << ChangeText << "";
+        using P = MapEditState::Press;
+        const QPoint at(1000, 2000);
         const QString city = QStringLiteral("Klik in de kaart waar u de stad wilt");
-        QTest::newRow("big place") << "s" << 0 << 1 << city << "1 s 1880 880 ";
-        QTest::newRow("small place") << "d" << 1 << 2 << city << "1 d 1880 880 ";
-        QTest::newRow("water") << "w" << 1 << 3 << "Klik in de kaart waar u het water wilt"
-                               << "1 w 1880 880 ";
-        QTest::newRow("area") << "g" << 1 << 4 << "Klik in de kaart waar u de gebied wilt"
+        const QString water = QStringLiteral("Klik in de kaart waar u het water wilt");
+        QTest::newRow("change") << "change" << 1 << 0 << ChangeText << at << P::Nothing << "";
+        QTest::newRow("remove") << "remove" << 1 << -1 << RemoveText << at << P::Nothing << "";
+        QTest::newRow("remove, no items") << "remove" << 0 << 0 << ChangeText << at << P::Nothing << "";
+        QTest::newRow("big place") << "s" << 0 << 1 << city << at << P::Placed << "1 s 1880 880 ";
+        QTest::newRow("small place") << "d" << 1 << 2 << city << at << P::Placed << "1 d 1880 880 ";
+        QTest::newRow("water") << "w" << 1 << 3 << water << at << P::Placed << "1 w 1880 880 ";
+        QTest::newRow("area") << "g" << 1 << 4 << "Klik in de kaart waar u de gebied wilt" << at << P::Placed
                               << "1 g 1880 880 ";
-        QTest::newRow("full map") << "s" << MapEditState::MaxItems << 1 << city << "";
+        QTest::newRow("full map") << "s" << MapEditState::MaxItems << 1 << city << at << P::Full << "";
+        const int least = MapFile::MinCoordinate + 120, most = MapFile::MaxCoordinate + 120;
+        QTest::newRow("least") << "w" << 0 << 3 << water << QPoint(least, least) << P::Placed
+                               << "1 w -9999 -9999 ";
+        QTest::newRow("most") << "w" << 0 << 3 << water << QPoint(most, most) << P::Placed
+                              << "1 w 32767 32767 ";
+        QTest::newRow("left of least")
+            << "w" << 0 << 3 << water << QPoint(least - 1, 500) << P::OutOfReach << "";
+        QTest::newRow("above least") << "w" << 0 << 3 << water << QPoint(500, least - 1) << P::OutOfReach
+                                     << "";
+        QTest::newRow("right of most")
+            << "w" << 0 << 3 << water << QPoint(most + 1, 500) << P::OutOfReach << "";
+        QTest::newRow("below most") << "w" << 0 << 3 << water << QPoint(500, most + 1) << P::OutOfReach << "";
     }
     void modesAndPlacing()
     {
         QFETCH(QString, choose);
         QFETCH(int, count);
+        QFETCH(int, addSoort);
+        QFETCH(QString, status);
+        QFETCH(QPoint, at);
+        QFETCH(MapEditState::Press, press);
+        QFETCH(QString, placed);
         MapEditState state(QStringLiteral("kaart.bmp"), items(count));
         if (choose == u"change")
             state.chooseChange();
@@ -65,49 +89,22 @@ private Q_SLOTS:
             QCOMPARE(state.chooseRemove(), count > 0);
         else
             state.chooseAdd(ItemKind::of(choose));
-        QTEST(state.AddSoort(), "addSoort");
-        QTEST(state.status(), "status");
+        QCOMPARE(state.AddSoort(), addSoort);
+        QCOMPARE(state.status(), status);
 
-        const auto press = state.pressOnMap(QPoint(1000, 2000));
-        QFETCH(QString, placed);
-        const bool adding = state.AddSoort() == 0 && choose.size() == 1;
-        QCOMPARE(press, !adding            ? MapEditState::Press::Nothing
-                        : placed.isEmpty() ? MapEditState::Press::Full
-                                           : MapEditState::Press::Placed);
+        QCOMPARE(state.pressOnMap(at), press);
+        // Placed or not, a press the file could hold ends the add mode and clears the status line.
+        const bool ends = press == MapEditState::Press::Placed || press == MapEditState::Press::Full;
+        QCOMPARE(state.AddSoort(), ends ? 0 : addSoort);
+        QCOMPARE(state.status(), ends ? QString() : status);
         QCOMPARE(state.AantPlaatsen(), count + (placed.isEmpty() ? 0 : 1));
+        QCOMPARE(state.changed(), !placed.isEmpty());
         if (!placed.isEmpty()) {
-            QCOMPARE(line(state.item(count + 1).place), placed);
-            // Its panel hangs 15 twips lower than a read item's; the state differs from the map as read.
-            QCOMPARE(state.item(count + 1).panelBelow, QPoint(880, 1895));
-            QVERIFY(state.changed());
+            const MapEditState::Item& item = state.item(count + 1);
+            QCOMPARE(line(item.place), placed);
+            // Its panel hangs 15 twips lower than that of an item as read.
+            QCOMPARE(item.panelBelow, QPoint(item.place.Left, item.place.Top + 15));
         }
-        if (adding)
-            QCOMPARE(state.status(), QString());
-    }
-
-    // A press whose marker corner the map file cannot hold places nothing and keeps the add mode.
-    void pressWithinReach_data()
-    {
-        QTest::addColumn<QPoint>("at");
-        QTest::addColumn<bool>("placed");
-        const int in = MapEditState::ClickToMarker;
-        QTest::newRow("least") << QPoint(MapFile::MinCoordinate + in, MapFile::MinCoordinate + in) << true;
-        QTest::newRow("left of least") << QPoint(MapFile::MinCoordinate + in - 1, 500) << false;
-        QTest::newRow("above least") << QPoint(500, MapFile::MinCoordinate + in - 1) << false;
-        QTest::newRow("most") << QPoint(MapFile::MaxCoordinate + in, MapFile::MaxCoordinate + in) << true;
-        QTest::newRow("right of most") << QPoint(MapFile::MaxCoordinate + in + 1, 500) << false;
-        QTest::newRow("below most") << QPoint(500, MapFile::MaxCoordinate + in + 1) << false;
-    }
-    void pressWithinReach()
-    {
-        QFETCH(QPoint, at);
-        QFETCH(bool, placed);
-        MapEditState state(QStringLiteral("kaart.bmp"), {});
-        state.chooseAdd(ItemKind::of(u"w"));
-        QCOMPARE(state.pressOnMap(at),
-                 placed ? MapEditState::Press::Placed : MapEditState::Press::OutOfReach);
-        QCOMPARE(state.AddSoort(), placed ? 0 : 3);
-        QCOMPARE(state.AantPlaatsen(), placed ? 1 : 0);
     }
 
     // The open panel stays with its item when another is removed.
@@ -137,27 +134,16 @@ private Q_SLOTS:
         QTEST(names, "names");
     }
 
-    // Kind letters as read are kept trimmed and lower-cased, unknown ones too; saved unchanged
-    // gives the same items; a name that cannot be stored is refused and the old one kept.
-    void itemsAsRead()
+    // A name that cannot be stored is refused, the old one kept; a level is stored as chosen.
+    void namesAndLevels()
     {
-        const QList<Plaats> read = {Plaats{1, QStringLiteral(" S"), 10, 20, QStringLiteral("A")},
-                                    Plaats{7, QStringLiteral("X "), 30, 40, QStringLiteral("B")}};
-        MapEditState state(QStringLiteral("kaart.bmp"), read);
-        QCOMPARE(line(state.item(1).place) + u'|' + line(state.item(2).place),
-                 QStringLiteral("1 s 10 20 A|7 x 30 40 B"));
-        QCOMPARE(state.item(2).panelBelow, QPoint(40, 30));
-        QVERIFY(!state.changed());
+        MapEditState state(QStringLiteral("kaart.bmp"), items(2));
         QVERIFY(state.setName(1, QStringLiteral("Łódź")));
-        QCOMPARE(state.item(1).place.Naam, QStringLiteral("A"));
         QVERIFY(!state.changed());
         QVERIFY(!state.setName(1, QStringLiteral("Aa")));
         state.setLevel(2, 3);
         QCOMPARE(line(state.places()[0]) + u'|' + line(state.places()[1]),
-                 QStringLiteral("1 s 10 20 Aa|3 x 30 40 B"));
-        QVERIFY(state.changed());
-        state.markSaved();
-        QVERIFY(!state.changed());
+                 QStringLiteral("2 s 100 200 Aa|3 s 200 400 2"));
     }
 };
 
