@@ -80,9 +80,8 @@ void openOn(benchmark::State& state, QSize window, int shownWidth)
     QImage screen(window, QImage::Format_RGB32);
     for (auto _ : state) {
         auto kaart = std::make_unique<korvel::frmKaart>(plaatsen);
-        kaart->Mode = 0;
         kaart->resize(window);
-        if (!kaart->open(keuze))
+        if (!kaart->open(korvel::QuizMode::Look, keuze))
             state.SkipWithError("cannot open");
         if (kaart->findChild<QWidget*>(QStringLiteral("Picture1"))->width() != shownWidth)
             state.SkipWithError("not shown at the intended scale");
@@ -120,9 +119,8 @@ void hoverOn(benchmark::State& state, QSize window, int shownWidth)
     korvel::frmKaart kaart(plaatsen);
     // The offscreen screen is 800 x 600: the window keeps the size of the screen it stands for.
     delete kaart.findChild<velmora::KeepMaximised*>();
-    kaart.Mode = 0;
     kaart.resize(window);
-    if (!kaart.open(keuze)) {
+    if (!kaart.open(korvel::QuizMode::Look, keuze)) {
         state.SkipWithError("cannot open");
         return;
     }

@@ -5,16 +5,18 @@
 #include "registerfile.h"
 #include "smartbase.h"
 
+using namespace velmora;
+
 namespace korvel {
 
-bool DatabaseCheck::open(velmora::SmartBase& db, const velmora::RegisterFile& file, QStringView fout)
+bool DatabaseCheck::open(SmartBase& db, const RegisterFile& file, QStringView fout)
 {
     db.OpenDatabase(file.path());
     if (db.DatabaseTitle() == file.title)
         return true;
-    velmora::Dialogs::current().message(fout.toString(), QStringLiteral("Fout"),
-                                        velmora::MessageIcon::Critical, velmora::MessageButtons::Ok);
-    velmora::ProgramExit::now();
+    Dialogs::current().message(fout.toString(), QStringLiteral("Fout"), MessageIcon::Critical,
+                               MessageButtons::Ok);
+    ProgramExit::now();
     return false;
 }
 

@@ -24,17 +24,16 @@
 
 #include <algorithm>
 
+using namespace velmora;
+
 namespace korvel {
-
-using velmora::TwipsGeometry;
-
 namespace {
 
 QLabel* counterCaption(const QString& name, const QString& text, int top, QWidget* parent)
 {
     auto* label = new QLabel(text, parent);
     label->setObjectName(name);
-    label->setFont(velmora::Fonts::msSansSerif(7.5));
+    label->setFont(Fonts::msSansSerif(7.5));
     TwipsGeometry::set(label, QRect(120, top, 1080, 255));
     return label;
 }
@@ -43,7 +42,7 @@ QLabel* counter(const QString& name, int top, QWidget* parent)
 {
     auto* label = new QLabel(parent);
     label->setObjectName(name);
-    label->setFont(velmora::Fonts::arial(21.75));
+    label->setFont(Fonts::arial(21.75));
     TwipsGeometry::set(label, QRect(1200, top, 735, 495));
     return label;
 }
@@ -57,32 +56,32 @@ QTimer* timer(const QString& name, int interval, bool singleShot, QObject* paren
     return t;
 }
 
-velmora::MapDrawingStyle quizStyle()
+MapDrawingStyle quizStyle()
 {
-    velmora::MapDrawingStyle style;
+    MapDrawingStyle style;
     style.keepLabelsInside = true;
     return style;
 }
 
 } // namespace
 
-frmKaart::frmKaart(velmora::Plaatsen& plaatsen, QWidget* parent)
+frmKaart::frmKaart(Plaatsen& plaatsen, QWidget* parent)
     : QDialog(parent, Qt::Window | Qt::WindowMinMaxButtonsHint | Qt::WindowCloseButtonHint),
       m_plaatsen(plaatsen), m_quiz(plaatsen)
 {
     setObjectName(QStringLiteral("frmKaart"));
 
-    QFont statusFont = velmora::Fonts::timesNewRoman(24, true);
+    QFont statusFont = Fonts::timesNewRoman(24, true);
     statusFont.setItalic(true);
     // A long pupil name with a long item name must not cut off what to find.
-    m_status = new velmora::FittingLabel(statusFont);
-    const auto chrome = velmora::MapChrome::build(this, m_status);
+    m_status = new FittingLabel(statusFont);
+    const auto chrome = MapChrome::build(this, m_status);
     m_picture = chrome.picture;
     m_close = chrome.close;
     connect(m_close, &QPushButton::clicked, this, &QDialog::reject);
-    m_drawing = new velmora::MapDrawing(m_picture, quizStyle(), this);
+    m_drawing = new MapDrawing(m_picture, quizStyle(), this);
 
-    m_legend = new velmora::MapLegend(this);
+    m_legend = new MapLegend(this);
 
     m_counters = new QFrame(this);
     m_counters->setObjectName(QStringLiteral("Status"));
@@ -111,17 +110,17 @@ frmKaart::frmKaart(velmora::Plaatsen& plaatsen, QWidget* parent)
         showQuiz();
     });
 
-    connect(m_drawing, &velmora::MapDrawing::hotSpotClicked, this, &frmKaart::hotSpotClicked);
-    connect(m_drawing, &velmora::MapDrawing::hotSpotMoved, this, &frmKaart::hotSpotMoved);
-    connect(m_picture, &velmora::MapPicture::pressed, this, &frmKaart::picturePressed);
+    connect(m_drawing, &MapDrawing::hotSpotClicked, this, &frmKaart::hotSpotClicked);
+    connect(m_drawing, &MapDrawing::hotSpotMoved, this, &frmKaart::hotSpotMoved);
+    connect(m_picture, &MapPicture::pressed, this, &frmKaart::picturePressed);
     // Over the picture itself, or over a label (its movement falls through to the picture).
-    connect(m_picture, &velmora::MapPicture::moved, m_drawing, &velmora::MapDrawing::hideLabelsAwayFrom);
+    connect(m_picture, &MapPicture::moved, m_drawing, &MapDrawing::hideLabelsAwayFrom);
     // A running timer or growing puddle ends with the screen.
     connect(this, &QDialog::finished, this, &frmKaart::stopTimers);
 
     // Only "Sluiten" and the close box leave the screen; a stray Escape must not end a test.
-    velmora::NoEscape::apply(this);
-    velmora::KeepMaximised::apply(this);
+    NoEscape::apply(this);
+    KeepMaximised::apply(this);
 }
 
 frmKaart::~frmKaart() = default;
@@ -131,51 +130,50 @@ void frmKaart::setRandomSource(RandomSource random)
     m_quiz.setRandomSource(std::move(random));
 }
 
-void frmKaart::showModal(const Keuze& keuze)
+void frmKaart::showModal(QuizMode mode, const Keuze& keuze)
 {
-    if (!open(keuze))
+    if (!open(mode, keuze))
         return;
     setWindowState(Qt::WindowMaximized);
     exec();
 }
 
-bool frmKaart::open(const Keuze& keuze)
+bool frmKaart::open(QuizMode mode, const Keuze& keuze)
 {
     stopTimers();
     setWindowTitle(keuze.Kaart);
 
     // Read everything first: a map that cannot be opened changes nothing.
-    auto read = velmora::MapFile::readFile(keuze.KaartFile);
-    std::optional<velmora::DataError> failure;
-    if (auto* error = std::get_if<velmora::DataError>(&read))
+    auto read = MapFile::readFile(keuze.KaartFile);
+    std::optional<DataError> failure;
+    if (auto* error = std::get_if<DataError>(&read))
         failure = *error;
     else
-        failure = m_picture->load(std::get<velmora::MapFile::Contents>(read).picture);
+        failure = m_picture->load(std::get<MapFile::Contents>(read).picture);
     if (failure) {
-        velmora::Dialogs::current().message(QStringLiteral("De kaart \"%1\" kan niet worden geopend.\n\n%2")
-                                                .arg(keuze.Kaart, failure->message()),
-                                            velmora::Dialogs::programTitle(), velmora::MessageIcon::Critical,
-                                            velmora::MessageButtons::Ok);
+        Dialogs::current().message(QStringLiteral("De kaart \"%1\" kan niet worden geopend.\n\n%2")
+                                       .arg(keuze.Kaart, failure->message()),
+                                   Dialogs::programTitle(), MessageIcon::Critical, MessageButtons::Ok);
         return false;
     }
-    auto& contents = std::get<velmora::MapFile::Contents>(read);
+    auto& contents = std::get<MapFile::Contents>(read);
     // A hand-edited file need not be in level order; the screen takes its
     // items so (stably), as the editor would save them, and leaves the file be.
     std::stable_sort(contents.items.begin(), contents.items.end(),
-                     [](const velmora::Plaats& a, const velmora::Plaats& b) { return a.Niveau < b.Niveau; });
-    const int aantRecs = velmora::MapFile::fill(contents, m_plaatsen);
+                     [](const Plaats& a, const Plaats& b) { return a.Niveau < b.Niveau; });
+    const int aantRecs = MapFile::fill(contents, m_plaatsen);
 
     // Pieces and puddles of an earlier opening go; the new ones are made below.
     m_drawing->clear();
     qDeleteAll(m_puddles);
     m_puddles.clear();
 
-    const bool game = Mode == KaartQuiz::Game;
-    m_picture->setCursor(game ? velmora::MapCursors::cloud() : QCursor(Qt::ArrowCursor));
-    m_drawing->setHotSpotCursor(game ? velmora::MapCursors::cloud() : velmora::MapCursors::hand());
-
     fitMap();
-    m_quiz.open(Mode, keuze, aantRecs);
+    m_quiz.open(mode, keuze, aantRecs);
+    // Where a click waters, the map and every hotspot show the cloud.
+    const bool cloud = m_quiz.rules().judge == QuizRules::Judge::Flood;
+    m_picture->setCursor(cloud ? MapCursors::cloud() : QCursor(Qt::ArrowCursor));
+    m_drawing->setHotSpotCursor(cloud ? MapCursors::cloud() : MapCursors::hand());
     for (int j = 1; j <= aantRecs; ++j) {
         if (!m_quiz.isIncluded(j))
             continue;
@@ -205,9 +203,9 @@ void frmKaart::placeBeside()
     const QRect picture = TwipsGeometry::get(m_picture);
     const QRect legend = TwipsGeometry::get(m_legend);
     const QRect counters = TwipsGeometry::get(m_counters);
-    TwipsGeometry::move(m_counters, picture.width() + velmora::MapLegend::PictureGap,
+    TwipsGeometry::move(m_counters, picture.width() + MapLegend::PictureGap,
                         picture.top() + picture.height() - legend.height() - counters.height() - 155);
-    velmora::MapCloseButton::place(m_close, m_picture, {m_legend, m_counters});
+    MapCloseButton::place(m_close, m_picture, {m_legend, m_counters});
 }
 
 void frmKaart::resizeEvent(QResizeEvent* event)
@@ -234,16 +232,15 @@ void frmKaart::saveResult()
         return;
     // A finished test is worth another try: the file may only be busy for a moment.
     for (;;) {
-        const auto error =
-            velmora::ResultsFile::append(velmora::ResultsFile::path(), result->naam, result->kaart,
-                                         result->niveau, result->gedaan, result->goed);
+        const auto error = ResultsFile::append(ResultsFile::path(), result->naam, result->kaart,
+                                               result->niveau, result->gedaan, result->goed);
         if (!error)
             return;
-        if (velmora::Dialogs::current().message(
-                QStringLiteral("Je uitslag kon niet worden bewaard. ") + error->message() +
-                    QStringLiteral("\n\nWil je het nog een keer proberen?"),
-                QStringLiteral("Uitslag bewaren"), velmora::MessageIcon::Question,
-                velmora::MessageButtons::YesNo) != velmora::MessageAnswer::Yes)
+        if (Dialogs::current().message(QStringLiteral("Je uitslag kon niet worden bewaard. ") +
+                                           error->message() +
+                                           QStringLiteral("\n\nWil je het nog een keer proberen?"),
+                                       QStringLiteral("Uitslag bewaren"), MessageIcon::Question,
+                                       MessageButtons::YesNo) != MessageAnswer::Yes)
             break;
     }
     m_quiz.resultNotSaved();
@@ -267,7 +264,7 @@ void frmKaart::follow(KaartQuiz::Start start)
 
 void frmKaart::hotSpotMoved(int index)
 {
-    if (Mode != KaartQuiz::Look)
+    if (m_quiz.ended() || !m_quiz.rules().namesOnHover)
         return;
     m_drawing->hideLabels();
     m_drawing->showLabel(index);
@@ -275,7 +272,6 @@ void frmKaart::hotSpotMoved(int index)
 
 void frmKaart::showQuiz()
 {
-    Mode = m_quiz.Mode();
     m_status->setFittedText(m_quiz.status());
     m_gehad->setText(m_quiz.gehadText());
     m_teDoenCaption->setText(m_quiz.teDoenCaption());
@@ -286,9 +282,9 @@ void frmKaart::showQuiz()
 void frmKaart::showPuddles()
 {
     while (m_puddles.size() < m_quiz.Plas().size()) {
-        auto* puddle = new velmora::MapShape(m_picture);
+        auto* puddle = new MapShape(m_picture);
         puddle->setObjectName(QStringLiteral("Plas_") + QString::number(m_puddles.size() + 1));
-        puddle->setForm(velmora::MapShape::Form::Oval);
+        puddle->setForm(MapShape::Form::Oval);
         puddle->setFillColor(QColor(0, 0, 255));
         puddle->setOutlineColor(QColor(0, 0, 128));
         puddle->show();

@@ -23,7 +23,7 @@ class Plaatsen;
 namespace korvel {
 
 // The map screen: shows the chosen map at the chosen level and runs the
-// activity the menu set in Mode (0 look, 1 practise, 2 test, 3 game).
+// activity it is opened for, as that activity's rules say.
 class frmKaart : public QDialog
 {
     Q_OBJECT
@@ -31,12 +31,13 @@ public:
     explicit frmKaart(velmora::Plaatsen& plaatsen, QWidget* parent = nullptr);
     ~frmKaart() override;
 
-    int Mode = 0; // 0 look, 1 practise, 2 test, 3 game; -1 once an activity has ended
-
-    // Runs the opening steps for this choice, shows the screen modally, returns when it is closed.
-    void showModal(const Keuze& keuze);
+    // Runs the opening steps for this activity and choice, shows the screen
+    // modally, returns when it is closed.
+    void showModal(QuizMode mode, const Keuze& keuze);
     // The opening steps alone; false, after telling the pupil, when the map cannot be opened.
-    bool open(const Keuze& keuze);
+    bool open(QuizMode mode, const Keuze& keuze);
+    // The activity's number, -1 once it has ended.
+    int Mode() const { return m_quiz.Mode(); }
     void setRandomSource(RandomSource random);
 
     const KaartQuiz& quiz() const { return m_quiz; }

@@ -14,17 +14,19 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
+using namespace velmora;
+
 namespace korvel {
 
-frmKeuzeMenu::frmKeuzeMenu(velmora::SmartBase& db, QWidget* parent)
+frmKeuzeMenu::frmKeuzeMenu(SmartBase& db, QWidget* parent)
     : MenuWindow(parent), m_db(db), Kaarten(new QListWidget(this)), KaartenBestand(new QListWidget(this)),
-      cmdStart(velmora::Controls::button(QStringLiteral("cmdStart"), QStringLiteral("Start"), this))
+      cmdStart(Controls::button(QStringLiteral("cmdStart"), QStringLiteral("Start"), this))
 {
     setObjectName(QStringLiteral("frmKeuzeMenu"));
     setWindowTitle(QStringLiteral("Keuzemenu"));
 
-    auto* Label1 = velmora::Controls::label(QStringLiteral("Label1"),
-                                            QStringLiteral("Kies een kaart en een niveau"), this);
+    auto* Label1 =
+        Controls::label(QStringLiteral("Label1"), QStringLiteral("Kies een kaart en een niveau"), this);
     Kaarten->setObjectName(QStringLiteral("Kaarten"));
     Kaarten->setSelectionMode(QAbstractItemView::SingleSelection);
     KaartenBestand->setObjectName(QStringLiteral("KaartenBestand"));
@@ -42,10 +44,9 @@ frmKeuzeMenu::frmKeuzeMenu(velmora::SmartBase& db, QWidget* parent)
     opNiveau[0]->setChecked(true);
 
     cmdStart->setDefault(true);
-    auto* cmdCancel =
-        velmora::Controls::button(QStringLiteral("cmdCancel"), QStringLiteral("Andere gebruiker"), this);
+    auto* cmdCancel = Controls::button(QStringLiteral("cmdCancel"), QStringLiteral("Andere gebruiker"), this);
     cmdCancel->setAutoDefault(false);
-    auto* cmdEnd = velmora::Controls::button(QStringLiteral("cmdEnd"), QStringLiteral("Afsluiten"), this);
+    auto* cmdEnd = Controls::button(QStringLiteral("cmdEnd"), QStringLiteral("Afsluiten"), this);
     cmdEnd->setAutoDefault(false);
 
     auto* side = new QVBoxLayout;
@@ -66,12 +67,12 @@ frmKeuzeMenu::frmKeuzeMenu(velmora::SmartBase& db, QWidget* parent)
     connect(Kaarten, &QListWidget::itemDoubleClicked, this, &frmKeuzeMenu::start);
     connect(cmdStart, &QPushButton::clicked, this, &frmKeuzeMenu::start);
     connect(cmdCancel, &QPushButton::clicked, this, &QWidget::close);
-    connect(cmdEnd, &QPushButton::clicked, this, [] { velmora::ProgramExit::now(); });
+    connect(cmdEnd, &QPushButton::clicked, this, [] { ProgramExit::now(); });
 }
 
 bool frmKeuzeMenu::load()
 {
-    if (!DatabaseCheck::open(m_db, velmora::MapList, DatabaseCheck::KaartenFout))
+    if (!DatabaseCheck::open(m_db, MapList, DatabaseCheck::KaartenFout))
         return false;
     Kaarten->addItems(m_db.ListField(1));
     KaartenBestand->addItems(m_db.ListField(2));

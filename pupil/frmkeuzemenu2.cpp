@@ -3,7 +3,6 @@
 #include "artwork.h"
 #include "controls.h"
 #include "programexit.h"
-#include "quizmode.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -12,6 +11,8 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+using namespace velmora;
+
 namespace korvel {
 
 frmKeuzeMenu2::frmKeuzeMenu2(const Keuze& keuze, QWidget* parent) : MenuWindow(parent)
@@ -19,12 +20,11 @@ frmKeuzeMenu2::frmKeuzeMenu2(const Keuze& keuze, QWidget* parent) : MenuWindow(p
     setObjectName(QStringLiteral("frmKeuzeMenu2"));
     setWindowTitle(QStringLiteral("Wat wil je doen?"));
 
-    auto* lblKeuze = velmora::Controls::label(QStringLiteral("lblKeuze"), statusLine(keuze), this);
+    auto* lblKeuze = Controls::label(QStringLiteral("lblKeuze"), statusLine(keuze), this);
     lblKeuze->setFrameShape(QFrame::StyledPanel);
     lblKeuze->setFrameShadow(QFrame::Sunken);
     lblKeuze->setMargin(4);
-    auto* Label1 =
-        velmora::Controls::label(QStringLiteral("Label1"), QStringLiteral("Wat wil je doen?"), this);
+    auto* Label1 = Controls::label(QStringLiteral("Label1"), QStringLiteral("Wat wil je doen?"), this);
     QFont heading = Label1->font();
     heading.setPointSizeF(heading.pointSizeF() * 1.3);
     heading.setBold(true);
@@ -35,7 +35,7 @@ frmKeuzeMenu2::frmKeuzeMenu2(const Keuze& keuze, QWidget* parent) : MenuWindow(p
         const char16_t* name;
         const char16_t* text;
         const char16_t* picture;
-        QuizMode::Value mode;
+        QuizMode mode;
     };
     static constexpr Activity activities[] = {
         {u"cmdShowKaart", u"De kaart bekijken", u"bekijken.png", QuizMode::Look},
@@ -55,17 +55,17 @@ frmKeuzeMenu2::frmKeuzeMenu2(const Keuze& keuze, QWidget* parent) : MenuWindow(p
         button->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
         button->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
         button->setMinimumSize(150, 96);
-        const int mode = activity.mode;
+        const QuizMode mode = activity.mode;
         connect(button, &QToolButton::clicked, this, [this, mode] { Q_EMIT activityChosen(mode); });
         grid->addWidget(button, position / 2, position % 2);
         ++position;
     }
 
-    auto* cmdAndereKaart = velmora::Controls::button(QStringLiteral("cmdAndereKaart"),
-                                                     QStringLiteral("Kaart of niveau veranderen"), this);
-    auto* cmdAndereUser = velmora::Controls::button(QStringLiteral("cmdAndereUser"),
-                                                    QStringLiteral("Gebruiker veranderen"), this);
-    auto* cmdEnd = velmora::Controls::button(QStringLiteral("cmdEnd"), QStringLiteral("Afsluiten"), this);
+    auto* cmdAndereKaart = Controls::button(QStringLiteral("cmdAndereKaart"),
+                                            QStringLiteral("Kaart of niveau veranderen"), this);
+    auto* cmdAndereUser =
+        Controls::button(QStringLiteral("cmdAndereUser"), QStringLiteral("Gebruiker veranderen"), this);
+    auto* cmdEnd = Controls::button(QStringLiteral("cmdEnd"), QStringLiteral("Afsluiten"), this);
     for (QPushButton* button : {cmdAndereKaart, cmdAndereUser, cmdEnd})
         button->setAutoDefault(false);
 
@@ -83,7 +83,7 @@ frmKeuzeMenu2::frmKeuzeMenu2(const Keuze& keuze, QWidget* parent) : MenuWindow(p
 
     connect(cmdAndereKaart, &QPushButton::clicked, this, &QWidget::close);
     connect(cmdAndereUser, &QPushButton::clicked, this, &frmKeuzeMenu2::changeUser);
-    connect(cmdEnd, &QPushButton::clicked, this, [] { velmora::ProgramExit::now(); });
+    connect(cmdEnd, &QPushButton::clicked, this, [] { ProgramExit::now(); });
 }
 
 QString frmKeuzeMenu2::statusLine(const Keuze& keuze)

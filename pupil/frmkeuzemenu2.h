@@ -2,6 +2,7 @@
 
 #include "keuze.h"
 #include "menuwindow.h"
+#include "quizmode.h"
 
 namespace korvel {
 
@@ -19,7 +20,7 @@ public:
 Q_SIGNALS:
     // An activity button: the map screen is to be shown modally in this mode.
     // The menu stays as it is while that screen is up.
-    void activityChosen(int mode);
+    void activityChosen(korvel::QuizMode mode);
     // "Gebruiker veranderen": both menus go and the login window comes back.
     void changeUser();
 };

@@ -15,18 +15,20 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+using namespace velmora;
+
 namespace korvel {
 
-frmLogin::frmLogin(velmora::SmartBase& db, QWidget* parent)
+frmLogin::frmLogin(SmartBase& db, QWidget* parent)
     : QDialog(parent), m_db(db), Leerlingen(new QListWidget(this)),
-      cmdOK(velmora::Controls::button(QStringLiteral("cmdOK"), QStringLiteral("OK"), this)),
-      cmdCancel(velmora::Controls::button(QStringLiteral("cmdCancel"), QStringLiteral("Afsluiten"), this))
+      cmdOK(Controls::button(QStringLiteral("cmdOK"), QStringLiteral("OK"), this)),
+      cmdCancel(Controls::button(QStringLiteral("cmdCancel"), QStringLiteral("Afsluiten"), this))
 {
     setObjectName(QStringLiteral("frmLogin"));
     setWindowTitle(QStringLiteral("Login"));
 
-    auto* Label1 = velmora::Controls::label(QStringLiteral("Label1"),
-                                            QStringLiteral("Kies je naam uit de lijst en klik op OK"), this);
+    auto* Label1 = Controls::label(QStringLiteral("Label1"),
+                                   QStringLiteral("Kies je naam uit de lijst en klik op OK"), this);
     Leerlingen->setObjectName(QStringLiteral("Leerlingen"));
     Leerlingen->setSelectionMode(QAbstractItemView::SingleSelection);
     Leerlingen->setUniformItemSizes(true);
@@ -46,7 +48,7 @@ frmLogin::frmLogin(velmora::SmartBase& db, QWidget* parent)
     connect(Leerlingen, &QListWidget::itemSelectionChanged, this, &frmLogin::selectionChanged);
     connect(Leerlingen, &QListWidget::itemDoubleClicked, this, &frmLogin::confirm);
     connect(cmdOK, &QPushButton::clicked, this, &frmLogin::confirm);
-    connect(cmdCancel, &QPushButton::clicked, this, [] { velmora::ProgramExit::now(); });
+    connect(cmdCancel, &QPushButton::clicked, this, [] { ProgramExit::now(); });
 }
 
 bool frmLogin::load()
@@ -56,9 +58,9 @@ bool frmLogin::load()
         splash.exec();
     }
     // A failed move leaves both names as they were; opening the database then says it is missing.
-    velmora::MapList.moveSpareIntoPlace();
-    velmora::PupilList.moveSpareIntoPlace();
-    if (!DatabaseCheck::open(m_db, velmora::PupilList, DatabaseCheck::LeerlingFout))
+    MapList.moveSpareIntoPlace();
+    PupilList.moveSpareIntoPlace();
+    if (!DatabaseCheck::open(m_db, PupilList, DatabaseCheck::LeerlingFout))
         return false;
     Leerlingen->addItems(m_db.ListField(2));
     cmdOK->setEnabled(false);
@@ -95,7 +97,7 @@ void frmLogin::closeEvent(QCloseEvent* event)
 {
     // Only the login window is up when its close box can be used: the program ends.
     event->accept();
-    velmora::ProgramExit::now();
+    ProgramExit::now();
 }
 
 } // namespace korvel

@@ -11,6 +11,8 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
+using namespace velmora;
+
 namespace korvel {
 namespace {
 
@@ -42,27 +44,26 @@ frmSplash::frmSplash(QWidget* parent)
     outer->setContentsMargins(4, 4, 4, 4);
     outer->addWidget(Frame1);
 
-    QLabel* imgLogo = velmora::Controls::label(QStringLiteral("imgLogo"), QString(), Frame1);
+    QLabel* imgLogo = Controls::label(QStringLiteral("imgLogo"), QString(), Frame1);
     imgLogo->setPixmap(Artwork::pixmap(QStringLiteral("logo.png")));
-    QLabel* Image1 = velmora::Controls::label(QStringLiteral("Image1"), QString(), Frame1);
+    QLabel* Image1 = Controls::label(QStringLiteral("Image1"), QString(), Frame1);
     Image1->setPixmap(Artwork::pixmap(QStringLiteral("kompas.png")));
 
     QLabel* lblProductName =
-        velmora::Controls::label(QStringLiteral("lblProductName"), QStringLiteral("Velmora"), Frame1);
+        Controls::label(QStringLiteral("lblProductName"), QStringLiteral("Velmora"), Frame1);
     QFont big = lblProductName->font();
     big.setPointSizeF(big.pointSizeF() * 2.6);
     big.setBold(true);
     lblProductName->setFont(big);
-    QLabel* lblPlatform =
-        velmora::Controls::label(QStringLiteral("lblPlatform"), QStringLiteral("Windows"), Frame1);
+    QLabel* lblPlatform = Controls::label(QStringLiteral("lblPlatform"), QStringLiteral("Windows"), Frame1);
     QFont medium = lblPlatform->font();
     medium.setPointSizeF(medium.pointSizeF() * 1.4);
     medium.setBold(true);
     lblPlatform->setFont(medium);
-    QLabel* lblVersion = velmora::Controls::label(QStringLiteral("lblVersion"), versionText(), Frame1);
+    QLabel* lblVersion = Controls::label(QStringLiteral("lblVersion"), versionText(), Frame1);
     QLabel* lblCompanyProduct =
-        velmora::Controls::label(QStringLiteral("lblCompanyProduct"),
-                                 QStringLiteral("Velmora Leermiddelen - aardrijkskunde op de kaart"), Frame1);
+        Controls::label(QStringLiteral("lblCompanyProduct"),
+                        QStringLiteral("Velmora Leermiddelen - aardrijkskunde op de kaart"), Frame1);
 
     auto* grid = new QGridLayout(Frame1);
     grid->setContentsMargins(18, 18, 18, 14);

@@ -4,6 +4,8 @@
 
 #include <utility>
 
+using namespace velmora;
+
 namespace korvel {
 namespace {
 
@@ -20,7 +22,7 @@ QString openingStatus(const QString& name)
 
 } // namespace
 
-KaartQuiz::KaartQuiz(const velmora::Plaatsen& plaatsen)
+KaartQuiz::KaartQuiz(const Plaatsen& plaatsen)
     : m_plaatsen(plaatsen),
       m_random([](int bound) { return int(QRandomGenerator::global()->bounded(bound)); })
 {
@@ -37,30 +39,31 @@ int KaartQuiz::draw(int bound)
     return std::clamp(value, 0, bound - 1);
 }
 
-void KaartQuiz::open(int mode, const Keuze& keuze, int aantRecs)
+void KaartQuiz::open(QuizMode mode, const Keuze& keuze, int aantRecs)
 {
-    m_mode = mode;
+    m_rules = &QuizRules::of(mode);
+    m_ended = false;
     m_keuze = keuze;
     m_aantRecs = aantRecs;
-    m_teDoenCaption = QStringLiteral("Aantal te doen:");
+    m_teDoenCaption = m_rules->secondCaption();
     m_status = openingStatus(keuze.Gebruiker);
     m_gehad.clear();
     m_aantGoed = 0;
     m_aantGedaan = 0;
-    m_aantSteden = 0;
     m_vorrige = 0;
     m_plek = 0;
     m_gehadText = QStringLiteral("0");
-    m_overText = QStringLiteral("0");
-    m_countersShown = m_mode >= Practise;
+    m_countersShown = m_rules->countersShown;
     m_aantPlaatsen = 0;
+    m_aantTeVragen = 0;
     for (int j = 1; j <= m_aantRecs; ++j) {
         if (!isIncluded(j))
             continue;
         ++m_aantPlaatsen;
-        if (item(j).isCity())
-            ++m_aantSteden;
+        if (m_rules->mayAsk(item(j)))
+            ++m_aantTeVragen;
     }
+    m_overText = QString::number(m_rules->countsRight ? 0 : m_aantTeVragen);
     m_curPlas = 0;
     m_plas.clear();
     m_goedShown = 0;
@@ -68,27 +71,18 @@ void KaartQuiz::open(int mode, const Keuze& keuze, int aantRecs)
     m_answerShown = false;
     m_result.reset();
 
-    switch (m_mode) {
-    case Practise:
-        m_teDoenCaption = QStringLiteral("Aantal goed:");
+    if (!m_rules->asks)
+        return;
+    if (m_aantTeVragen == 0)
+        end(m_rules->nothingToAsk);
+    else
         VolgendeVraag();
-        break;
-    case Test:
-        m_overText = QString::number(m_aantPlaatsen);
-        VolgendeVraag();
-        break;
-    case Game:
-        m_overText = QString::number(m_aantSteden);
-        if (m_aantSteden == 0) {
-            m_status = QStringLiteral("Er zijn geen steden om te besproeien!");
-            m_mode = Ended;
-        } else {
-            VolgendeVraag();
-        }
-        break;
-    default:
-        break;
-    }
+}
+
+void KaartQuiz::end(const QString& status)
+{
+    m_status = status;
+    m_ended = true;
 }
 
 bool KaartQuiz::isIncluded(int index) const
@@ -98,19 +92,14 @@ bool KaartQuiz::isIncluded(int index) const
 
 bool KaartQuiz::isShown(int index) const
 {
-    if (!isIncluded(index))
-        return false;
-    const QString kind = item(index).kind();
-    return m_mode != Game || (kind != u"w" && kind != u"g");
+    return isIncluded(index) && m_rules->shows(item(index));
 }
 
 bool KaartQuiz::eligible(int c) const
 {
-    if (item(c).Niveau > m_keuze.Niveau)
+    if (!isIncluded(c) || !m_rules->mayAsk(item(c)))
         return false;
-    if ((m_mode == Test || m_mode == Game) && m_gehad.contains(c))
-        return false;
-    if (m_mode == Game && !item(c).isCity())
+    if (m_rules->asksEachOnce && m_gehad.contains(c))
         return false;
     return c != m_vorrige;
 }
@@ -125,55 +114,38 @@ void KaartQuiz::VolgendeVraag()
             candidates.append(c);
     }
     if (candidates.isEmpty()) {
-        m_status = QStringLiteral("Op dit niveau staat niets op de kaart om naar te vragen.");
-        m_mode = Ended;
+        end(QStringLiteral("Op dit niveau staat niets op de kaart om naar te vragen."));
         return;
     }
     m_plek = candidates[draw(int(candidates.size()))];
-    if (m_mode == Practise && m_aantPlaatsen > 1)
+    if (m_rules->neverTwiceInARow && m_aantPlaatsen > 1)
         m_vorrige = m_plek;
-    m_status = question(m_plek);
+    const QStringList& questions = m_rules->questions;
+    const int variant = questions.size() > 1 ? draw(int(questions.size())) : 0;
+    m_status = questions[variant].arg(m_keuze.Gebruiker, item(m_plek).Naam);
     if (m_keuze.Gebruiker == Ostrik)
         m_status = QStringLiteral("Heet je Ostrik? Zoek het dan maar lekker zelf uit :P");
-}
-
-QString KaartQuiz::question(int index)
-{
-    const QString& name = item(index).Naam;
-    if (m_mode != Game)
-        return m_keuze.Gebruiker + QStringLiteral(", wijs aan op de kaart: ") + name;
-    switch (draw(4)) {
-    case 0:
-        return m_keuze.Gebruiker + QStringLiteral(", besproei ") + name + u'!';
-    case 1:
-        return m_keuze.Gebruiker + QStringLiteral(", geef de mensen in ") + name +
-               QStringLiteral(" natte voeten!");
-    case 2:
-        return m_keuze.Gebruiker + QStringLiteral(", laat de straten blank staan in ") + name + u'!';
-    default:
-        return m_keuze.Gebruiker + QStringLiteral(", geef iedereen in ") + name +
-               QStringLiteral(" een nat pak!");
-    }
 }
 
 KaartQuiz::Start KaartQuiz::clickHotSpot(int index, bool secondOfDouble)
 {
     // Children double-click: one click must stay one answer.
-    if (!isShown(index) || secondOfDouble || m_answerShown || m_growing)
+    if (m_ended || !isShown(index) || secondOfDouble || m_answerShown || m_growing)
         return Start::Nothing;
-    switch (m_mode) {
-    case Practise:
-        return practiseClick(index);
-    case Test:
-        return testClick(index);
-    case Game:
-        return gameClick(index);
-    default:
-        return Start::Nothing;
+    switch (m_rules->judge) {
+    case QuizRules::Judge::Feedback:
+        return feedbackClick(index);
+    case QuizRules::Judge::Silent:
+        return silentClick(index);
+    case QuizRules::Judge::Flood:
+        return floodClick(index);
+    case QuizRules::Judge::None:
+        break;
     }
+    return Start::Nothing;
 }
 
-KaartQuiz::Start KaartQuiz::practiseClick(int index)
+KaartQuiz::Start KaartQuiz::feedbackClick(int index)
 {
     m_answerShown = true;
     ++m_aantGedaan;
@@ -187,15 +159,15 @@ KaartQuiz::Start KaartQuiz::practiseClick(int index)
     return Start::Timer1;
 }
 
-KaartQuiz::Start KaartQuiz::testClick(int index)
+KaartQuiz::Start KaartQuiz::silentClick(int index)
 {
     ++m_aantGedaan;
     m_gehadText = QString::number(m_aantGedaan);
-    m_overText = QString::number(m_aantPlaatsen - m_aantGedaan);
+    m_overText = QString::number(m_aantTeVragen - m_aantGedaan);
     if (index == m_plek)
         ++m_aantGoed;
     m_gehad.append(m_plek);
-    if (m_aantGedaan == m_aantPlaatsen)
+    if (m_aantGedaan == m_aantTeVragen)
         finishTest();
     else
         VolgendeVraag();
@@ -204,8 +176,7 @@ KaartQuiz::Start KaartQuiz::testClick(int index)
 
 void KaartQuiz::finishTest()
 {
-    m_status = m_keuze.Gebruiker + QStringLiteral(", je bent klaar met de toets!");
-    m_mode = Ended;
+    end(m_keuze.Gebruiker + QStringLiteral(", je bent klaar met de toets!"));
     m_result = Result{m_keuze.Gebruiker, m_keuze.Kaart, m_keuze.Niveau, m_aantGedaan, m_aantGoed};
 }
 
@@ -220,16 +191,16 @@ void KaartQuiz::resultNotSaved()
         m_keuze.Gebruiker + QStringLiteral(", je bent klaar, maar je uitslag kon niet worden bewaard!");
 }
 
-KaartQuiz::Start KaartQuiz::gameClick(int index)
+KaartQuiz::Start KaartQuiz::floodClick(int index)
 {
     if (m_gehad.contains(index))
         return Start::Nothing;
     ++m_curPlas;
     // Width 9, not 0: the puddle starts as a sliver on the marker's centre.
-    m_plas.append(QRectF(item(index).Left + 127.5, item(index).Top + 127.5, 9, 0));
+    m_plas.append(QRectF(item(index).Left + HalfMarker, item(index).Top + HalfMarker, 9, 0));
     m_gehad.append(index);
-    // Only cities count, so the game ends when every city is flooded.
-    if (item(index).isCity())
+    // Only what may be asked counts, so the game ends when every city is flooded.
+    if (m_rules->mayAsk(item(index)))
         m_gehadText = QString::number(++m_aantGedaan);
     if (index != m_plek) {
         m_status =
@@ -244,7 +215,7 @@ KaartQuiz::Start KaartQuiz::gameClick(int index)
 
 KaartQuiz::Start KaartQuiz::pressPicture(int xTwips, int yTwips)
 {
-    if (m_mode != Game || m_growing)
+    if (m_ended || m_rules->judge != QuizRules::Judge::Flood || m_growing)
         return Start::Nothing;
     ++m_curPlas;
     m_plas.append(QRectF(xTwips, yTwips, 0, 0));
@@ -274,13 +245,11 @@ bool KaartQuiz::groeiPlas()
     if (puddle.height() <= PuddleFull)
         return true;
     m_growing = false;
-    if (m_aantGedaan != m_aantSteden) {
+    if (m_aantGedaan != m_aantTeVragen)
         VolgendeVraag();
-    } else {
-        m_status = QStringLiteral("Je hebt alle steden onder water laten lopen! Je had er ") +
-                   QString::number(m_aantGoed) + QStringLiteral(" goed!");
-        m_mode = Ended;
-    }
+    else
+        end(QStringLiteral("Je hebt alle steden onder water laten lopen! Je had er ") +
+            QString::number(m_aantGoed) + QStringLiteral(" goed!"));
     return false;
 }
 

@@ -2,7 +2,7 @@
 
 #include "keuze.h"
 #include "plaatsen.h"
-#include "quizmode.h"
+#include "quizrules.h"
 
 #include <QList>
 #include <QRectF>
@@ -21,12 +21,13 @@ using RandomSource = std::function<int(int bound)>;
 class KaartQuiz
 {
 public:
-    using enum QuizMode::Value;
     // The timer the screen must start after a click or press.
     enum class Start { Nothing, Timer1, Timer2, GroeiPlas };
 
     static constexpr int PuddleStep = 10;  // twips per tick on every side
     static constexpr int PuddleFull = 500; // a puddle stops growing past this height
+    // A city's puddle starts on its marker's centre.
+    static constexpr qreal HalfMarker = velmora::ItemKind::MarkerSize / 2.0;
 
     // A finished test's record for the results file.
     struct Result
@@ -43,12 +44,12 @@ public:
     void setRandomSource(RandomSource random);
 
     // The opening of the screen, after the map has been read: resets the
-    // counters, counts the included items and cities, asks the first question.
-    void open(int mode, const Keuze& keuze, int aantRecs);
+    // counters, counts the included items and those to ask, asks the first question.
+    void open(QuizMode mode, const Keuze& keuze, int aantRecs);
 
     // Item of the chosen level or below: it gets its pieces on the map.
     bool isIncluded(int index) const;
-    // Drawn and clickable: in the game waters and areas are left out.
+    // Drawn and clickable, as the activity's rules say.
     bool isShown(int index) const;
 
     // One press and release on a hotspot. It is no answer when its press was
@@ -66,13 +67,14 @@ public:
     // The record could not be stored: the pupil is told so.
     void resultNotSaved();
 
-    // The screen's state, under its own names.
-    int Mode() const { return m_mode; }
+    const QuizRules& rules() const { return *m_rules; }
+    // Once over, only "Sluiten" acts.
+    bool ended() const { return m_ended; }
+    // The screen's state, under its own names; Mode is -1 once the activity has ended.
+    int Mode() const { return m_ended ? -1 : int(m_rules->mode); }
     int AantRecs() const { return m_aantRecs; }
     int AantPlaatsen() const { return m_aantPlaatsen; }
-    int AantGedaan() const { return m_aantGedaan; }
     int plek() const { return m_plek; }
-    const QList<int>& Gehad() const { return m_gehad; }
     int CurPlas() const { return m_curPlas; }
     // Puddle CurPlas is Plas()[CurPlas - 1]; twips on the picture.
     const QList<QRectF>& Plas() const { return m_plas; }
@@ -86,22 +88,23 @@ public:
 
 private:
     void VolgendeVraag();
+    void end(const QString& status);
     const velmora::Plaats& item(int index) const { return m_plaatsen[index]; }
     int draw(int bound);
     bool eligible(int candidate) const;
-    QString question(int index);
-    Start practiseClick(int index);
-    Start testClick(int index);
-    Start gameClick(int index);
+    Start feedbackClick(int index);
+    Start silentClick(int index);
+    Start floodClick(int index);
     void finishTest();
 
     const velmora::Plaatsen& m_plaatsen;
     RandomSource m_random;
     Keuze m_keuze;
-    int m_mode = Look;
+    const QuizRules* m_rules = &QuizRules::of(QuizMode::Look);
+    bool m_ended = false;
     int m_aantRecs = 0;
     int m_aantPlaatsen = 0;
-    int m_aantSteden = 0;
+    int m_aantTeVragen = 0; // included items the activity may ask: in the game its cities
     int m_aantGoed = 0;
     int m_aantGedaan = 0;
     int m_plek = 0;

@@ -6,10 +6,12 @@
 #include "frmkeuzemenu2.h"
 #include "frmlogin.h"
 
+using namespace velmora;
+
 namespace korvel {
 
 KorvelApp::KorvelApp()
-    : m_db([](const QString& message) { velmora::Dialogs::notify(message); }),
+    : m_db([](const QString& message) { Dialogs::notify(message); }),
       m_login(std::make_unique<frmLogin>(m_db))
 {
     connect(m_login.get(), &frmLogin::confirmed, this, &KorvelApp::openKeuzeMenu);
@@ -84,10 +86,9 @@ frmKaart& KorvelApp::kaart()
     return *m_kaart;
 }
 
-void KorvelApp::openKaart(int mode)
+void KorvelApp::openKaart(QuizMode mode)
 {
-    kaart().Mode = mode;
-    kaart().showModal(keuze());
+    kaart().showModal(mode, keuze());
 }
 
 void KorvelApp::changeUser()

@@ -2,6 +2,7 @@
 
 #include "keuze.h"
 #include "plaatsen.h"
+#include "quizmode.h"
 #include "smartbase.h"
 
 #include <QObject>
@@ -44,7 +45,7 @@ private:
     void openKeuzeMenu();
     void openKeuzeMenu2();
     void changeUser();
-    void openKaart(int mode);
+    void openKaart(QuizMode mode);
 
     velmora::SmartBase m_db;
     velmora::Plaatsen m_plaatsen;

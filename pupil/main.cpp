@@ -6,17 +6,19 @@
 
 #include <QApplication>
 
+using namespace velmora;
+
 int main(int argc, char** argv)
 {
     // Before anything else runs: an installed Korvel opens toets.res with its
     // group, then gives the group up for good.
-    if (!velmora::ResultsGroup::openResultsThenDropGroup())
+    if (!ResultsGroup::openResultsThenDropGroup())
         return 1;
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Korvel"));
     QApplication::setWindowIcon(korvel::Artwork::icon(QStringLiteral("logo.png")));
-    velmora::DutchTranslation::install(app);
-    velmora::LockWait::install();
+    DutchTranslation::install(app);
+    LockWait::install();
     korvel::KorvelApp korvel;
     if (!korvel.start())
         return 0;

@@ -4,12 +4,14 @@
 
 #include <QCloseEvent>
 
+using namespace velmora;
+
 namespace korvel {
 
 MenuWindow::MenuWindow(QWidget* parent) : QDialog(parent)
 {
     setAttribute(Qt::WA_DeleteOnClose);
-    velmora::NoEscape::apply(this);
+    NoEscape::apply(this);
 }
 
 void MenuWindow::closeEvent(QCloseEvent* event)

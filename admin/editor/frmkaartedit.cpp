@@ -31,12 +31,7 @@
 
 #include <algorithm>
 
-using velmora::Controls;
-using velmora::Dialogs;
-using velmora::MessageAnswer;
-using velmora::MessageButtons;
-using velmora::MessageIcon;
-using velmora::TwipsGeometry;
+using namespace velmora;
 
 namespace korveladmin {
 namespace {
@@ -66,7 +61,7 @@ QPushButton* makeButton(const QString& name, const QString& text, QWidget* paren
 
 } // namespace
 
-frmKaartEdit::frmKaartEdit(velmora::SmartBase& db, int recordNo, const QString& caption, QWidget* parent)
+frmKaartEdit::frmKaartEdit(SmartBase& db, int recordNo, const QString& caption, QWidget* parent)
     : QDialog(parent), m_db(db), m_recordNo(recordNo)
 {
     setObjectName(QStringLiteral("frmKaartEdit"));
@@ -74,37 +69,37 @@ frmKaartEdit::frmKaartEdit(velmora::SmartBase& db, int recordNo, const QString& 
     setWindowFlag(Qt::WindowMinMaxButtonsHint);
 
     lblStatus = new QLabel;
-    lblStatus->setFont(velmora::Fonts::timesNewRoman(24, true));
-    const auto chrome = velmora::MapChrome::build(this, lblStatus);
+    lblStatus->setFont(Fonts::timesNewRoman(24, true));
+    const auto chrome = MapChrome::build(this, lblStatus);
     Picture1 = chrome.picture;
     cmdClose = chrome.close;
     connect(cmdClose, &QPushButton::clicked, this, &QWidget::close);
-    connect(Picture1, &velmora::MapPicture::pressed, this,
+    connect(Picture1, &MapPicture::pressed, this,
             [this](int x, int y, Qt::MouseButton) { picturePressed(x, y); });
 
-    velmora::MapDrawingStyle style;
+    MapDrawingStyle style;
     style.hotSpot = MapEditState::HotSpotSize;
     style.labels = false;
-    m_drawing = new velmora::MapDrawing(Picture1, style, this);
-    connect(m_drawing, &velmora::MapDrawing::hotSpotClicked, this, [this](int index, Qt::MouseButton button) {
+    m_drawing = new MapDrawing(Picture1, style, this);
+    connect(m_drawing, &MapDrawing::hotSpotClicked, this, [this](int index, Qt::MouseButton button) {
         if (button == Qt::LeftButton)
             itemClicked(index);
     });
 
     buildLegend();
     // The editor has no cancel button: Escape is no way out of it.
-    velmora::NoEscape::apply(this);
-    velmora::KeepMaximised::apply(this);
+    NoEscape::apply(this);
+    KeepMaximised::apply(this);
     setWindowState(Qt::WindowMaximized);
 }
 
 void frmKaartEdit::buildLegend()
 {
-    velmora::MapLegend::Style style;
+    MapLegend::Style style;
     style.size = QSize(2055, 2055);
     style.firstRowTop = 600;
     style.captionWidth = 1095;
-    Legenda = new velmora::MapLegend(style, this);
+    Legenda = new MapLegend(style, this);
 
     auto* change = makeButton(QStringLiteral("cmdChange"), QStringLiteral("Wijzigen"), Legenda,
                               QRect(120, 120, 855, 375));
@@ -118,28 +113,27 @@ void frmKaartEdit::buildLegend()
         if (m_state->chooseRemove())
             showStatus();
     });
-    addModeButtons(MapEditState::AddGroot, QStringLiteral("cmdAddGroot"), 1);
-    addModeButtons(MapEditState::AddKlein, QStringLiteral("cmdAddKlein"), 2);
-    addModeButtons(MapEditState::AddWater, QStringLiteral("cmdAddWater"), 3);
-    addModeButtons(MapEditState::AddArea, QStringLiteral("cmdAddArea"), 4);
+    for (const ItemKind& kind : ItemKind::all())
+        addModeButtons(kind);
 }
 
-// The row's "+" button and the clickable swatch over its colour do the same.
-void frmKaartEdit::addModeButtons(MapEditState::Mode kind, const QString& name, int row)
+// The kind's legend row gets a "+" button; it and the clickable swatch over its colour do the same.
+void frmKaartEdit::addModeButtons(ItemKind kind)
 {
+    const QString name = QStringLiteral("cmdAdd") + kind.controlWord();
     const auto choose = [this, kind] {
         m_state->chooseAdd(kind);
         showStatus();
     };
-    const QRect swatch = TwipsGeometry::get(Legenda->swatch(row));
+    const QRect swatch = TwipsGeometry::get(Legenda->swatch(kind.number()));
     auto* plus = makeButton(name, QStringLiteral("+"), Legenda,
                             QRect(1680, swatch.top(), swatch.width(), swatch.height()));
     connect(plus, &QPushButton::clicked, this, choose);
-    auto* image = new velmora::HotSpot(Legenda);
+    auto* image = new HotSpot(Legenda);
     image->setObjectName(name + u'1');
-    image->setCursor(velmora::MapCursors::hand());
+    image->setCursor(MapCursors::hand());
     TwipsGeometry::set(image, swatch);
-    connect(image, &velmora::HotSpot::clicked, this, [choose](Qt::MouseButton button) {
+    connect(image, &HotSpot::clicked, this, [choose](Qt::MouseButton button) {
         if (button == Qt::LeftButton)
             choose();
     });
@@ -148,17 +142,17 @@ void frmKaartEdit::addModeButtons(MapEditState::Mode kind, const QString& name, 
 bool frmKaartEdit::load()
 {
     m_krtName = withoutTrailingBlanks(m_db.GetField(m_recordNo, 2));
-    auto read = velmora::MapFile::readFile(m_krtName, m_opened);
-    if (const auto* error = std::get_if<velmora::DataError>(&read)) {
+    auto read = MapFile::readFile(m_krtName, m_opened);
+    if (const auto* error = std::get_if<DataError>(&read)) {
         showError(error->message());
         return false;
     }
-    const auto& contents = std::get<velmora::MapFile::Contents>(read);
+    const auto& contents = std::get<MapFile::Contents>(read);
     if (auto error = Picture1->load(contents.picture)) {
         showError(error->message());
         return false;
     }
-    m_krtPath = velmora::ProgramFolder::pathFor(m_krtName);
+    m_krtPath = ProgramFolder::pathFor(m_krtName);
     m_state.emplace(contents.picture, contents.items);
     fitMap();
     placeBeside();
@@ -180,7 +174,7 @@ bool frmKaartEdit::fitMap()
 void frmKaartEdit::placeBeside()
 {
     Legenda->placeBeside(Picture1);
-    velmora::MapCloseButton::place(cmdClose, Picture1, {Legenda});
+    MapCloseButton::place(cmdClose, Picture1, {Legenda});
 }
 
 void frmKaartEdit::resizeEvent(QResizeEvent* event)
@@ -202,7 +196,7 @@ void frmKaartEdit::buildItem(int index)
     panel.EditFrame->setFrameShape(QFrame::Panel);
     panel.EditFrame->setFrameShadow(QFrame::Raised);
     panel.EditFrame->setAutoFillBackground(true);
-    panel.EditFrame->setFont(velmora::Fonts::msSansSerif(8.25));
+    panel.EditFrame->setFont(Fonts::msSansSerif(8.25));
     // A press on an open panel is no press on the map.
     panel.EditFrame->setAttribute(Qt::WA_NoMousePropagation);
     panel.EditFrame->hide();
@@ -245,7 +239,6 @@ void frmKaartEdit::showItem(int index)
 {
     const MapEditState::Item& item = m_state->item(index);
     m_drawing->update(index, item.place);
-    m_drawing->marker(index)->setProperty("Tag", item.place.Soort);
 
     const Panel& panel = m_panels[index];
     placePanel(index);
@@ -321,7 +314,7 @@ void frmKaartEdit::picturePressed(int xTwips, int yTwips)
         showError(QStringLiteral("Een kaartbestand kan geen plaats, water of gebied bewaren dat verder dan "
                                  "%1 beeldpunten rechts van of onder de linkerbovenhoek van de kaart ligt. "
                                  "Er is niets toegevoegd; klik dichter bij die hoek.")
-                      .arg(velmora::Twips::toPixels(velmora::MapFile::MaxCoordinate)));
+                      .arg(Twips::toPixels(MapFile::MaxCoordinate)));
         break;
     }
     showStatus();
@@ -391,8 +384,8 @@ bool frmKaartEdit::save()
                 .arg(windowTitle().trimmed(), m_krtName),
             Caption, MessageIcon::Question, MessageButtons::YesNo) != MessageAnswer::Yes)
         return false;
-    auto error = velmora::MapFile::writeOver(m_krtPath, m_opened, m_state->Bitmap(), m_state->places());
-    if (error && error->kind == velmora::DataError::Kind::RecordChanged)
+    auto error = MapFile::writeOver(m_krtPath, m_opened, m_state->Bitmap(), m_state->places());
+    if (error && error->kind == DataError::Kind::RecordChanged)
         return saveAsCopy();
     if (error) {
         showError(error->message());
@@ -406,7 +399,7 @@ bool frmKaartEdit::saveAsCopy()
 {
     const QString suffix = QStringLiteral(" (kopie)");
     const QString name =
-        windowTitle().trimmed().left(velmora::MapList.fields[0].width - suffix.size()).trimmed() + suffix;
+        windowTitle().trimmed().left(MapList.fields[0].width - suffix.size()).trimmed() + suffix;
     if (Dialogs::current().message(
             QStringLiteral(
                 "Iemand anders heeft de kaart \"%1\" opgeslagen nadat u deze hier opende. Die versie "
@@ -415,13 +408,13 @@ bool frmKaartEdit::saveAsCopy()
                 .arg(windowTitle().trimmed(), name),
             Caption, MessageIcon::Question, MessageButtons::YesNo) != MessageAnswer::Yes)
         return false;
-    auto formatted = velmora::MapFile::format(m_state->Bitmap(), m_state->places(), m_krtName);
-    if (auto* error = std::get_if<velmora::DataError>(&formatted)) {
+    auto formatted = MapFile::format(m_state->Bitmap(), m_state->places(), m_krtName);
+    if (auto* error = std::get_if<DataError>(&formatted)) {
         showError(error->message());
         return false;
     }
-    auto created = velmora::NewFile::create(m_krtName, std::get<QByteArray>(formatted));
-    if (auto* error = std::get_if<velmora::DataError>(&created)) {
+    auto created = NewFile::create(m_krtName, std::get<QByteArray>(formatted));
+    if (auto* error = std::get_if<DataError>(&created)) {
         showError(error->message());
         return false;
     }

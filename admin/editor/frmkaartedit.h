@@ -58,7 +58,7 @@ private:
     };
 
     void buildLegend();
-    void addModeButtons(MapEditState::Mode kind, const QString& name, int row);
+    void addModeButtons(velmora::ItemKind kind);
     void showError(const QString& text);
 
     void picturePressed(int xTwips, int yTwips);

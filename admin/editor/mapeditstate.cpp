@@ -3,82 +3,70 @@
 #include "mapfile.h"
 #include "typedtext.h"
 
+using namespace velmora;
+
 namespace korveladmin {
 
-MapEditState::MapEditState(const QString& bitmap, const QList<velmora::Plaats>& items)
+MapEditState::MapEditState(const QString& bitmap, const QList<Plaats>& items)
     : m_bitmap(bitmap), m_status(ChangeText.toString())
 {
     m_items.reserve(items.size());
-    for (velmora::Plaats place : items) {
+    for (Plaats place : items) {
         place.Soort = place.Soort.trimmed().toLower();
         m_items.append({place, QPoint(place.Left, place.Top)});
     }
     markSaved();
 }
 
-QString MapEditState::kindLetter(Mode kind)
+int MapEditState::AddSoort() const
 {
-    switch (kind) {
-    case AddKlein:
-        return QStringLiteral("d");
-    case AddWater:
-        return QStringLiteral("w");
-    case AddArea:
-        return QStringLiteral("g");
+    switch (m_mode) {
+    case Mode::Remove:
+        return -1;
+    case Mode::Add:
+        return m_addKind.number();
     default:
-        return QStringLiteral("s");
-    }
-}
-
-QString MapEditState::addText(Mode kind)
-{
-    switch (kind) {
-    case AddWater:
-        return QStringLiteral("Klik in de kaart waar u het water wilt");
-    case AddArea:
-        return QStringLiteral("Klik in de kaart waar u de gebied wilt");
-    default:
-        return QStringLiteral("Klik in de kaart waar u de stad wilt");
+        return 0;
     }
 }
 
 void MapEditState::chooseChange()
 {
-    m_mode = Change;
+    m_mode = Mode::Change;
     m_status = ChangeText.toString();
 }
 
-void MapEditState::chooseAdd(Mode kind)
+void MapEditState::chooseAdd(ItemKind kind)
 {
-    m_mode = kind;
-    m_status = addText(kind);
+    m_mode = Mode::Add;
+    m_addKind = kind;
+    m_status = QStringLiteral("Klik in de kaart waar u ") + kind.placeWords() + QStringLiteral(" wilt");
 }
 
 bool MapEditState::chooseRemove()
 {
     if (m_items.isEmpty())
         return false;
-    m_mode = Remove;
+    m_mode = Mode::Remove;
     m_status = RemoveText.toString();
     return true;
 }
 
 MapEditState::Press MapEditState::pressOnMap(QPoint at)
 {
-    if (m_mode <= Change)
+    if (m_mode != Mode::Add)
         return Press::Nothing;
-    const Mode kind = Mode(m_mode);
-    velmora::Plaats place;
+    Plaats place;
     place.Niveau = 1;
-    place.Soort = kindLetter(kind);
+    place.Soort = m_addKind.letter();
     place.Left = at.x() - ClickToMarker;
     place.Top = at.y() - ClickToMarker;
     const auto holds = [](int coordinate) {
-        return coordinate >= velmora::MapFile::MinCoordinate && coordinate <= velmora::MapFile::MaxCoordinate;
+        return coordinate >= MapFile::MinCoordinate && coordinate <= MapFile::MaxCoordinate;
     };
     if (!holds(place.Left) || !holds(place.Top))
         return Press::OutOfReach;
-    m_mode = Change;
+    m_mode = Mode::Change;
     m_status.clear();
     if (m_items.size() >= MaxItems)
         return Press::Full;
@@ -90,7 +78,7 @@ MapEditState::Press MapEditState::pressOnMap(QPoint at)
 
 MapEditState::ItemClick MapEditState::clickItem(int index)
 {
-    if (m_mode == Remove)
+    if (m_mode == Mode::Remove)
         return ItemClick::AskRemove;
     m_openPanel = index;
     return ItemClick::PanelOpened;
@@ -111,18 +99,18 @@ void MapEditState::remove(int index)
     else if (m_openPanel > index)
         --m_openPanel;
     m_status.clear();
-    m_mode = Change;
+    m_mode = Mode::Change;
 }
 
 void MapEditState::keep()
 {
     // The remove text stays although the mode is change again.
-    m_mode = Change;
+    m_mode = Mode::Change;
 }
 
 std::optional<QString> MapEditState::setName(int index, const QString& name)
 {
-    if (auto problem = velmora::TypedText::problem(name, u"De naam"))
+    if (auto problem = TypedText::problem(name, u"De naam"))
         return problem;
     m_items[index - 1].place.Naam = name;
     return std::nullopt;
@@ -133,9 +121,9 @@ void MapEditState::setLevel(int index, int level)
     m_items[index - 1].place.Niveau = level;
 }
 
-QList<velmora::Plaats> MapEditState::places() const
+QList<Plaats> MapEditState::places() const
 {
-    QList<velmora::Plaats> places;
+    QList<Plaats> places;
     places.reserve(m_items.size());
     for (const Item& item : m_items)
         places.append(item.place);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "itemkind.h"
 #include "plaats.h"
 #include "plaatsen.h"
 
@@ -19,7 +20,7 @@ namespace korveladmin {
 class MapEditState
 {
 public:
-    enum Mode : int { Remove = -1, Change = 0, AddGroot = 1, AddKlein = 2, AddWater = 3, AddArea = 4 };
+    enum class Mode { Change, Add, Remove };
 
     static constexpr int MaxItems = velmora::Plaatsen::Capacity;
     static constexpr QSize PanelSize{1455, 615};
@@ -34,7 +35,7 @@ public:
     struct Item
     {
         // Niveau stays as read (possibly not 1-3) until a level is chosen;
-        // Soort holds the marker's Tag: the kind letter trimmed and lower-cased.
+        // Soort holds the kind letter trimmed and lower-cased, an unknown one too.
         velmora::Plaats place;
         // The panel hangs below this point as a label below its marker: the
         // marker's corner, 15 twips lower for an item placed since opening.
@@ -43,7 +44,8 @@ public:
 
     MapEditState(const QString& bitmap, const QList<velmora::Plaats>& items);
 
-    int AddSoort() const { return m_mode; }
+    // The mode as one number: 0 change, -1 remove, else the number of the kind to add.
+    int AddSoort() const;
     const QString& status() const { return m_status; }
     int AantPlaatsen() const { return int(m_items.size()); }
     const QString& Bitmap() const { return m_bitmap; }
@@ -53,7 +55,7 @@ public:
     int openPanel() const { return m_openPanel; }
 
     void chooseChange();
-    void chooseAdd(Mode kind);
+    void chooseAdd(velmora::ItemKind kind);
     // Only while there are items; says whether the mode changed.
     bool chooseRemove();
 
@@ -80,14 +82,12 @@ public:
     bool changed() const { return places() != m_saved; }
     void markSaved() { m_saved = places(); }
 
-    static QString kindLetter(Mode kind);
-    static QString addText(Mode kind);
-
 private:
     QString m_bitmap;
     QList<Item> m_items;
     QList<velmora::Plaats> m_saved;
-    int m_mode = Change;
+    Mode m_mode = Mode::Change;
+    velmora::ItemKind m_addKind; // what a press on the map adds, in add mode
     QString m_status;
     int m_openPanel = 0;
 };

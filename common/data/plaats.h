@@ -1,5 +1,7 @@
 #pragma once
 
+#include "itemkind.h"
+
 #include <QString>
 
 namespace velmora {
@@ -14,13 +16,8 @@ struct Plaats
     int Left = 0;
     QString Naam;
 
-    // The kind letter as every user compares it: blanks removed, lower case.
-    QString kind() const { return QString(Soort).remove(u' ').toLower(); }
-    bool isCity() const
-    {
-        const QString k = kind();
-        return k == u"s" || k == u"d";
-    }
+    // What its kind letter means.
+    ItemKind kind() const { return ItemKind::of(Soort); }
     bool operator==(const Plaats&) const = default;
 };
 

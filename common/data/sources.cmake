@@ -10,6 +10,7 @@ set(VELMORA_DATA_SOURCES
     encryptor.cpp
     filelock.cpp
     freefield.cpp
+    itemkind.cpp
     mapfile.cpp
     newfile.cpp
     numberform.cpp

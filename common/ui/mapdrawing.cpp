@@ -20,26 +20,15 @@ QString indexed(QStringView name, int index)
     return name.toString() + u'_' + QString::number(index);
 }
 
-// A marker's look by kind letter (blanks removed, lower case).
-void applyLook(MapShape* shape, const QString& kind, bool hatchWater)
-{
-    MapShape::Form form = MapShape::Form::Square;
-    QColor fill(255, 0, 0);
-    bool hatched = false;
-    if (kind == u"d") {
-        form = MapShape::Form::Circle;
-    } else if (kind == u"w") {
-        fill = QColor(0, 0, 160);
-        hatched = hatchWater;
-    } else if (kind == u"g") {
-        fill = QColor(160, 160, 160);
-    }
-    shape->setForm(form);
-    shape->setFillColor(fill);
-    shape->setHatched(hatched);
-}
-
 } // namespace
+
+void MapDrawing::dress(MapShape* shape, ItemKind kind, bool hatchWater, bool swatch)
+{
+    const ItemKind::Rgb fill = swatch ? kind.swatchFill() : kind.markerFill();
+    shape->setForm(kind.shape() == ItemKind::Shape::Circle ? MapShape::Form::Circle : MapShape::Form::Square);
+    shape->setFillColor(QColor(fill.red, fill.green, fill.blue));
+    shape->setHatched(hatchWater && kind.isWater());
+}
 
 MapDrawing::MapDrawing(MapPicture* picture, const MapDrawingStyle& style, QObject* parent)
     : QObject(parent), m_picture(picture), m_style(style), m_hotSpotCursor(MapCursors::hand()),
@@ -112,8 +101,8 @@ void MapDrawing::place(int index, const Plaats& item)
 {
     Pieces& pieces = m_items[index];
     pieces.item = item;
-    m_picture->place(pieces.marker, QRect(item.Left, item.Top, MarkerSize, MarkerSize));
-    applyLook(pieces.marker, item.kind(), m_style.hatchWater);
+    m_picture->place(pieces.marker, QRect(item.Left, item.Top, ItemKind::MarkerSize, ItemKind::MarkerSize));
+    dress(pieces.marker, item.kind(), m_style.hatchWater);
     QRect spot(item.Left - HotSpotOffset, item.Top - HotSpotOffset, m_style.hotSpot.width(),
                m_style.hotSpot.height());
     // Grown around its middle where the scale would make it smaller than that.

@@ -37,10 +37,13 @@ class MapDrawing : public QObject
 {
     Q_OBJECT
 public:
-    static constexpr int MarkerSize = 255;
     static constexpr int HotSpotOffset = 120;
     // Small hands on small screens still hit a small island.
     static constexpr int LeastHotSpotPixels = 24;
+
+    // The look of a marker of `kind`, or of its legend swatch; water is
+    // hatched where the window hatches water.
+    static void dress(MapShape* shape, ItemKind kind, bool hatchWater, bool swatch = false);
 
     MapDrawing(MapPicture* picture, const MapDrawingStyle& style, QObject* parent = nullptr);
 

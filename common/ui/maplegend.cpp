@@ -1,6 +1,7 @@
 #include "maplegend.h"
 
 #include "fonts.h"
+#include "mapdrawing.h"
 #include "mappicture.h"
 #include "mapshape.h"
 #include "twips.h"
@@ -20,47 +21,27 @@ MapLegend::MapLegend(const Style& style, QWidget* parent) : QWidget(parent)
     setAutoFillBackground(true);
     TwipsGeometry::set(this, QRect(QPoint(0, 0), style.size));
 
-    struct Row
-    {
-        MapShape::Form form;
-        QColor fill;
-        bool hatched;
-        QString text;
-    };
-    // Lighter water and area than the markers on the map.
-    const Row rows[Rows] = {
-        {MapShape::Form::Square, QColor(255, 0, 0), false, QStringLiteral("Grote plaats")},
-        {MapShape::Form::Circle, QColor(255, 0, 0), false, QStringLiteral("Kleine plaats")},
-        {MapShape::Form::Square, QColor(0, 0, 192), style.hatchWater, QStringLiteral("Water")},
-        {MapShape::Form::Square, QColor(192, 192, 192), false, QStringLiteral("Gebied/eiland")},
-    };
-    for (int i = 0; i < Rows; ++i) {
-        const int top = style.firstRowTop + i * RowStep;
+    // A row per kind, in the kinds' own order.
+    for (const ItemKind& kind : ItemKind::all()) {
+        const int row = kind.number();
+        const int top = style.firstRowTop + (row - 1) * RowStep;
         auto* swatch = new MapShape(this);
-        swatch->setObjectName(QStringLiteral("Shape") + QString::number(i + 1));
-        swatch->setForm(rows[i].form);
-        swatch->setFillColor(rows[i].fill);
-        swatch->setHatched(rows[i].hatched);
+        swatch->setObjectName(QStringLiteral("Shape") + QString::number(row));
+        MapDrawing::dress(swatch, kind, style.hatchWater, true);
         TwipsGeometry::set(swatch, QRect(SwatchLeft, top, SwatchSize, SwatchSize));
-        m_swatches[i] = swatch;
+        m_swatches[row - 1] = swatch;
 
-        auto* caption = new QLabel(rows[i].text, this);
-        caption->setObjectName(QStringLiteral("Label") + QString::number(i + 1));
+        auto* caption = new QLabel(kind.legendText(), this);
+        caption->setObjectName(QStringLiteral("Label") + QString::number(row));
         caption->setFont(Fonts::msSansSerif(8.25));
         caption->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
         TwipsGeometry::set(caption, QRect(CaptionLeft, top, style.captionWidth, SwatchSize));
-        m_captions[i] = caption;
     }
 }
 
 MapShape* MapLegend::swatch(int row) const
 {
     return row >= 1 && row <= Rows ? m_swatches[row - 1] : nullptr;
-}
-
-QLabel* MapLegend::caption(int row) const
-{
-    return row >= 1 && row <= Rows ? m_captions[row - 1] : nullptr;
 }
 
 void MapLegend::placeBeside(const MapPicture* picture)

@@ -1,21 +1,21 @@
 #pragma once
 
-#include <QWidget>
+#include "itemkind.h"
 
-class QLabel;
+#include <QWidget>
 
 namespace velmora {
 
 class MapPicture;
 class MapShape;
 
-// Legenda: the four kinds of item with their swatches and captions. The
-// swatches are Shape1..Shape4 and the captions Label1..Label4.
+// Legenda: the kinds of item with their swatches and captions, row n for the
+// kind numbered n. The swatches are Shape1..Shape4 and the captions Label1..Label4.
 class MapLegend : public QWidget
 {
     Q_OBJECT
 public:
-    static constexpr int Rows = 4;
+    static constexpr int Rows = ItemKind::Count;
     static constexpr int SwatchLeft = 120;
     static constexpr int CaptionLeft = 480;
     static constexpr int RowStep = 360;
@@ -38,8 +38,7 @@ public:
     explicit MapLegend(QWidget* parent = nullptr);
     MapLegend(const Style& style, QWidget* parent);
 
-    MapShape* swatch(int row) const; // row 1..4
-    QLabel* caption(int row) const;
+    MapShape* swatch(int row) const; // row 1..Rows
 
     // Beside the picture: left = the picture's width + 355 (its width, not its
     // right edge), bottom level with the picture's bottom.
@@ -51,7 +50,6 @@ public:
 
 private:
     MapShape* m_swatches[Rows] = {};
-    QLabel* m_captions[Rows] = {};
 };
 
 } // namespace velmora

@@ -48,7 +48,7 @@ private Q_SLOTS:
                                            item(1, "s ", -120, -12, QStringLiteral("X")),
                                            item(2, "d ", 12345, 23456, QStringLiteral("Den Haag, stad  ")),
                                            item(3, "g ", 5, 6, QString())}));
-        QCOMPARE(map.items[3].kind(), QStringLiteral("g"));
+        QCOMPARE(map.items[3].kind().letter(), QStringLiteral("g"));
         Plaatsen table;
         QCOMPARE(MapFile::fill(map, table), 4);
         QCOMPARE(table[4].Top, 5);

@@ -151,7 +151,7 @@ private Q_SLOTS:
                     return;
                 modal->resize(1366, 768); // a school laptop's screen, not the test platform's 800 x 800
                 drive::click(*modal, "cmdClose");
-                shown << modal->objectName() << modal->windowTitle() << QString::number(s.app.kaart().Mode)
+                shown << modal->objectName() << modal->windowTitle() << QString::number(s.app.kaart().Mode())
                       << QString::number(modal->isVisible());
                 modal->close();
             });
