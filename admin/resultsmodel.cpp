@@ -4,6 +4,8 @@
 
 #include <array>
 
+using namespace velmora;
+
 namespace korveladmin {
 namespace {
 
@@ -11,7 +13,7 @@ constexpr int Columns = 6;
 
 } // namespace
 
-void ResultsModel::setTable(velmora::ResultsTable table)
+void ResultsModel::setTable(ResultsTable table)
 {
     beginResetModel();
     m_table = std::move(table);
@@ -33,7 +35,7 @@ QVariant ResultsModel::data(const QModelIndex& index, int role) const
     if (role != Qt::DisplayRole || !index.isValid())
         return {};
     // The level and the counts as the file holds them, blanks included.
-    const velmora::ResultRecord r = m_table.record(index.row());
+    const ResultRecord r = m_table.record(index.row());
     switch (index.column()) {
     case 0:
         return r.naam;
@@ -46,7 +48,7 @@ QVariant ResultsModel::data(const QModelIndex& index, int role) const
     case 4:
         return r.goedLine;
     default:
-        return velmora::Score::text(r.goed(), r.gedaan());
+        return Score::text(r.goed(), r.gedaan());
     }
 }
 
