@@ -10,6 +10,7 @@
 #include <QImage>
 #include <QLabel>
 #include <QLineEdit>
+#include <QRadioButton>
 #include <QtTest>
 
 using namespace velmora;
@@ -123,6 +124,12 @@ private Q_SLOTS:
         // 567 - 727 + 155 is just left of the picture; near the right edge the panel is pulled in.
         QCOMPARE(twips(QStringLiteral("EditFrame_1")), QRect(0, 1234 + 260, 1455, 615));
         QCOMPARE(twips(QStringLiteral("EditFrame_2")).topLeft(), QPoint(4500 - 1455, 360));
+        // Each item's level is its checked option; a level no option stands for checks none.
+        for (const auto& [item, level] : {std::pair{1, 1}, {2, 2}, {3, 3}, {4, 0}})
+            for (int option = 1; option <= 3; ++option)
+                QCOMPARE(editor->findChild<QRadioButton*>(QStringLiteral("Niveau%1_%2").arg(option).arg(item))
+                             ->isChecked(),
+                         option == level);
 
         // Saved after one change: the other item lines as they were read, level 7 dropped.
         QTest::keyClicks(nameBox(1), QStringLiteral(" stad"));
@@ -147,6 +154,12 @@ private Q_SLOTS:
         QWidget* picture = find(QStringLiteral("Picture1"));
         const qreal scale = picture->width() / qreal(natural.width());
         QVERIFY(scale < 0.8);
+        // Every panel still hangs from its own marker as it did: Amsterdam's and Brussel's alike.
+        const auto hang = [&](int i) {
+            return find(QStringLiteral("EditFrame_%1").arg(i))->mapTo(editor.get(), QPoint()) -
+                   find(QStringLiteral("shpPlaatsSml_%1").arg(i))->mapTo(editor.get(), QPoint());
+        };
+        QVERIFY((hang(1) - hang(2)).manhattanLength() <= 2);
         for (const char* name : {"cmdClose", "cmdChange", "cmdRemove", "cmdAddGroot", "cmdAddKlein",
                                  "cmdAddWater", "cmdAddArea", "cmdAddArea1"})
             QCOMPARE(onTop(QString::fromLatin1(name)), find(QString::fromLatin1(name)));
