@@ -124,12 +124,14 @@ private Q_SLOTS:
         // 567 - 727 + 155 is just left of the picture; near the right edge the panel is pulled in.
         QCOMPARE(twips(QStringLiteral("EditFrame_1")), QRect(0, 1234 + 260, 1455, 615));
         QCOMPARE(twips(QStringLiteral("EditFrame_2")).topLeft(), QPoint(4500 - 1455, 360));
-        // Each item's level is its checked option; a level no option stands for checks none.
-        for (const auto& [item, level] : {std::pair{1, 1}, {2, 2}, {3, 3}, {4, 0}})
+        // Each item's level is its checked option of three; a level no option stands for checks none.
+        for (const auto& [item, level] : {std::pair{1, 1}, {2, 2}, {3, 3}, {4, 0}}) {
+            QCOMPARE(find(QStringLiteral("EditFrame_%1").arg(item))->findChildren<QRadioButton*>().size(), 3);
             for (int option = 1; option <= 3; ++option)
                 QCOMPARE(editor->findChild<QRadioButton*>(QStringLiteral("Niveau%1_%2").arg(option).arg(item))
                              ->isChecked(),
                          option == level);
+        }
 
         // Saved after one change: the other item lines as they were read, level 7 dropped.
         QTest::keyClicks(nameBox(1), QStringLiteral(" stad"));
