@@ -102,9 +102,8 @@ void RegisterWindow::removeSelected(const QString& question, const QString& capt
 
 QString RegisterWindow::askName(const QString& prompt, const QString& title, const QString& proposed)
 {
-    const QString name =
-        NameBox::ask({prompt, title, proposed, m_register.messages.errorCaption,
-                      m_register.file.fields[m_register.listedField - 1].width});
+    const QString name = NameBox::ask({prompt, title, proposed, m_register.messages.errorCaption,
+                                       m_register.file.fields[m_register.listedField - 1].width});
     if (name.isEmpty() && !m_register.noNameGiven.isEmpty())
         showError(m_register.noNameGiven);
     return name;
