@@ -341,7 +341,6 @@ private Q_SLOTS:
         click("cmdChange");
         QCOMPARE(fake->inputs[0].proposed, QStringLiteral("Wereld"));
         QCOMPARE(list()->item(1)->text(), QStringLiteral("De wereld"));
-        QVERIFY(nothingSelected());
         // Removing asks first, and Enter keeps the map; Ja removes it and leaves its files.
         select(0);
         fake->messageAnswers.enqueue(FakeDialogs::Key::Enter);
@@ -355,7 +354,6 @@ private Q_SLOTS:
                                 "afbeelding blijven in de programmamap."));
         QCOMPARE(folder->read(Maps),
                  MapHeader + "De wereld                     Wereld Kaart.KRT \r\n" + afrika);
-        QCOMPARE(list()->item(0)->text(), QStringLiteral("De wereld"));
         QVERIFY(folder->exists(QStringLiteral("europa.krt")));
     }
 
