@@ -2,8 +2,6 @@
 
 #include "registerwindow.h"
 
-class QPushButton;
-
 namespace korveladmin {
 
 // "Leerlingendatabase": the pupil list in leerling.sdb, kept open on the

@@ -45,7 +45,7 @@ protected:
 
     // A button below the last one, off while no entry is selected.
     QPushButton* selectionButton(const QString& name, const QString& text);
-    // Opens the database, or leaves nothing to add to, and lists it.
+    // Opens the database and lists it; without a usable one nothing can be added.
     void openDatabase();
     virtual void cmdAdd_Click() = 0;
 
