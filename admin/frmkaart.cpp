@@ -15,7 +15,7 @@
 
 #include <algorithm>
 
-using velmora::TwipsGeometry;
+using namespace velmora;
 
 namespace korveladmin {
 namespace {
@@ -23,17 +23,17 @@ namespace {
 constexpr int PictureLeft = 240;
 constexpr int PictureTop = 720;
 
-velmora::MapDrawingStyle printStyle()
+MapDrawingStyle printStyle()
 {
-    velmora::MapDrawingStyle style;
+    MapDrawingStyle style;
     style.labelBetween = true;
     style.hatchWater = true;
     return style;
 }
 
-velmora::MapLegend::Style legendStyle()
+MapLegend::Style legendStyle()
 {
-    velmora::MapLegend::Style style;
+    MapLegend::Style style;
     style.hatchWater = true;
     return style;
 }
@@ -41,9 +41,8 @@ velmora::MapLegend::Style legendStyle()
 } // namespace
 
 frmKaart::frmKaart(QWidget* parent)
-    : QWidget(parent), m_lblTop(new QLabel(this)), m_picture(new velmora::MapPicture(this)),
-      m_legend(new velmora::MapLegend(legendStyle(), this)),
-      m_drawing(new velmora::MapDrawing(m_picture, printStyle(), this))
+    : QWidget(parent), m_lblTop(new QLabel(this)), m_picture(new MapPicture(this)),
+      m_legend(new MapLegend(legendStyle(), this)), m_drawing(new MapDrawing(m_picture, printStyle(), this))
 {
     setObjectName(QStringLiteral("frmKaart"));
     // Paper is white: the legend and label backgrounds follow the page.
@@ -54,23 +53,22 @@ frmKaart::frmKaart(QWidget* parent)
     setAutoFillBackground(true);
 
     m_lblTop->setObjectName(QStringLiteral("lblTop"));
-    m_lblTop->setFont(velmora::Fonts::timesNewRoman(18, true));
+    m_lblTop->setFont(Fonts::timesNewRoman(18, true));
     m_lblTop->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     TwipsGeometry::set(m_lblTop, QRect(240, 120, 10215, 495));
     TwipsGeometry::set(m_picture, QRect(PictureLeft, PictureTop, 0, 0));
     m_legend->hide();
 }
 
-std::optional<velmora::DataError> frmKaart::compose(const QString& name, const QString& krtName, int niveau,
-                                                    int optie)
+std::optional<DataError> frmKaart::compose(const QString& name, const QString& krtName, int niveau, int optie)
 {
     m_drawing->clear();
     m_lblTop->setText(QStringLiteral("Velmora - ") + name);
 
-    const velmora::MapFile::ReadResult read = velmora::MapFile::readFile(krtName);
-    if (const auto* error = std::get_if<velmora::DataError>(&read))
+    const MapFile::ReadResult read = MapFile::readFile(krtName);
+    if (const auto* error = std::get_if<DataError>(&read))
         return *error;
-    const auto& contents = std::get<velmora::MapFile::Contents>(read);
+    const auto& contents = std::get<MapFile::Contents>(read);
     if (auto error = m_picture->load(contents.picture))
         return error;
 
@@ -78,7 +76,7 @@ std::optional<velmora::DataError> frmKaart::compose(const QString& name, const Q
     m_legend->setVisible(optie != LegeKaart);
     if (optie != LegeKaart) {
         for (int i = 1; i <= contents.items.size(); ++i) {
-            const velmora::Plaats& item = contents.items[i - 1];
+            const Plaats& item = contents.items[i - 1];
             if (item.Niveau > niveau)
                 continue;
             m_drawing->add(i, item);
@@ -138,9 +136,8 @@ bool frmKaart::print(QPrinter& printer)
     QPainter painter;
     if (!painter.begin(&printer))
         return false;
-    const QRect pageTwips(velmora::Twips::fromPixels(m_page.x()), velmora::Twips::fromPixels(m_page.y()),
-                          velmora::Twips::fromPixels(m_page.width()),
-                          velmora::Twips::fromPixels(m_page.height()));
+    const QRect pageTwips(Twips::fromPixels(m_page.x()), Twips::fromPixels(m_page.y()),
+                          Twips::fromPixels(m_page.width()), Twips::fromPixels(m_page.height()));
     PaperPage::fit(painter, pageTwips, Qt::AlignHCenter);
     // Lossless, so markers and names stay crisp instead of compressed to blur.
     painter.setRenderHints(QPainter::SmoothPixmapTransform | QPainter::LosslessImageRendering);

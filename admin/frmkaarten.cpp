@@ -1,103 +1,54 @@
 #include "frmkaarten.h"
 
 #include "busypointer.h"
-#include "controls.h"
 #include "dialogs.h"
 #include "frmkaartedit.h"
 #include "mapimport.h"
-#include "namebox.h"
-#include "recordlist.h"
-#include "registerdatabase.h"
 #include "registerfile.h"
 #include "smartbase.h"
 
 #include <QFileInfo>
-#include <QHBoxLayout>
 #include <QPushButton>
-#include <QVBoxLayout>
 
-using velmora::Controls;
-using velmora::Dialogs;
-using velmora::MessageAnswer;
-using velmora::MessageButtons;
-using velmora::MessageIcon;
+using namespace velmora;
 
 namespace korveladmin {
 namespace {
 
-constexpr int NameWidth = velmora::MapList.fields[0].width;
-
-const QString ErrorCaption = QStringLiteral("Fout");
+constexpr int NameWidth = MapList.fields[0].width;
 
 const QString AddCaption = QStringLiteral("Kaart toevoegen");
 
 } // namespace
 
-frmKaarten::frmKaarten(velmora::SmartBase& db, QWidget* parent) : QDialog(parent), m_db(db)
+frmKaarten::frmKaarten(SmartBase& db, QWidget* parent)
+    : RegisterWindow(QStringLiteral("frmKaarten"), QStringLiteral("Kaartendatabase"), db,
+                     {MapList,
+                      1,
+                      RecordList::Blanks::Trimmed,
+                      {QStringLiteral("Fout"), QStringLiteral("De nieuwe kaartendatabase is aangemaakt!"),
+                       QStringLiteral("Kaarten toevoegen/wissen")},
+                      QStringLiteral("Ongeldige naam")},
+                     parent)
 {
-    setObjectName(QStringLiteral("frmKaarten"));
-    setWindowTitle(QStringLiteral("Kaartendatabase"));
-
-    List = new RecordList(this);
-    cmdAdd = Controls::button(QStringLiteral("cmdAdd"), QStringLiteral("Nieuwe toevoegen"), this);
-    cmdChange = Controls::button(QStringLiteral("cmdChange"), QStringLiteral("Naam wijzigen"), this);
-    cmdRemove = Controls::button(QStringLiteral("cmdRemove"), QStringLiteral("Kaart wissen"), this);
-    cmdEdit = Controls::button(QStringLiteral("cmdEdit"), QStringLiteral("Kaart aanpassen"), this);
-    auto* cmdEnd = Controls::button(QStringLiteral("cmdEnd"), QStringLiteral("Sluiten"), this);
-
-    auto* buttons = new QVBoxLayout;
-    for (QPushButton* button : {cmdAdd, cmdChange, cmdRemove, cmdEdit})
-        buttons->addWidget(button);
-    buttons->addStretch();
-    buttons->addWidget(cmdEnd);
-    auto* layout = new QHBoxLayout(this);
-    layout->addWidget(List, 1);
-    layout->addLayout(buttons);
+    auto* cmdChange = selectionButton(QStringLiteral("cmdChange"), QStringLiteral("Naam wijzigen"));
+    auto* cmdRemove = selectionButton(QStringLiteral("cmdRemove"), QStringLiteral("Kaart wissen"));
+    auto* cmdEdit = selectionButton(QStringLiteral("cmdEdit"), QStringLiteral("Kaart aanpassen"));
     resize(520, 340);
-    // Starting in the list would mark its first entry as current, which looks selected.
-    cmdAdd->setFocus();
-
-    connect(List, &RecordList::itemSelectionChanged, this, &frmKaarten::List_SelectionChanged);
-    connect(cmdAdd, &QPushButton::clicked, this, &frmKaarten::cmdAdd_Click);
     connect(cmdChange, &QPushButton::clicked, this, &frmKaarten::cmdChange_Click);
-    connect(cmdRemove, &QPushButton::clicked, this, &frmKaarten::cmdRemove_Click);
+    connect(cmdRemove, &QPushButton::clicked, this, [this] {
+        removeSelected(
+            QStringLiteral("Weet u zeker dat u de kaart \"%1\" wilt wissen? Het kaartbestand en de "
+                           "afbeelding blijven in de programmamap."),
+            QStringLiteral("Kaart wissen"));
+    });
     connect(cmdEdit, &QPushButton::clicked, this, &frmKaarten::cmdEdit_Click);
-    connect(cmdEnd, &QPushButton::clicked, this, &QDialog::accept);
-
-    m_usable = velmora::RegisterDatabase::open(m_db, velmora::MapList,
-                                               {ErrorCaption,
-                                                QStringLiteral("De nieuwe kaartendatabase is aangemaakt!"),
-                                                QStringLiteral("Kaarten toevoegen/wissen")});
-    if (!m_usable)
-        cmdAdd->setEnabled(false);
-    refreshList();
+    openDatabase();
 }
 
 QString frmKaarten::recordLine(const QString& name, const QString& mapFile)
 {
     return name.leftJustified(NameWidth, u' ', true) + mapFile;
-}
-
-void frmKaarten::done(int result)
-{
-    if (m_usable && m_db.isOpen())
-        m_db.CloseDatabase();
-    m_usable = false;
-    QDialog::done(result);
-}
-
-void frmKaarten::refreshList()
-{
-    // A refill selects nothing, and so turns the buttons that need a selection off.
-    List->fill(m_usable ? m_db.ListRecords(1) : QList<velmora::SmartBase::ListedRecord>(),
-               RecordList::Blanks::Trimmed);
-}
-
-void frmKaarten::List_SelectionChanged()
-{
-    const bool selected = List->selected().has_value();
-    for (QPushButton* button : {cmdChange, cmdEdit, cmdRemove})
-        button->setEnabled(selected);
 }
 
 void frmKaarten::cmdAdd_Click()
@@ -112,23 +63,16 @@ void frmKaarten::cmdAdd_Click()
     if (!prepareMapFile(import))
         return;
     // Nothing is written before the name is confirmed, so that cancelling leaves everything as it was.
-    const QString name = askName(QStringLiteral("Geef een naam voor deze kaart:"),
-                                 QStringLiteral("Kaart toevoegen"), import.proposedName());
+    const QString name =
+        askName(QStringLiteral("Geef een naam voor deze kaart:"), AddCaption, import.proposedName());
     if (name.isEmpty())
         return;
-    velmora::BusyPointer busy;
-    auto added = import.perform();
-    std::optional<velmora::DataError> error;
-    if (auto* failed = std::get_if<velmora::DataError>(&added))
-        error = *failed;
+    BusyPointer busy;
+    const auto added = import.perform();
+    if (const auto* failed = std::get_if<DataError>(&added))
+        finish(busy, *failed);
     else
-        error = m_db.AddRecord(recordLine(name, std::get<QString>(added)));
-    if (error) {
-        busy.release();
-        showError(*error);
-        return;
-    }
-    refreshList();
+        finish(busy, db().AddRecord(recordLine(name, std::get<QString>(added))));
 }
 
 bool frmKaarten::prepareMapFile(MapImport& import)
@@ -161,7 +105,7 @@ bool frmKaarten::prepareMapFile(MapImport& import)
     }
     if (import.source() == MapImport::Source::MapFile) {
         if (auto error = import.readMapFile()) {
-            showError(*error);
+            showError(error->message());
             return false;
         }
         if (import.picturePath().isEmpty()) {
@@ -190,86 +134,30 @@ bool frmKaarten::prepareMapFile(MapImport& import)
 
 void frmKaarten::cmdChange_Click()
 {
-    const auto map = List->selected();
-    if (!map || !selectionStillListed(map->recordNo, map->line))
+    const auto map = stillListedSelection();
+    if (!map)
         return;
     const QString name = askName(QStringLiteral("Geef een nieuwe naam voor deze kaart:"),
                                  QStringLiteral("Kaart wijzigen"), map->text);
     if (name.isEmpty())
         return;
-    velmora::BusyPointer busy;
-    const QString line = recordLine(name, m_db.GetField(map->recordNo, 2));
-    if (auto error = m_db.ChangeRecord(map->recordNo, line, map->line)) {
-        busy.release();
-        refreshAndShow(*error);
-        return;
-    }
-    refreshList();
-}
-
-void frmKaarten::cmdRemove_Click()
-{
-    const auto map = List->selected();
-    if (!map || !Dialogs::confirmDestructive(
-                    QStringLiteral("Weet u zeker dat u de kaart \"%1\" wilt wissen? Het kaartbestand en de "
-                                   "afbeelding blijven in de programmamap.")
-                        .arg(map->text),
-                    QStringLiteral("Kaart wissen")))
-        return;
-    velmora::BusyPointer busy;
-    if (auto error = m_db.RemoveRecord(map->recordNo, map->line)) {
-        busy.release();
-        refreshAndShow(*error);
-        return;
-    }
-    refreshList();
+    BusyPointer busy;
+    finish(busy,
+           db().ChangeRecord(map->recordNo, recordLine(name, db().GetField(map->recordNo, 2)), map->line));
 }
 
 void frmKaarten::cmdEdit_Click()
 {
-    const auto map = List->selected();
-    if (!map || !selectionStillListed(map->recordNo, map->line))
+    const auto map = stillListedSelection();
+    if (!map)
         return;
     // The register changes nothing afterwards: its selection and database stay as they were.
-    frmKaartEdit editor(m_db, map->recordNo, map->text, this);
+    frmKaartEdit editor(db(), map->recordNo, map->text, this);
     if (editor.load())
         editor.exec();
     // Except for a copy of the map that the editor added to the list.
     if (editor.addedCopy())
         refreshList();
-}
-
-bool frmKaarten::selectionStillListed(int recordNo, const QString& line)
-{
-    if (const auto changed = m_db.CheckRecord(recordNo, line)) {
-        refreshAndShow(*changed);
-        return false;
-    }
-    return true;
-}
-
-void frmKaarten::refreshAndShow(const velmora::DataError& error)
-{
-    refreshList();
-    showError(error);
-}
-
-QString frmKaarten::askName(const QString& prompt, const QString& title, const QString& proposed)
-{
-    const QString name = velmora::NameBox::ask({prompt, title, proposed, ErrorCaption, NameWidth});
-    if (name.isEmpty())
-        showError(QStringLiteral("Ongeldige naam"));
-    return name;
-}
-
-void frmKaarten::showError(const QString& text)
-{
-    Dialogs::current().message(text, ErrorCaption, MessageIcon::Critical, MessageButtons::Ok);
-}
-
-void frmKaarten::showError(const velmora::DataError& error)
-{
-    showError(error.message());
 }
 
 } // namespace korveladmin

@@ -17,9 +17,7 @@
 
 #include <functional>
 
-using velmora::Controls;
-using velmora::Dialogs;
-using velmora::MessageIcon;
+using namespace velmora;
 
 namespace korveladmin {
 namespace {
@@ -44,7 +42,7 @@ QGroupBox* optionFrame(QWidget* parent, const QString& name, const QStringList& 
 
 } // namespace
 
-frmKaartenPrint::frmKaartenPrint(velmora::SmartBase& db, QWidget* parent)
+frmKaartenPrint::frmKaartenPrint(SmartBase& db, QWidget* parent)
     : QDialog(parent), m_db(db), m_list(new QListWidget(this)),
       m_print(Controls::button(QStringLiteral("cmdPrint"), QStringLiteral("Afdrukken"), this))
 {
@@ -88,7 +86,7 @@ frmKaartenPrint::frmKaartenPrint(velmora::SmartBase& db, QWidget* parent)
 void frmKaartenPrint::refreshList()
 {
     m_list->clear();
-    const QString path = velmora::MapList.path();
+    const QString path = MapList.path();
     m_db.OpenDatabase(path);
     // A missing map database leaves whatever was open before: list nothing then.
     if (m_db.DatabasePath() != path)

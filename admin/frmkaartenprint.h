@@ -20,8 +20,6 @@ public:
 
     // The chosen level, 1 to 3.
     int Niveau() const { return m_niveau; }
-    // What to draw: 1 markers and names, 2 markers only, 3 the empty map.
-    int Optie() const { return m_optie; }
 
 private Q_SLOTS:
     void printMap();
@@ -33,6 +31,7 @@ private:
     QListWidget* m_list;
     QPushButton* m_print;
     int m_niveau = 1;
+    // What to draw: 1 markers and names, 2 markers only, 3 the empty map.
     int m_optie = 1;
 };
 

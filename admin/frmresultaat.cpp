@@ -21,12 +21,7 @@
 #include <algorithm>
 #include <array>
 
-using velmora::Controls;
-using velmora::DataError;
-using velmora::Dialogs;
-using velmora::MessageAnswer;
-using velmora::MessageButtons;
-using velmora::MessageIcon;
+using namespace velmora;
 
 namespace korveladmin {
 namespace {
@@ -46,7 +41,7 @@ void offerToEmpty(const QString& path, const DataError& tooLarge)
             .arg(QFileInfo(path).size() / (1024 * 1024));
     if (!Dialogs::confirmDestructive(question, ClearCaption))
         return;
-    if (const auto emptied = velmora::ResultsFile::empty(path))
+    if (const auto emptied = ResultsFile::empty(path))
         Dialogs::current().message(QStringLiteral("De resultaten konden niet worden gewist. ") +
                                        emptied->message(),
                                    ClearCaption, MessageIcon::Critical, MessageButtons::Ok);
@@ -54,10 +49,10 @@ void offerToEmpty(const QString& path, const DataError& tooLarge)
 
 // The records of toets.res; a file that is not there has none. A file that
 // cannot be read is said once, and shows no records.
-velmora::ResultsTable readResults(bool mayEmpty = false)
+ResultsTable readResults(bool mayEmpty = false)
 {
-    const QString path = velmora::ResultsFile::path();
-    auto read = velmora::ResultsFile::readFile(path);
+    const QString path = ResultsFile::path();
+    auto read = ResultsFile::readFile(path);
     if (const auto* error = std::get_if<DataError>(&read)) {
         if (error->kind == DataError::Kind::TooLarge && mayEmpty)
             offerToEmpty(path, *error);
@@ -65,7 +60,7 @@ velmora::ResultsTable readResults(bool mayEmpty = false)
             Dialogs::notify(error->message(), MessageIcon::Critical);
         return {};
     }
-    return std::move(std::get<velmora::ResultsTable>(read));
+    return std::move(std::get<ResultsTable>(read));
 }
 
 } // namespace
@@ -81,7 +76,7 @@ frmResultaat::frmResultaat(QWidget* parent)
     m_grid->setModel(m_model);
     // A heading wider than its column widens it just enough to be read whole.
     for (int column = 0; column < int(ColumnTwips.size()); ++column)
-        m_grid->setColumnWidth(column, std::max(velmora::Twips::toPixels(ColumnTwips[std::size_t(column)]),
+        m_grid->setColumnWidth(column, std::max(Twips::toPixels(ColumnTwips[std::size_t(column)]),
                                                 m_grid->horizontalHeader()->sectionSizeHint(column)));
     m_grid->verticalHeader()->hide();
     m_grid->verticalHeader()->setDefaultSectionSize(m_grid->fontMetrics().height() + 6);
@@ -133,7 +128,7 @@ void frmResultaat::fillGrid()
 {
     // Opening leaves an empty file behind for pupils to append to; when the
     // folder cannot take it there is nothing to show and nothing is lost.
-    const auto missing = velmora::ResultsFile::ensureExists(velmora::ResultsFile::path());
+    const auto missing = ResultsFile::ensureExists(ResultsFile::path());
     if (missing && missing->kind == DataError::Kind::Missing)
         Dialogs::notify(missing->message() +
                             QStringLiteral(" Zonder dit bestand kunnen leerlingen geen toets "
@@ -148,8 +143,8 @@ void frmResultaat::clearResults()
     if (!Dialogs::confirmDestructive(QStringLiteral("Weet u dit zeker?"), ClearCaption))
         return;
     // Only what the teacher was shown is deleted: a result that came in since stays.
-    auto cleared = velmora::ResultsFile::clear(velmora::ResultsFile::path(), m_model->table().bytes());
-    if (auto* now = std::get_if<velmora::ResultsTable>(&cleared)) {
+    auto cleared = ResultsFile::clear(ResultsFile::path(), m_model->table().bytes());
+    if (auto* now = std::get_if<ResultsTable>(&cleared)) {
         m_model->setTable(std::move(*now));
         Dialogs::current().message(
             QStringLiteral(
@@ -184,10 +179,10 @@ void frmResultaat::saveCsv()
         return;
     // The grid as shown, with the decimal comma a Dutch spreadsheet reads as a number.
     const QLocale dutch(QLocale::Dutch, QLocale::Netherlands);
-    QByteArray csv = velmora::CsvLine::encode(ResultsModel::headings());
+    QByteArray csv = CsvLine::encode(ResultsModel::headings());
     for (int row = 0; row < m_model->rowCount(); ++row)
-        csv += velmora::CsvLine::encode(m_model->rowTexts(row, dutch));
-    if (const auto error = velmora::AtomicWrite::replace(path, csv))
+        csv += CsvLine::encode(m_model->rowTexts(row, dutch));
+    if (const auto error = AtomicWrite::replace(path, csv))
         Dialogs::current().message(QStringLiteral("De resultaten konden niet worden opgeslagen. ") +
                                        error->message(),
                                    caption, MessageIcon::Critical, MessageButtons::Ok);

@@ -9,6 +9,8 @@
 
 #include <array>
 
+using namespace velmora;
+
 namespace korveladmin {
 namespace {
 
@@ -17,7 +19,8 @@ struct Column
     int left;
     int width;
 };
-constexpr std::array<Column, frmResultaatPrint::Columns> ColumnBoxes{
+constexpr int Columns = 6;
+constexpr std::array<Column, Columns> ColumnBoxes{
     {{360, 3255}, {3720, 3255}, {7080, 735}, {7920, 975}, {9000, 975}, {10080, 975}}};
 constexpr int HeadingTop = 1200;
 constexpr int FirstRowTop = 1680;
@@ -56,17 +59,17 @@ QStringList frmResultaatPrint::headings()
 
 QFont frmResultaatPrint::titleFont()
 {
-    QFont font = velmora::Fonts::timesNewRoman(26.25, true);
+    QFont font = Fonts::timesNewRoman(26.25, true);
     font.setItalic(true);
     return font;
 }
 
 QFont frmResultaatPrint::textFont(bool bold)
 {
-    return velmora::Fonts::msSansSerif(8.25, bold);
+    return Fonts::msSansSerif(8.25, bold);
 }
 
-QStringList frmResultaatPrint::cells(const velmora::ResultRecord& record, const QLocale& locale)
+QStringList frmResultaatPrint::cells(const ResultRecord& record, const QLocale& locale)
 {
     const std::optional<int> gedaan = record.gedaanValue();
     const std::optional<int> goed = record.goedValue();
@@ -75,7 +78,7 @@ QStringList frmResultaatPrint::cells(const velmora::ResultRecord& record, const 
             numberOrText(record.niveauValue(), record.niveauLine),
             numberOrText(gedaan, record.gedaanLine),
             numberOrText(goed, record.goedLine),
-            gedaan && goed ? velmora::Score::text(*goed, *gedaan, locale) : QString()};
+            gedaan && goed ? Score::text(*goed, *gedaan, locale) : QString()};
 }
 
 int frmResultaatPrint::pageCount(qsizetype records)
@@ -84,7 +87,7 @@ int frmResultaatPrint::pageCount(qsizetype records)
 }
 
 void frmResultaatPrint::paintPage(QPainter& painter, int page, const QDate& date,
-                                  const QList<velmora::ResultRecord>& rows, const QLocale& locale)
+                                  const QList<ResultRecord>& rows, const QLocale& locale)
 {
     painter.save();
     PaperPage::fit(painter, QRect(QPoint(0, 0), PageSize));
@@ -107,7 +110,7 @@ void frmResultaatPrint::paintPage(QPainter& painter, int page, const QDate& date
     painter.restore();
 }
 
-bool frmResultaatPrint::print(QPrinter& printer, const velmora::ResultsTable& records, const QDate& date)
+bool frmResultaatPrint::print(QPrinter& printer, const ResultsTable& records, const QDate& date)
 {
     // The layout counts from the paper's corner, not from the printable area.
     printer.setFullPage(true);
@@ -121,7 +124,7 @@ bool frmResultaatPrint::print(QPrinter& printer, const velmora::ResultsTable& re
             painter.end();
             return false;
         }
-        QList<velmora::ResultRecord> rows;
+        QList<ResultRecord> rows;
         for (qsizetype i = qsizetype(page - 1) * RowsPerPage; i < records.size() && rows.size() < RowsPerPage;
              ++i)
             rows.append(records.record(i));

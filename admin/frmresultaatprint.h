@@ -24,8 +24,12 @@ class frmResultaatPrint
 public:
     static constexpr QSize PageSize{11895, 16800};
     static constexpr int RowsPerPage = 47;
-    static constexpr int Columns = 6;
 
+    // All pages in one print job, each made from its own records only;
+    // false when the printer could not be used.
+    static bool print(QPrinter& printer, const velmora::ResultsTable& records, const QDate& date);
+
+private:
     static QRect titleBox() { return {360, 240, 5175, 735}; }
     static QRect pageBox() { return {9000, 480, 2055, 255}; }
     static QRect dateBox() { return {9000, 720, 2055, 255}; }
@@ -48,9 +52,6 @@ public:
     // Page `page` (from 1) of a printout holding `rows` (at most RowsPerPage).
     static void paintPage(QPainter& painter, int page, const QDate& date,
                           const QList<velmora::ResultRecord>& rows, const QLocale& locale = QLocale());
-    // All pages in one print job, each made from its own records only;
-    // false when the printer could not be used.
-    static bool print(QPrinter& printer, const velmora::ResultsTable& records, const QDate& date);
 };
 
 } // namespace korveladmin

@@ -4,11 +4,13 @@
 #include "frmlogin.h"
 #include "frmmain.h"
 
+using namespace velmora;
+
 namespace korveladmin {
 
 KorvelAdminApp::KorvelAdminApp()
-    : m_db([](const QString& message) { velmora::Dialogs::notify(message); }),
-      m_main(std::make_unique<frmMain>(m_db)), m_login(std::make_unique<frmLogin>())
+    : m_db([](const QString& message) { Dialogs::notify(message); }), m_main(std::make_unique<frmMain>(m_db)),
+      m_login(std::make_unique<frmLogin>())
 {
     // The main window is shown before the login window closes, so the
     // program never finds itself without a window in between.

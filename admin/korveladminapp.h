@@ -20,7 +20,6 @@ public:
     // Asks for the password, or goes straight to the main window when none is set.
     void start();
 
-    velmora::SmartBase& db() { return m_db; }
     frmLogin& login() { return *m_login; }
     frmMain& main() { return *m_main; }
 

@@ -6,13 +6,15 @@
 #include <QApplication>
 #include <QIcon>
 
+using namespace velmora;
+
 int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("KorvelAdmin"));
     QApplication::setWindowIcon(korveladmin::Icons::icon(QStringLiteral("globe")));
-    velmora::DutchTranslation::install(app);
-    velmora::LockWait::install();
+    DutchTranslation::install(app);
+    LockWait::install();
     korveladmin::KorvelAdminApp admin;
     admin.start();
     return app.exec();

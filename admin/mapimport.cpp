@@ -15,17 +15,17 @@
 #include <QFileInfo>
 #include <QImageReader>
 
-using velmora::DataError;
+using namespace velmora;
 
 namespace korveladmin {
 namespace {
 
-constexpr int MapFileFieldWidth = velmora::MapList.fields[1].width;
+constexpr int MapFileFieldWidth = MapList.fields[1].width;
 
 // A FIFO or device named like the chosen file is refused, never waited on.
 std::optional<QByteArray> contentsOf(const QString& path)
 {
-    auto data = velmora::DataFile::read(path);
+    auto data = DataFile::read(path);
     if (auto* bytes = std::get_if<QByteArray>(&data))
         return std::move(*bytes);
     return std::nullopt;
@@ -73,7 +73,7 @@ QString MapImport::proposedName() const
 std::optional<QString> MapImport::mapFileNameProblem() const
 {
     const QString name = mapFileName();
-    if (const auto bad = velmora::AnsiText::firstUnencodable(name))
+    if (const auto bad = AnsiText::firstUnencodable(name))
         return QStringLiteral("De bestandsnaam %1 bevat het teken \"%2\", dat niet kan worden opgeslagen.")
             .arg(name, QString(*bad));
     if (name.size() > MapFileFieldWidth)
@@ -85,12 +85,12 @@ std::optional<QString> MapImport::mapFileNameProblem() const
 
 QString MapImport::existingMapFile() const
 {
-    return m_source == Source::Picture ? velmora::ProgramFolder::locate(mapFileName()) : QString();
+    return m_source == Source::Picture ? ProgramFolder::locate(mapFileName()) : QString();
 }
 
 QString MapImport::freeMapFileName() const
 {
-    return velmora::NewFile::freeName(mapFileName());
+    return NewFile::freeName(mapFileName());
 }
 
 void MapImport::useExistingMapFile()
@@ -101,24 +101,24 @@ void MapImport::useExistingMapFile()
 
 std::optional<DataError> MapImport::readMapFile()
 {
-    auto data = velmora::DataFile::read(m_mapFilePath, velmora::MapFile::FileLimit);
+    auto data = DataFile::read(m_mapFilePath, MapFile::FileLimit);
     if (const auto* error = std::get_if<DataError>(&data))
         return DataError{error->kind, mapFileName(), 0, error->detail};
     QBuffer file(&std::get<QByteArray>(data));
-    auto contents = velmora::MapFile::read(file, mapFileName());
+    auto contents = MapFile::read(file, mapFileName());
     if (const auto* error = std::get_if<DataError>(&contents))
         return *error;
-    m_pictureName = std::get<velmora::MapFile::Contents>(contents).picture;
-    if (!velmora::ProgramFolder::isBareName(m_pictureName))
+    m_pictureName = std::get<MapFile::Contents>(contents).picture;
+    if (!ProgramFolder::isBareName(m_pictureName))
         return DataError{DataError::Kind::UnusableName, m_pictureName, 0, {}};
-    m_picturePath = velmora::ProgramFolder::locateIn(QFileInfo(m_mapFilePath).absolutePath(), m_pictureName);
+    m_picturePath = ProgramFolder::locateIn(QFileInfo(m_mapFilePath).absolutePath(), m_pictureName);
     return std::nullopt;
 }
 
 int MapImport::maxPicturePixels()
 {
     // The farthest click whose marker corner a map file can still hold.
-    return (velmora::MapFile::MaxCoordinate + MapEditState::ClickToMarker) / velmora::Twips::PerPixel;
+    return (MapFile::MaxCoordinate + MapEditState::ClickToMarker) / Twips::PerPixel;
 }
 
 std::optional<QSize> MapImport::pictureTooLarge() const
@@ -136,12 +136,12 @@ std::optional<QSize> MapImport::pictureTooLarge() const
 bool MapImport::inProgramFolder() const
 {
     const QString folder = m_source == Source::Picture ? m_picturePath : m_mapFilePath;
-    return sameFolder(QFileInfo(folder).absolutePath(), velmora::ProgramFolder::path());
+    return sameFolder(QFileInfo(folder).absolutePath(), ProgramFolder::path());
 }
 
 QString MapImport::pictureTarget() const
 {
-    return QDir(velmora::ProgramFolder::path()).filePath(QFileInfo(m_picturePath).fileName());
+    return QDir(ProgramFolder::path()).filePath(QFileInfo(m_picturePath).fileName());
 }
 
 bool MapImport::pictureReplacesOther() const
@@ -160,12 +160,12 @@ std::variant<QString, DataError> MapImport::perform() const
         const auto picture = contentsOf(m_picturePath);
         if (!picture)
             return DataError{DataError::Kind::Unreadable, m_pictureName, 0, {}};
-        if (auto error = velmora::AtomicWrite::replace(pictureTarget(), *picture))
+        if (auto error = AtomicWrite::replace(pictureTarget(), *picture))
             return *error;
     }
     QByteArray mapFile;
     if (m_source == Source::Picture) {
-        auto formatted = velmora::MapFile::format(m_pictureName, {}, mapFileName());
+        auto formatted = MapFile::format(m_pictureName, {}, mapFileName());
         if (auto* error = std::get_if<DataError>(&formatted))
             return *error;
         mapFile = std::get<QByteArray>(formatted);
@@ -174,11 +174,11 @@ std::variant<QString, DataError> MapImport::perform() const
         if (!chosen)
             return DataError{DataError::Kind::Unreadable, mapFileName(), 0, {}};
         // The same map file is there already: it is registered, not copied again.
-        if (contentsOf(velmora::ProgramFolder::locate(mapFileName())) == chosen)
-            return QFileInfo(velmora::ProgramFolder::locate(mapFileName())).fileName();
+        if (contentsOf(ProgramFolder::locate(mapFileName())) == chosen)
+            return QFileInfo(ProgramFolder::locate(mapFileName())).fileName();
         mapFile = *chosen;
     }
-    return velmora::NewFile::create(mapFileName(), mapFile);
+    return NewFile::create(mapFileName(), mapFile);
 }
 
 } // namespace korveladmin

@@ -5,20 +5,21 @@
 
 #include <QPrinter>
 
+using namespace velmora;
+
 namespace korveladmin {
 
 void PrintJob::run(const std::function<bool(QPrinter&)>& paint, QPageLayout::Orientation orientation)
 {
-    const std::unique_ptr<QPrinter> printer = velmora::Dialogs::current().choosePrinter(orientation);
+    const std::unique_ptr<QPrinter> printer = Dialogs::current().choosePrinter(orientation);
     if (!printer)
         return;
-    velmora::BusyPointer busy;
+    BusyPointer busy;
     if (paint(*printer))
         return;
     busy.release();
-    velmora::Dialogs::notify(
-        QStringLiteral("Het afdrukken is mislukt. Controleer de printer en probeer het opnieuw."),
-        velmora::MessageIcon::Critical);
+    Dialogs::notify(QStringLiteral("Het afdrukken is mislukt. Controleer de printer en probeer het opnieuw."),
+                    MessageIcon::Critical);
 }
 
 } // namespace korveladmin

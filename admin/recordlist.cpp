@@ -2,6 +2,8 @@
 
 #include <QSignalBlocker>
 
+using namespace velmora;
+
 namespace korveladmin {
 
 RecordList::RecordList(QWidget* parent) : QListWidget(parent)
@@ -10,7 +12,7 @@ RecordList::RecordList(QWidget* parent) : QListWidget(parent)
     setSelectionMode(QAbstractItemView::SingleSelection);
 }
 
-void RecordList::fill(const QList<velmora::SmartBase::ListedRecord>& records, Blanks blanks)
+void RecordList::fill(const QList<SmartBase::ListedRecord>& records, Blanks blanks)
 {
     {
         // One selection signal for the whole refill, not one per entry.

@@ -2,6 +2,8 @@
 
 #include "score.h"
 
+using namespace velmora;
+
 namespace korveladmin {
 namespace {
 
@@ -9,7 +11,7 @@ constexpr int Columns = 6;
 
 } // namespace
 
-void ResultsModel::setTable(velmora::ResultsTable table)
+void ResultsModel::setTable(ResultsTable table)
 {
     beginResetModel();
     m_table = std::move(table);
@@ -42,7 +44,7 @@ QVariant ResultsModel::headerData(int section, Qt::Orientation orientation, int 
 
 QStringList ResultsModel::rowTexts(int row, const QLocale& locale) const
 {
-    const velmora::ResultRecord record = m_table.record(row);
+    const ResultRecord record = m_table.record(row);
     QStringList texts;
     for (int column = 0; column < Columns; ++column)
         texts.append(cell(record, column, locale));
@@ -55,7 +57,7 @@ QStringList ResultsModel::headings()
             QStringLiteral("Gedaan"), QStringLiteral("Goed"),  QStringLiteral("Score")};
 }
 
-QString ResultsModel::cell(const velmora::ResultRecord& r, int column, const QLocale& locale)
+QString ResultsModel::cell(const ResultRecord& r, int column, const QLocale& locale)
 {
     // The level and the counts as the file holds them, blanks included.
     switch (column) {
@@ -70,7 +72,7 @@ QString ResultsModel::cell(const velmora::ResultRecord& r, int column, const QLo
     case 4:
         return r.goedLine;
     default:
-        return velmora::Score::text(r.goed(), r.gedaan(), locale);
+        return Score::text(r.goed(), r.gedaan(), locale);
     }
 }
 

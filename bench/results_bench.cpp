@@ -21,6 +21,8 @@
 #include <sys/resource.h>
 #include <vector>
 
+using namespace velmora;
+
 namespace {
 
 constexpr int Records = 4700; // 100 full pages
@@ -34,26 +36,34 @@ QString& folder()
     return path;
 }
 
+// A record as the pupil program appends it: name, map, then level, asked and right in number form.
+QByteArray record(const QByteArray& naam, const QByteArray& kaart, int niveau, int gedaan, int goed)
+{
+    QByteArray bytes = naam + "\r\n" + kaart + "\r\n";
+    for (const int number : {niveau, gedaan, goed})
+        bytes += ' ' + QByteArray::number(number) + " \r\n";
+    return bytes;
+}
+
 void writeResults()
 {
-    QFile file(velmora::ResultsFile::path());
+    QFile file(ResultsFile::path());
     if (!file.open(QIODevice::WriteOnly))
         throw std::runtime_error("cannot write the benchmark results");
     for (int i = 1; i <= Records; ++i)
-        file.write(velmora::ResultsFile::recordBytes("Leerling " + QByteArray::number(i) + " van den Berg",
-                                                     "Europa en de Middellandse Zee", 1 + i % 3, 20, i % 21));
+        file.write(record("Leerling " + QByteArray::number(i) + " van den Berg",
+                          "Europa en de Middellandse Zee", 1 + i % 3, 20, i % 21));
 }
 
 // About 40 bytes a record, as short names and map names give.
 qint64 writeMillion(const QString& folder)
 {
-    QFile file(QDir(folder).filePath(velmora::ResultsFile::FileName.toString()));
+    QFile file(QDir(folder).filePath(ResultsFile::FileName.toString()));
     if (!file.open(QIODevice::WriteOnly))
         throw std::runtime_error("cannot write the benchmark results");
     QByteArray chunk;
     for (int i = 1; i <= MillionRecords; ++i) {
-        chunk += velmora::ResultsFile::recordBytes("Leerling " + QByteArray::number(i), "Europa", 1 + i % 3,
-                                                   20, i % 21);
+        chunk += record("Leerling " + QByteArray::number(i), "Europa", 1 + i % 3, 20, i % 21);
         if (chunk.size() > (1 << 20) || i == MillionRecords) {
             file.write(chunk);
             chunk.clear();
@@ -62,17 +72,17 @@ qint64 writeMillion(const QString& folder)
     return file.size();
 }
 
-const velmora::ResultsTable& table(const std::variant<velmora::ResultsTable, velmora::DataError>& read)
+const ResultsTable& table(const std::variant<ResultsTable, DataError>& read)
 {
-    static const velmora::ResultsTable none;
-    const auto* records = std::get_if<velmora::ResultsTable>(&read);
+    static const ResultsTable none;
+    const auto* records = std::get_if<ResultsTable>(&read);
     return records ? *records : none;
 }
 
 void ReadRecords(benchmark::State& state)
 {
     for (auto _ : state) {
-        const auto records = velmora::ResultsFile::readFile(velmora::ResultsFile::path());
+        const auto records = ResultsFile::readFile(ResultsFile::path());
         if (table(records).size() != Records)
             state.SkipWithError("wrong count");
         benchmark::DoNotOptimize(table(records).bytes().constData());
@@ -90,7 +100,7 @@ void OpenResultsWindow(benchmark::State& state)
 void PrintToPdf(benchmark::State& state)
 {
     const QString pdf = QDir(folder()).filePath(QStringLiteral("uit.pdf"));
-    const auto records = velmora::ResultsFile::readFile(velmora::ResultsFile::path());
+    const auto records = ResultsFile::readFile(ResultsFile::path());
     for (auto _ : state) {
         QPrinter printer(QPrinter::HighResolution);
         printer.setOutputFormat(QPrinter::PdfFormat);
@@ -108,7 +118,7 @@ BENCHMARK(PrintToPdf)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 // has been shown, and prints the milliseconds and the process's peak memory.
 int openOnce(const QString& folder)
 {
-    velmora::ProgramFolder::setPath(folder);
+    ProgramFolder::setPath(folder);
     QElapsedTimer clock;
     clock.start();
     korveladmin::frmResultaat window;
@@ -125,7 +135,7 @@ int openOnce(const QString& folder)
 // damaged file can hold for its size.
 qint64 writeLineEnds(const QString& folder)
 {
-    QFile file(QDir(folder).filePath(velmora::ResultsFile::FileName.toString()));
+    QFile file(QDir(folder).filePath(ResultsFile::FileName.toString()));
     if (!file.open(QIODevice::WriteOnly))
         throw std::runtime_error("cannot write the benchmark results");
     const QByteArray chunk(1 << 20, '\n');
@@ -166,17 +176,17 @@ void appendToLargeFile()
 {
     QTemporaryDir dir;
     writeMillion(dir.path());
-    velmora::ProgramFolder::setPath(dir.path());
+    ProgramFolder::setPath(dir.path());
     constexpr int Appends = 20;
     QElapsedTimer clock;
     clock.start();
     for (int i = 0; i < Appends; ++i) {
-        if (velmora::ResultsFile::append(velmora::ResultsFile::path(), QStringLiteral("Anna"),
-                                         QStringLiteral("Europa"), 1, 20, 17))
+        if (ResultsFile::append(ResultsFile::path(), QStringLiteral("Anna"), QStringLiteral("Europa"), 1, 20,
+                                17))
             throw std::runtime_error("appending failed");
     }
     MetricReporter::print("results_append_1m_ms", clock.nsecsElapsed() / 1e6 / Appends, "ms");
-    velmora::ProgramFolder::setPath(folder());
+    ProgramFolder::setPath(folder());
 }
 
 } // namespace
@@ -188,7 +198,7 @@ int main(int argc, char** argv)
         return openOnce(QString::fromLocal8Bit(argv[2]));
     QTemporaryDir dir;
     folder() = dir.path();
-    velmora::ProgramFolder::setPath(dir.path());
+    ProgramFolder::setPath(dir.path());
     writeResults();
     const MetricReporter reporter = MetricReporter::run(argc, argv);
     MetricReporter::print("results_window_open_ratio",

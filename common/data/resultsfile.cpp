@@ -85,19 +85,18 @@ std::variant<FileLock, DataError> lockForAppend(const QString& path)
     return FileLock::acquire(path, FileLock::IfMissing::Create, FileLock::Readers::Group);
 }
 
+QByteArray recordBytes(const QByteArray& naam, const QByteArray& kaart, int niveau, int gedaan, int goed)
+{
+    const QByteArray lineEnd = TextLines::LineEnd.toByteArray();
+    return naam + lineEnd + kaart + lineEnd + NumberForm::line(niveau) + NumberForm::line(gedaan) +
+           NumberForm::line(goed);
+}
+
 } // namespace
 
 QString ResultsFile::path()
 {
     return ProgramFolder::pathFor(FileName.toString());
-}
-
-QByteArray ResultsFile::recordBytes(const QByteArray& naam, const QByteArray& kaart, int niveau, int gedaan,
-                                    int goed)
-{
-    const QByteArray lineEnd = TextLines::LineEnd.toByteArray();
-    return naam + lineEnd + kaart + lineEnd + NumberForm::line(niveau) + NumberForm::line(gedaan) +
-           NumberForm::line(goed);
 }
 
 std::optional<DataError> ResultsFile::append(const QString& path, const QString& naam, const QString& kaart,

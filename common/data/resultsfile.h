@@ -29,8 +29,6 @@ public:
     // In an installed pupil program the file held open since the start is used.
     static std::optional<DataError> append(const QString& path, const QString& naam, const QString& kaart,
                                            int niveau, int gedaan, int goed);
-    static QByteArray recordBytes(const QByteArray& naam, const QByteArray& kaart, int niveau, int gedaan,
-                                  int goed);
     // Creates an empty file when none is there; an installed build cannot.
     static std::optional<DataError> ensureExists(const QString& path);
     static std::variant<ResultsTable, DataError> readFile(const QString& path);

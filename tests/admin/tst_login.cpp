@@ -64,6 +64,7 @@ private Q_SLOTS:
         app.start();
         auto& login = app.login();
         QVERIFY(QTest::qWaitForWindowActive(&login));
+        QCOMPARE(login.windowTitle(), QStringLiteral("Inloggen"));
         auto* text1 = drive::child<QLineEdit>(login, "Text1");
 
         // Case counts; a wrong try leaves the whole text selected.
@@ -107,17 +108,17 @@ private Q_SLOTS:
         QCOMPARE(folder.read(Passwd), QByteArray("\r\n"));
         QCOMPARE(dialogs.messageTexts(), QStringList{NoPassword});
         QVERIFY(!app.login().windowHandle());
-        // Each button, the window it opens and how that closes.
+        // Each button, the window it opens with its caption, and how that closes.
         for (const auto& [button, window, closeButton] :
-             {std::tuple{"cmdWachtwoord", "frmPassChange", "cmdClose"},
-              {"cmdLeerlingen", "frmLeerlingen", "cmdEnd"},
-              {"cmdKaarten", "frmKaarten", "cmdEnd"},
-              {"cmdResultaat", "frmResultaat", "cmdEnd"},
-              {"Command1", "frmKaartenPrint", "cmdEnd"}}) {
+             {std::tuple{"cmdWachtwoord", "frmPassChange Wachtwoord wijzigen", "cmdClose"},
+              {"cmdLeerlingen", "frmLeerlingen Leerlingendatabase", "cmdEnd"},
+              {"cmdKaarten", "frmKaarten Kaartendatabase", "cmdEnd"},
+              {"cmdResultaat", "frmResultaat Resultaten toets", "cmdEnd"},
+              {"Command1", "frmKaartenPrint Kaarten afdrukken", "cmdEnd"}}) {
             QString opened;
             QTimer::singleShot(0, qApp, [&opened, closeButton] {
                 QWidget* modal = QApplication::activeModalWidget();
-                opened = modal ? modal->objectName() : QStringLiteral("nothing");
+                opened = modal ? modal->objectName() + u' ' + modal->windowTitle() : QString();
                 if (modal)
                     drive::click(*modal, closeButton);
             });

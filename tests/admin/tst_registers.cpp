@@ -148,6 +148,8 @@ private Q_SLOTS:
         folder->write(Pupils, annas);
         open<frmLeerlingen>();
         QCOMPARE(list()->item(1)->text(), QStringLiteral("Anna"));
+        // Before the teacher picks, no entry looks chosen, not even by a focus frame.
+        QVERIFY(list()->hasFocus() && !list()->currentIndex().isValid());
         // Letters of the code page are fine.
         fake->inputAnswers.enqueue(QStringLiteral("Zoë Müller-Çelik"));
         click("cmdAdd");
@@ -338,6 +340,7 @@ private Q_SLOTS:
         fake->inputAnswers.enqueue(QStringLiteral("De wereld"));
         click("cmdChange");
         QCOMPARE(fake->inputs[0].proposed, QStringLiteral("Wereld"));
+        QCOMPARE(list()->item(1)->text(), QStringLiteral("De wereld"));
         // Removing asks first, and Enter keeps the map; Ja removes it and leaves its files.
         select(0);
         fake->messageAnswers.enqueue(FakeDialogs::Key::Enter);

@@ -10,6 +10,7 @@
 #include <QImage>
 #include <QLabel>
 #include <QLineEdit>
+#include <QRadioButton>
 #include <QtTest>
 
 using namespace velmora;
@@ -123,6 +124,13 @@ private Q_SLOTS:
         // 567 - 727 + 155 is just left of the picture; near the right edge the panel is pulled in.
         QCOMPARE(twips(QStringLiteral("EditFrame_1")), QRect(0, 1234 + 260, 1455, 615));
         QCOMPARE(twips(QStringLiteral("EditFrame_2")).topLeft(), QPoint(4500 - 1455, 360));
+        // Each item's level is its checked option of three; a level no option stands for checks none.
+        for (const auto& [item, checked] : {std::pair{1, "100"}, {2, "010"}, {3, "001"}, {4, "000"}}) {
+            QString shown;
+            for (auto* option : find(QStringLiteral("EditFrame_%1").arg(item))->findChildren<QRadioButton*>())
+                shown += option->isChecked() ? u'1' : u'0';
+            QCOMPARE(shown, QString::fromLatin1(checked));
+        }
 
         // Saved after one change: the other item lines as they were read, level 7 dropped.
         QTest::keyClicks(nameBox(1), QStringLiteral(" stad"));
@@ -147,6 +155,12 @@ private Q_SLOTS:
         QWidget* picture = find(QStringLiteral("Picture1"));
         const qreal scale = picture->width() / qreal(natural.width());
         QVERIFY(scale < 0.8);
+        // Every panel still hangs from its own marker as it did: Amsterdam's and Brussel's alike.
+        const auto hang = [&](int i) {
+            return find(QStringLiteral("EditFrame_%1").arg(i))->pos() -
+                   find(QStringLiteral("shpPlaatsSml_%1").arg(i))->pos();
+        };
+        QVERIFY((hang(1) - hang(2)).manhattanLength() <= 2);
         for (const char* name : {"cmdClose", "cmdChange", "cmdRemove", "cmdAddGroot", "cmdAddKlein",
                                  "cmdAddWater", "cmdAddArea", "cmdAddArea1"})
             QCOMPARE(onTop(QString::fromLatin1(name)), find(QString::fromLatin1(name)));
