@@ -31,8 +31,7 @@ public:
         Cause cause = Cause::Other;
         QString text;
     };
-    template <typename T>
-    using Result = std::variant<T, Failure>;
+    template <typename T> using Result = std::variant<T, Failure>;
 
     // Who may read a file that a write creates. Beyond that the folder
     // decides: its group, its default ACL, else the user's umask.
