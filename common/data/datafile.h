@@ -1,6 +1,7 @@
 #pragma once
 
 #include "dataerror.h"
+#include "platformfile.h"
 
 #include <QByteArray>
 #include <QString>
@@ -19,10 +20,12 @@ public:
 
     // The whole file; a file longer than limit bytes is refused as damaged.
     static std::variant<QByteArray, DataError> read(const QString& path, qint64 limit = NoLimit);
-    // Reads from an open descriptor of a regular file, from its start.
-    static std::variant<QByteArray, DataError> read(int fd, const QString& shownName, qint64 limit);
+    // Reads an open regular file from its start.
+    static std::variant<QByteArray, DataError> read(const PlatformFile& file, const QString& shownName,
+                                                    qint64 limit);
 
-    static DataError error(DataError::Kind kind, const QString& path, int errorNumber = 0);
+    // detail: the system's own reason, when there is one.
+    static DataError error(DataError::Kind kind, const QString& path, const QString& detail = {});
 };
 
 } // namespace velmora

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "dataerror.h"
+#include "platformfile.h"
 
 #include <QByteArray>
 #include <QString>
@@ -13,9 +14,9 @@ namespace velmora {
 
 // The one exclusive lock that every write of a data file holds (an append, a
 // read-modify-write, a replace, a clear), so that two teachers and a class on
-// one shared folder never lose each other's changes. It is a POSIX record lock
-// on the data file itself (an open-file-description lock), which NFS and SMB
-// clients pass on to the file server. Readers take no lock: a rewrite replaces
+// one shared folder never lose each other's changes. It is a record lock on
+// the data file itself (PlatformFile::tryLock), which NFS and SMB clients pass
+// on to the file server. Readers take no lock: a rewrite replaces
 // the file by a rename, so they always see a whole file.
 //
 // Nothing is written without the lock: a file this account may not write, a
@@ -30,19 +31,14 @@ public:
         Fail,   // Missing, e.g. a database that has gone
         Create, // an empty file is created and locked
     };
-    // Who may read a file that a write creates. Beyond that the folder
-    // decides: its group, its default ACL, else the user's umask.
-    enum class Readers {
-        Everyone, // registers, maps: pupils read them
-        Group,    // passwd, results: never readable for others
-    };
+    using Readers = PlatformFile::Readers;
 
     static std::variant<FileLock, DataError> acquire(const QString& path, IfMissing ifMissing,
                                                      Readers readers = Readers::Everyone);
-    // Locks a descriptor opened earlier (the pupil program's toets.res, opened
-    // before it gave up the group that may write it). The descriptor stays
-    // open afterwards; path must still name the very same file.
-    static std::variant<FileLock, DataError> acquireHeld(int fd, const QString& path);
+    // Locks a file opened earlier (the pupil program's toets.res, opened
+    // before it gave up the group that may write it). The file stays open
+    // afterwards, so it must outlive the lock; path must still name it.
+    static std::variant<FileLock, DataError> acquireHeld(const PlatformFile& held, const QString& path);
 
     // Called again and again while a lock is awaited (with true) and once when
     // the wait is over (with false), so that a window can show it is busy and
@@ -80,11 +76,13 @@ public:
     std::optional<DataError> removeCreated();
 
 private:
-    FileLock(QString path, int fd, bool ownsDescriptor, bool created, Readers readers);
+    FileLock(QString path, PlatformFile owned, const PlatformFile* held, bool created, Readers readers);
+    const PlatformFile& file() const { return m_held ? *m_held : m_owned; }
 
     QString m_path;
-    int m_fd = -1;
-    bool m_ownsDescriptor = true;
+    // Closing the file gives its lock up; a held file is only unlocked.
+    PlatformFile m_owned;
+    const PlatformFile* m_held = nullptr;
     bool m_created = false;
     Readers m_readers = Readers::Everyone;
 };

@@ -79,9 +79,8 @@ std::variant<QByteArray, DataError> realignment(const FileLock& file)
 
 std::variant<FileLock, DataError> lockForAppend(const QString& path)
 {
-    const int held = ResultsGroup::heldResults();
-    if (held >= 0)
-        return FileLock::acquireHeld(held, path);
+    if (const PlatformFile* held = ResultsGroup::heldResults())
+        return FileLock::acquireHeld(*held, path);
     return FileLock::acquire(path, FileLock::IfMissing::Create, FileLock::Readers::Group);
 }
 

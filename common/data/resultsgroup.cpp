@@ -4,20 +4,13 @@
 #include "resultsfile.h"
 
 #include <QDir>
-#include <QFile>
 
-#include <cstdlib>
 #include <cstring>
-#include <fcntl.h>
-#include <sys/auxv.h>
-#include <unistd.h>
-
-extern char** environ;
 
 namespace velmora {
 namespace {
 
-int held = -1;
+PlatformFile held;
 
 // What the toolkit may read from the environment of a program that started
 // with a group the user lacks. Anything else could make it load the user's
@@ -57,39 +50,26 @@ bool isHarmless(const char* entry)
     return false;
 }
 
-void keepOnlyHarmlessEnvironment()
-{
-    char** kept = environ;
-    for (char** entry = environ; *entry; ++entry) {
-        if (isHarmless(*entry))
-            *kept++ = *entry;
-    }
-    *kept = nullptr;
-}
-
 } // namespace
 
 bool ResultsGroup::openResultsThenDropGroup()
 {
-    const gid_t own = ::getgid();
-    if (::getegid() == own && ::getauxval(AT_SECURE) == 0)
+    if (!PlatformFile::runsWithGainedRights())
         return true;
-    keepOnlyHarmlessEnvironment();
+    PlatformFile::keepEnvironment(isHarmless);
     // Only a build with its data folder compiled in knows the folder before the toolkit starts.
     const QString folder = ProgramFolder::path();
     if (QDir::isAbsolutePath(folder)) {
-        const QByteArray name = QFile::encodeName(QDir(folder).filePath(ResultsFile::FileName.toString()));
-        held = ::open(name.constData(), O_RDWR | O_APPEND | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+        auto opened = PlatformFile::openForWriting(QDir(folder).filePath(ResultsFile::FileName.toString()));
+        if (auto* file = std::get_if<PlatformFile>(&opened))
+            held = std::move(*file);
     }
-    if (::setresgid(own, own, own) != 0)
-        return false;
-    gid_t real = 0, effective = 0, saved = 0;
-    return ::getresgid(&real, &effective, &saved) == 0 && real == own && effective == own && saved == own;
+    return PlatformFile::dropGainedRights();
 }
 
-int ResultsGroup::heldResults()
+const PlatformFile* ResultsGroup::heldResults()
 {
-    return held;
+    return held.isOpen() ? &held : nullptr;
 }
 
 } // namespace velmora

@@ -1,11 +1,13 @@
 #pragma once
 
+#include "platformfile.h"
+
 namespace velmora {
 
 // An installed pupil program runs setgid to the one group that may write
 // toets.res, so that pupils can add a result only through it. It opens the
 // file with that group first thing, then gives the group up for good before
-// anything else runs, and later appends through the descriptor it kept.
+// anything else runs, and later appends through the file it kept open.
 class ResultsGroup
 {
 public:
@@ -13,8 +15,8 @@ public:
     // its own it does nothing. False when the group could not be given up:
     // the program must then end at once.
     static bool openResultsThenDropGroup();
-    // The descriptor kept from the start, or -1 when there is none.
-    static int heldResults();
+    // The file kept open from the start, or null when there is none.
+    static const PlatformFile* heldResults();
 };
 
 } // namespace velmora

@@ -3,16 +3,20 @@
 #include <QDir>
 #include <QFile>
 
+#ifdef Q_OS_LINUX
 #include <fcntl.h>
 #include <linux/fs.h>
 #include <sys/ioctl.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#endif
 
 namespace {
 
-void setReadOnly(const QString& folder, bool on)
+// Only Linux has the immutable attribute; elsewhere ok() stays false.
+void setReadOnly([[maybe_unused]] const QString& folder, [[maybe_unused]] bool on)
 {
+#ifdef Q_OS_LINUX
     QStringList paths{folder};
     for (const QString& name : QDir(folder).entryList(QDir::Files | QDir::Hidden))
         paths.append(QDir(folder).filePath(name));
@@ -29,6 +33,7 @@ void setReadOnly(const QString& folder, bool on)
         if (fd >= 0)
             ::close(fd);
     }
+#endif
 }
 
 } // namespace
