@@ -106,8 +106,9 @@ frmOverzicht::frmOverzicht(std::function<QDate()> today, QWidget* parent)
     }
     const PlaceOverview::Choices choices = PlaceOverview::choices(m_answers);
     m_kaart = choice(QStringLiteral("cboKaart"), choices.kaarten, this);
-    m_niveau = choice(QStringLiteral("cboNiveau"),
-                      {QStringLiteral("Niveau 1"), QStringLiteral("Niveau 2"), QStringLiteral("Niveau 3")}, this);
+    m_niveau =
+        choice(QStringLiteral("cboNiveau"),
+               {QStringLiteral("Niveau 1"), QStringLiteral("Niveau 2"), QStringLiteral("Niveau 3")}, this);
     m_toetsen = new QCheckBox(QStringLiteral("Alleen toetsen"), this);
     m_toetsen->setObjectName(QStringLiteral("chkToetsen"));
     m_leerling = choice(QStringLiteral("cboLeerling"), QStringList{AllPupils} + choices.leerlingen, this);
@@ -178,7 +179,8 @@ void frmOverzicht::recount()
     const PlaceOverview overview = PlaceOverview::count(m_answers, filter());
     QList<QStringList> places;
     for (const PlaceOverview::Place& p : overview.places())
-        places.append({p.naam, QString::number(p.gevraagd), QString::number(p.fout), Score::text(p.fout, p.gevraagd)});
+        places.append(
+            {p.naam, QString::number(p.gevraagd), QString::number(p.fout), Score::text(p.fout, p.gevraagd)});
     fill(m_plaatsen, places, 1);
     QList<QStringList> tests;
     for (const PlaceOverview::Test& t : overview.tests())

@@ -1,19 +1,10 @@
 #include "icons.h"
 
-// The pictures live in this static library; registering them here keeps the
-// linker from dropping them. Q_INIT_RESOURCE must stand outside any namespace.
-static void registerIcons()
-{
-    Q_INIT_RESOURCE(icons);
-}
-
 namespace korveladmin {
 namespace {
 
 QString iconPath(const QString& picture)
 {
-    static const bool registered = (registerIcons(), true);
-    Q_UNUSED(registered);
     return QStringLiteral(":/icons/") + picture + QStringLiteral(".png");
 }
 

@@ -3,6 +3,13 @@
 #include <cstdio>
 #include <stdexcept>
 
+#if defined(__unix__)
+#include <sys/resource.h>
+#elif defined(_WIN32)
+#include <psapi.h>
+#include <windows.h>
+#endif
+
 void MetricReporter::ReportRuns(const std::vector<Run>& runs)
 {
     ConsoleReporter::ReportRuns(runs);
@@ -35,4 +42,17 @@ MetricReporter MetricReporter::run(int argc, char** argv)
     benchmark::RunSpecifiedBenchmarks(&reporter);
     benchmark::Shutdown();
     return reporter;
+}
+
+double MetricReporter::peakMegabytes()
+{
+#if defined(__unix__)
+    rusage usage{};
+    ::getrusage(RUSAGE_SELF, &usage);
+    return usage.ru_maxrss / 1024.0;
+#elif defined(_WIN32)
+    PROCESS_MEMORY_COUNTERS counters{};
+    ::GetProcessMemoryInfo(::GetCurrentProcess(), &counters, sizeof counters);
+    return counters.PeakWorkingSetSize / (1024.0 * 1024.0);
+#endif
 }

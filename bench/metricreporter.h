@@ -17,6 +17,8 @@ public:
     double nanoseconds(const std::string& benchmarkName) const;
 
     static void print(const std::string& name, double value, const std::string& unit);
+    // The most memory this process has held so far, in MB.
+    static double peakMegabytes();
     // Runs every registered benchmark with this reporter.
     static MetricReporter run(int argc, char** argv);
 

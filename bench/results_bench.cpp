@@ -18,7 +18,6 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
-#include <sys/resource.h>
 #include <vector>
 
 using namespace velmora;
@@ -125,9 +124,7 @@ int openOnce(const QString& folder)
     window.show();
     QCoreApplication::processEvents();
     const double ms = clock.nsecsElapsed() / 1e6;
-    rusage usage{};
-    ::getrusage(RUSAGE_SELF, &usage);
-    std::printf("%.1f %.1f\n", ms, usage.ru_maxrss / 1024.0);
+    std::printf("%.1f %.1f\n", ms, MetricReporter::peakMegabytes());
     return 0;
 }
 

@@ -4,6 +4,7 @@
 #include "frmoverzicht.h"
 #include "frmresultaat.h"
 #include "frmresultaatprint.h"
+#include "platformfile.h"
 #include "registerfiles.h"
 #include "resultsfile.h"
 #include "smartbase.h"
@@ -19,8 +20,6 @@
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QtTest>
-
-#include <sys/stat.h>
 
 using namespace korveladmin;
 using velmora::MessageAnswer;
@@ -293,11 +292,10 @@ private Q_SLOTS:
         // Asked again with the new result in view, Yes empties the file in place
         // (pupil programs that hold it open keep a valid file) and closes.
         const auto inode = [&] {
-            struct stat info
-            {
-            };
-            ::stat(QFile::encodeName(folder.file(Res)).constData(), &info);
-            return info.st_ino;
+            const auto info = velmora::PlatformFile::infoOf(folder.file(Res));
+            return std::holds_alternative<velmora::PlatformFile::Info>(info)
+                       ? std::get<velmora::PlatformFile::Info>(info).index
+                       : 0;
         };
         const auto before = inode();
         dialogs.messageAnswers.enqueue(MessageAnswer::Yes);

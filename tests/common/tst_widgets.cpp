@@ -10,6 +10,7 @@
 #include "maplegend.h"
 #include "mappicture.h"
 #include "mapshape.h"
+#include "platformfile.h"
 #include "qtdialogs.h"
 #include "resultsfile.h"
 #include "testfolder.h"
@@ -22,8 +23,6 @@
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QtTest>
-
-#include <fcntl.h>
 
 using namespace velmora;
 
@@ -239,13 +238,10 @@ private Q_SLOTS:
         TestFolder folder;
         const QByteArray anna = "Anna\r\nEuropa\r\n 2 \r\n 20 \r\n 17 \r\n";
         folder.write(QStringLiteral("toets.res"), anna);
-        QFile holder(folder.file(QStringLiteral("toets.res")));
-        QVERIFY(holder.open(QIODevice::ReadWrite));
-        struct flock lock
-        {
-        };
-        lock.l_type = F_WRLCK;
-        QCOMPARE(::fcntl(holder.handle(), F_OFD_SETLK, &lock), 0);
+        auto holder = velmora::PlatformFile::openForWriting(folder.file(QStringLiteral("toets.res")));
+        QVERIFY(std::holds_alternative<velmora::PlatformFile>(holder));
+        const auto locked = std::get<velmora::PlatformFile>(holder).tryLock();
+        QVERIFY(std::holds_alternative<bool>(locked) && std::get<bool>(locked));
 
         LockWait::install();
         FileLock::setWaitLimit(800);
@@ -266,7 +262,7 @@ private Q_SLOTS:
         QVERIFY(!QGuiApplication::overrideCursor());
         QCOMPARE(folder.read(QStringLiteral("toets.res")), anna);
 
-        holder.close();
+        holder = velmora::PlatformFile(); // closing gives the lock up
         QVERIFY(!ResultsFile::append(ResultsFile::path(), QStringLiteral("Bram"), QStringLiteral("Europa"), 1,
                                      10, 9));
         FileLock::setWaitHandler({});
