@@ -70,6 +70,8 @@ private Q_SLOTS:
             QVERIFY(timer->isActive()); // it closes itself too, as every start-up below shows
             timer->stop();
             QVERIFY(drive::show(splash));
+            // The compiled-in pictures are there.
+            QVERIFY(!drive::child<QLabel>(splash, "imgLogo")->pixmap().isNull());
             if (how == "key")
                 QTest::keyClick(&splash, Qt::Key_A);
             else
