@@ -1,5 +1,6 @@
 #include "frmoverzicht.h"
 
+#include "answersfile.h"
 #include "busypointer.h"
 #include "controls.h"
 #include "dialogs.h"
@@ -98,7 +99,7 @@ frmOverzicht::frmOverzicht(std::function<QDate()> today, QWidget* parent)
     setWindowTitle(QStringLiteral("Overzicht per plaats"));
     {
         BusyPointer busy;
-        auto read = PlaceOverview::readFile(PlaceOverview::path());
+        auto read = PlaceOverview::readFile(AnswersFile::path());
         if (const auto* error = std::get_if<DataError>(&read))
             Dialogs::notify(error->message(), MessageIcon::Critical);
         else

@@ -1,5 +1,6 @@
 #include "frmresultaat.h"
 
+#include "answersfile.h"
 #include "atomicwrite.h"
 #include "controls.h"
 #include "csvline.h"
@@ -158,6 +159,16 @@ void frmResultaat::clearResults()
                                        error->message(),
                                    ClearCaption, MessageIcon::Critical, MessageButtons::Ok);
         return;
+    }
+    const QString answers = AnswersFile::path();
+    if (QFileInfo(answers).size() > 0 &&
+        Dialogs::confirmDestructive(QStringLiteral("Wilt u ook alle antwoorden per plaats wissen? Het "
+                                                   "\"Overzicht per plaats\" is daarna leeg."),
+                                    ClearCaption)) {
+        if (const auto error = AnswersFile::empty(answers))
+            Dialogs::current().message(QStringLiteral("De antwoorden konden niet worden gewist. ") +
+                                           error->message(),
+                                       ClearCaption, MessageIcon::Critical, MessageButtons::Ok);
     }
     Dialogs::current().message(QStringLiteral("De resultaten zijn geleegd."), ClearCaption,
                                MessageIcon::Information, MessageButtons::Ok);

@@ -2,6 +2,7 @@
 // antwoorden.csv), read and counted once, for its time and the process's
 // peak memory.
 #include "answerline.h"
+#include "answersfile.h"
 #include "csvline.h"
 #include "metricreporter.h"
 #include "placeoverview.h"
@@ -53,7 +54,7 @@ int main(int argc, char** argv)
 {
     QCoreApplication app(argc, argv);
     QTemporaryDir dir;
-    const QString path = dir.filePath(velmora::PlaceOverview::FileName.toString());
+    const QString path = dir.filePath(velmora::AnswersFile::FileName.toString());
     const double fileMb = writeYear(path) / (1024.0 * 1024.0);
     const velmora::PlaceOverview::Filter filter{QStringLiteral("Nederland"),
                                                 2,

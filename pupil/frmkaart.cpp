@@ -1,5 +1,6 @@
 #include "frmkaart.h"
 
+#include "answersfile.h"
 #include "dialogs.h"
 #include "fittinglabel.h"
 #include "fonts.h"
@@ -141,6 +142,7 @@ void frmKaart::showModal(QuizMode mode, const Keuze& keuze)
 bool frmKaart::open(QuizMode mode, const Keuze& keuze)
 {
     stopTimers();
+    m_answersFailed = false;
     setWindowTitle(keuze.Kaart);
 
     // Read everything first: a map that cannot be opened changes nothing.
@@ -221,6 +223,7 @@ void frmKaart::hotSpotClicked(int index, Qt::MouseButton button, bool secondOfDo
     if (button != Qt::LeftButton)
         return;
     const KaartQuiz::Start start = m_quiz.clickHotSpot(index, secondOfDouble);
+    saveAnswer();
     saveResult();
     follow(start);
 }
@@ -244,6 +247,20 @@ void frmKaart::saveResult()
             break;
     }
     m_quiz.resultNotSaved();
+}
+
+void frmKaart::saveAnswer()
+{
+    const auto answer = m_quiz.takeAnswer();
+    if (!answer || m_answersFailed)
+        return;
+    if (const auto error = AnswersFile::append(AnswersFile::path(), *answer)) {
+        m_answersFailed = true;
+        Dialogs::current().message(QStringLiteral("Je antwoorden kunnen niet worden bewaard. ") +
+                                       error->message() + QStringLiteral("\n\nJe kunt gewoon verder gaan."),
+                                   QStringLiteral("Antwoorden bewaren"), MessageIcon::Warning,
+                                   MessageButtons::Ok);
+    }
 }
 
 void frmKaart::picturePressed(int xTwips, int yTwips, Qt::MouseButton)

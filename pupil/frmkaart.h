@@ -52,6 +52,8 @@ private:
     void picturePressed(int xTwips, int yTwips, Qt::MouseButton button);
     // A test that has just ended: its record goes to the results file.
     void saveResult();
+    // The answer just given goes to antwoorden.csv; a failure is said once a screen.
+    void saveAnswer();
     // The map as large as the window has room for; false when it already was.
     bool fitMap();
     // Everything beside the picture, which follows the picture's size.
@@ -77,6 +79,7 @@ private:
     QTimer* m_groeiPlas;
     velmora::MapDrawing* m_drawing;
     QList<velmora::MapShape*> m_puddles;
+    bool m_answersFailed = false;
 };
 
 } // namespace korvel

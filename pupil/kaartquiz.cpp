@@ -70,6 +70,8 @@ void KaartQuiz::open(QuizMode mode, const Keuze& keuze, int aantRecs)
     m_growing = false;
     m_answerShown = false;
     m_result.reset();
+    m_answer.reset();
+    m_begonnen = QDateTime::currentDateTime();
 
     if (!m_rules->asks)
         return;
@@ -145,8 +147,29 @@ KaartQuiz::Start KaartQuiz::clickHotSpot(int index, bool secondOfDouble)
     return Start::Nothing;
 }
 
+void KaartQuiz::keepAnswer(int clicked)
+{
+    if (!m_rules->answersAs)
+        return;
+    m_answer = AnswerLine{QDateTime::currentDateTime(),
+                          m_keuze.Gebruiker,
+                          m_keuze.Kaart,
+                          m_keuze.Niveau,
+                          *m_rules->answersAs,
+                          item(m_plek).Naam,
+                          item(clicked).Naam,
+                          clicked == m_plek,
+                          m_begonnen};
+}
+
+std::optional<AnswerLine> KaartQuiz::takeAnswer()
+{
+    return std::exchange(m_answer, std::nullopt);
+}
+
 KaartQuiz::Start KaartQuiz::feedbackClick(int index)
 {
+    keepAnswer(index);
     m_answerShown = true;
     ++m_aantGedaan;
     m_gehadText = QString::number(m_aantGedaan);
@@ -161,6 +184,7 @@ KaartQuiz::Start KaartQuiz::feedbackClick(int index)
 
 KaartQuiz::Start KaartQuiz::silentClick(int index)
 {
+    keepAnswer(index);
     ++m_aantGedaan;
     m_gehadText = QString::number(m_aantGedaan);
     m_overText = QString::number(m_aantTeVragen - m_aantGedaan);

@@ -4,6 +4,7 @@
 #include "plaatsen.h"
 #include "quizrules.h"
 
+#include <QDateTime>
 #include <QList>
 #include <QRectF>
 #include <QString>
@@ -66,6 +67,8 @@ public:
     std::optional<Result> takeResult();
     // The record could not be stored: the pupil is told so.
     void resultNotSaved();
+    // The answer just given, handed out once, for antwoorden.csv.
+    std::optional<velmora::AnswerLine> takeAnswer();
 
     const QuizRules& rules() const { return *m_rules; }
     // Once over, only "Sluiten" acts.
@@ -96,9 +99,12 @@ private:
     Start silentClick(int index);
     Start floodClick(int index);
     void finishTest();
+    void keepAnswer(int clicked);
 
     const velmora::Plaatsen& m_plaatsen;
     RandomSource m_random;
+    QDateTime m_begonnen;
+    std::optional<velmora::AnswerLine> m_answer;
     Keuze m_keuze;
     const QuizRules* m_rules = &QuizRules::of(QuizMode::Look);
     bool m_ended = false;

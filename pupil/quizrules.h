@@ -1,9 +1,12 @@
 #pragma once
 
+#include "answerline.h"
 #include "quizmode.h"
 
 #include <QString>
 #include <QStringList>
+
+#include <optional>
 
 namespace velmora {
 struct Plaats;
@@ -42,6 +45,8 @@ struct QuizRules
     QStringList questions = {};
     // The status line when nothing can be asked at opening.
     QString nothingToAsk = {};
+    // Each answer goes to antwoorden.csv as this kind; looking and the game keep none.
+    std::optional<velmora::AnswerLine::Mode> answersAs = {};
 
     static const QuizRules& of(QuizMode mode);
 

@@ -1,8 +1,8 @@
 #include "placeoverview.h"
 
 #include "answerline.h"
+#include "answersfile.h"
 #include "datafile.h"
-#include "programfolder.h"
 
 #include <QHash>
 #include <QSet>
@@ -50,14 +50,9 @@ template <typename Use> void forEachAnswer(QByteArrayView file, Use use)
 
 } // namespace
 
-QString PlaceOverview::path()
-{
-    return ProgramFolder::pathFor(FileName.toString());
-}
-
 std::variant<QByteArray, DataError> PlaceOverview::readFile(const QString& path)
 {
-    auto data = DataFile::read(path, FileLimit);
+    auto data = DataFile::read(path, AnswersFile::FileLimit);
     if (const auto* error = std::get_if<DataError>(&data); error && error->kind == DataError::Kind::Missing)
         return QByteArray();
     return data;

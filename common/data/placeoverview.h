@@ -18,10 +18,6 @@ namespace velmora {
 class PlaceOverview
 {
 public:
-    static constexpr QStringView FileName = u"antwoorden.csv";
-    // A school year is about 300,000 lines (some 30 MB); far larger is damage.
-    static constexpr qint64 FileLimit = qint64(1) << 30;
-
     enum class Period { Vandaag, DezeWeek, DezeMaand, Alles };
     struct Filter
     {
@@ -54,8 +50,7 @@ public:
         QStringList leerlingen;
     };
 
-    static QString path();
-    // The file's bytes, read once for every count; a missing file has no answers yet.
+    // The bytes of antwoorden.csv, read once for every count; a missing file has no answers yet.
     static std::variant<QByteArray, DataError> readFile(const QString& path);
     static Choices choices(QByteArrayView file);
     static PlaceOverview count(QByteArrayView file, const Filter& filter);

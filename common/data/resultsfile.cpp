@@ -79,7 +79,7 @@ std::variant<QByteArray, DataError> realignment(const FileLock& file)
 
 std::variant<FileLock, DataError> lockForAppend(const QString& path)
 {
-    if (const PlatformFile* held = ResultsGroup::heldResults())
+    if (const PlatformFile* held = ResultsGroup::held(ResultsFile::FileName))
         return FileLock::acquireHeld(*held, path);
     return FileLock::acquire(path, FileLock::IfMissing::Create, FileLock::Readers::Group);
 }

@@ -1,16 +1,20 @@
 #include "resultsgroup.h"
 
+#include "answersfile.h"
 #include "programfolder.h"
 #include "resultsfile.h"
 
 #include <QDir>
 
 #include <cstring>
+#include <iterator>
 
 namespace velmora {
 namespace {
 
-PlatformFile held;
+// The files only this program's group may write, each kept open from the start.
+constexpr QStringView Held[] = {ResultsFile::FileName, AnswersFile::FileName};
+PlatformFile heldFiles[std::size(Held)];
 
 // What the toolkit may read from the environment of a program that started
 // with a group the user lacks. Anything else could make it load the user's
@@ -60,16 +64,22 @@ bool ResultsGroup::openResultsThenDropGroup()
     // Only a build with its data folder compiled in knows the folder before the toolkit starts.
     const QString folder = ProgramFolder::path();
     if (QDir::isAbsolutePath(folder)) {
-        auto opened = PlatformFile::openForWriting(QDir(folder).filePath(ResultsFile::FileName.toString()));
-        if (auto* file = std::get_if<PlatformFile>(&opened))
-            held = std::move(*file);
+        for (std::size_t i = 0; i < std::size(Held); ++i) {
+            auto opened = PlatformFile::openForWriting(QDir(folder).filePath(Held[i].toString()));
+            if (auto* file = std::get_if<PlatformFile>(&opened))
+                heldFiles[i] = std::move(*file);
+        }
     }
     return PlatformFile::dropGainedRights();
 }
 
-const PlatformFile* ResultsGroup::heldResults()
+const PlatformFile* ResultsGroup::held(QStringView fileName)
 {
-    return held.isOpen() ? &held : nullptr;
+    for (std::size_t i = 0; i < std::size(Held); ++i) {
+        if (Held[i] == fileName)
+            return heldFiles[i].isOpen() ? &heldFiles[i] : nullptr;
+    }
+    return nullptr;
 }
 
 } // namespace velmora

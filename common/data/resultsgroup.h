@@ -2,12 +2,15 @@
 
 #include "platformfile.h"
 
+#include <QStringView>
+
 namespace velmora {
 
 // An installed pupil program runs setgid to the one group that may write
-// toets.res, so that pupils can add a result only through it. It opens the
-// file with that group first thing, then gives the group up for good before
-// anything else runs, and later appends through the file it kept open.
+// toets.res and antwoorden.csv, so that pupils can add results and answers
+// only through it. It opens those files with that group first thing, then
+// gives the group up for good before anything else runs, and later appends
+// through the files it kept open.
 class ResultsGroup
 {
 public:
@@ -15,8 +18,8 @@ public:
     // its own it does nothing. False when the group could not be given up:
     // the program must then end at once.
     static bool openResultsThenDropGroup();
-    // The file kept open from the start, or null when there is none.
-    static const PlatformFile* heldResults();
+    // The file of that name kept open from the start, or null when there is none.
+    static const PlatformFile* held(QStringView fileName);
 };
 
 } // namespace velmora

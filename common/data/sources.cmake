@@ -2,6 +2,7 @@
 set(VELMORA_DATA_SOURCES
     ansitext.cpp
     answerline.cpp
+    answersfile.cpp
     atomicwrite.cpp
     csvline.cpp
     databasefile.cpp

@@ -298,12 +298,22 @@ private Q_SLOTS:
                        : 0;
         };
         const auto before = inode();
-        dialogs.messageAnswers.enqueue(MessageAnswer::Yes);
+        // The answers per place are kept unless the teacher says otherwise; Enter keeps them.
+        const QString answers = QStringLiteral("antwoorden.csv");
+        folder.write(answers, "Datum;Tijd\r\n");
+        dialogs.messageAnswers << MessageAnswer::Yes << FakeDialogs::Key::Enter;
         drive::click(window, "cmdClear");
         QCOMPARE(folder.read(Res), QByteArray());
         QCOMPARE(inode(), before);
-        QCOMPARE(dialogs.messages.value(4).text, QStringLiteral("De resultaten zijn geleegd."));
+        QVERIFY(dialogs.messages.value(4).text.startsWith(QStringLiteral("Wilt u ook alle antwoorden")));
+        QCOMPARE(dialogs.messages.value(5).text, QStringLiteral("De resultaten zijn geleegd."));
         QVERIFY(!window.isVisible());
+        QCOMPARE(folder.read(answers), QByteArray("Datum;Tijd\r\n"));
+        frmResultaat again;
+        dialogs.messageAnswers << MessageAnswer::Yes << MessageAnswer::Yes;
+        QVERIFY(drive::show(again));
+        drive::click(again, "cmdClear");
+        QCOMPARE(folder.read(answers), QByteArray());
 
         // A file too large to read is offered to be emptied: No keeps it, Yes empties it.
         QFile huge(folder.file(Res));

@@ -1,5 +1,6 @@
 // The map screen of the pupil program and its quiz: its layout on school screens,
 // what it shows per activity, maps it refuses, and the quiz driven through its widgets.
+#include "answerline.h"
 #include "fakedialogs.h"
 #include "frmkaart.h"
 #include "pupilharness.h"
@@ -223,19 +224,38 @@ private Q_SLOTS:
         QVERIFY(!s.folder.exists(QStringLiteral("toets.res")));
 
         // A map file not in level order: the included items are asked, each once; a double-click is one
-        // answer.
+        // answer. Assen is missed.
         writeDemoMap(s.folder, "3 s 600  4000 Cuijk\r\n1 s 3000 6000 Assen\r\n2 s 1500 1200 Breda\r\n");
         seen.clear();
         s.modal(QuizMode::Test, [&] {
             for (int answer = 0; answer < 3 && s.kaart.Mode() == 2; ++answer) {
                 seen << s.status();
-                s.click(s.kaart.quiz().plek(), true);
+                const int asked = s.kaart.quiz().plek();
+                s.click(answer == 0 ? 3 - asked : asked, true);
             }
         });
         QCOMPARE(seen, QStringList({QStringLiteral("Anna, wijs aan op de kaart: Assen"),
                                     QStringLiteral("Anna, wijs aan op de kaart: Breda")}));
         QCOMPARE(s.folder.read(QStringLiteral("toets.res")),
-                 QByteArray("Anna\r\nNederland\r\n 2 \r\n 2 \r\n 2 \r\n"));
+                 QByteArray("Anna\r\nNederland\r\n 2 \r\n 2 \r\n 1 \r\n"));
+        // Every answer, the one of the test left unfinished too, each once, after the heading row.
+        const QList<QByteArray> lines = s.folder.read(QStringLiteral("antwoorden.csv")).split('\n');
+        QCOMPARE(lines.size(), 5);
+        QCOMPARE(lines[0],
+                 QByteArray("Datum;Tijd;Leerling;Kaart;Niveau;Soort;Gevraagd;Geklikt;Uitslag;Begonnen\r"));
+        QStringList answers;
+        for (const QByteArray& line : lines.mid(2, 2)) {
+            const auto a = velmora::AnswerLine::decode(line);
+            QVERIFY(a && a->begonnen <= a->when && a->when.secsTo(QDateTime::currentDateTime()) < 60);
+            answers << QStringList{a->leerling,           a->kaart,   QString::number(a->niveau),
+                                   a->gevraagd,           a->geklikt, QString::number(a->goed),
+                                   a->begonnen.toString()}
+                           .join(u' ');
+        }
+        QCOMPARE(answers.value(0).left(30), QStringLiteral("Anna Nederland 2 Assen Breda 0"));
+        QCOMPARE(answers.value(1).left(30), QStringLiteral("Anna Nederland 2 Breda Breda 1"));
+        QCOMPARE(answers.value(0).mid(31), answers.value(1).mid(31)); // one test: one start
+        QVERIFY(lines[2].contains(";toets;"));
 
 #ifdef Q_OS_UNIX
         // A result that cannot be stored is never shown as stored; the pupil may try again,
