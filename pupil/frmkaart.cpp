@@ -14,6 +14,7 @@
 #include "maplegend.h"
 #include "mappicture.h"
 #include "mapshape.h"
+#include "markerring.h"
 #include "noescape.h"
 #include "resultsfile.h"
 #include "twipsgeometry.h"
@@ -81,6 +82,8 @@ frmKaart::frmKaart(Plaatsen& plaatsen, QWidget* parent)
     m_close = chrome.close;
     connect(m_close, &QPushButton::clicked, this, &QDialog::reject);
     m_drawing = new MapDrawing(m_picture, quizStyle(), this);
+    m_ring = new MarkerRing(m_picture);
+    m_ring->setObjectName(QStringLiteral("Ring"));
 
     m_legend = new MapLegend(this);
 
@@ -118,6 +121,13 @@ frmKaart::frmKaart(Plaatsen& plaatsen, QWidget* parent)
     connect(m_picture, &MapPicture::moved, m_drawing, &MapDrawing::hideLabelsAwayFrom);
     // A running timer or growing puddle ends with the screen.
     connect(this, &QDialog::finished, this, &frmKaart::stopTimers);
+    connect(this, &QDialog::finished, this, [this] {
+        const QStringList missed = m_quiz.missedNames();
+        if (!missed.isEmpty())
+            Dialogs::current().message(QStringLiteral("Deze plaatsen vond je lastig:\n\n") +
+                                           missed.join(u'\n'),
+                                       windowTitle(), MessageIcon::Information, MessageButtons::Ok);
+    });
 
     // Only "Sluiten" and the close box leave the screen; a stray Escape must not end a test.
     NoEscape::apply(this);
@@ -214,8 +224,10 @@ void frmKaart::resizeEvent(QResizeEvent* event)
 {
     QDialog::resizeEvent(event);
     // Also how a maximised window learns that it moved to another screen.
-    if (fitMap())
+    if (fitMap()) {
         placeBeside();
+        showPointedOut();
+    }
 }
 
 void frmKaart::hotSpotClicked(int index, Qt::MouseButton button, bool secondOfDouble)
@@ -289,11 +301,24 @@ void frmKaart::hotSpotMoved(int index)
 
 void frmKaart::showQuiz()
 {
+    showPointedOut();
     m_status->setFittedText(m_quiz.status());
     m_gehad->setText(m_quiz.gehadText());
     m_teDoenCaption->setText(m_quiz.teDoenCaption());
     m_over->setText(m_quiz.overText());
     showPuddles();
+}
+
+void frmKaart::showPointedOut()
+{
+    // A place missed twice is shown: ringed and named until it is clicked.
+    if (const auto shown = m_quiz.pointedOut()) {
+        m_ring->surround(m_drawing->marker(*shown));
+        m_drawing->showLabel(*shown);
+    } else if (m_ring->isVisible()) {
+        m_ring->hide();
+        m_drawing->hideLabels();
+    }
 }
 
 void frmKaart::showPuddles()

@@ -17,6 +17,7 @@ class MapDrawing;
 class MapLegend;
 class MapPicture;
 class MapShape;
+class MarkerRing;
 class Plaatsen;
 } // namespace velmora
 
@@ -60,6 +61,7 @@ private:
     void placeBeside();
     void follow(KaartQuiz::Start start);
     void showQuiz();
+    void showPointedOut();
     void showPuddles();
     void placePuddle(int number);
     void stopTimers();
@@ -79,6 +81,7 @@ private:
     QTimer* m_groeiPlas;
     velmora::MapDrawing* m_drawing;
     QList<velmora::MapShape*> m_puddles;
+    velmora::MarkerRing* m_ring;
     bool m_answersFailed = false;
 };
 

@@ -72,6 +72,10 @@ void KaartQuiz::open(QuizMode mode, const Keuze& keuze, int aantRecs)
     m_result.reset();
     m_answer.reset();
     m_begonnen = QDateTime::currentDateTime();
+    m_questions = 0;
+    m_missesHere = 0;
+    m_missed.clear();
+    m_again.clear();
 
     if (!m_rules->asks)
         return;
@@ -119,7 +123,10 @@ void KaartQuiz::VolgendeVraag()
         end(QStringLiteral("Op dit niveau staat niets op de kaart om naar te vragen."));
         return;
     }
-    m_plek = candidates[draw(int(candidates.size()))];
+    ++m_questions;
+    m_missesHere = 0;
+    const int again = takeDueAgain();
+    m_plek = again ? again : candidates[draw(int(candidates.size()))];
     if (m_rules->neverTwiceInARow && m_aantPlaatsen > 1)
         m_vorrige = m_plek;
     const QStringList& questions = m_rules->questions;
@@ -169,17 +176,62 @@ std::optional<AnswerLine> KaartQuiz::takeAnswer()
 
 KaartQuiz::Start KaartQuiz::feedbackClick(int index)
 {
-    keepAnswer(index);
+    // A place that was pointed out and then clicked was shown, not known.
+    const bool shown = pointedOut().has_value();
+    if (!shown)
+        keepAnswer(index);
     m_answerShown = true;
     ++m_aantGedaan;
     m_gehadText = QString::number(m_aantGedaan);
     if (index != m_plek) {
+        missed(m_plek);
         m_status = QStringLiteral("Fout! Dit is ") + item(index).Naam;
         return Start::Timer2;
     }
     m_status = QStringLiteral("Goed zo!!");
-    m_overText = QString::number(++m_goedShown);
+    if (!shown)
+        m_overText = QString::number(++m_goedShown);
     return Start::Timer1;
+}
+
+void KaartQuiz::missed(int index)
+{
+    if (!m_rules->teachesOnError)
+        return;
+    ++m_missesHere;
+    if (m_missed.contains(index))
+        return;
+    m_missed.append(index);
+    // Asked once more after three to five other questions.
+    m_again.append({index, m_questions + 4 + draw(3)});
+}
+
+int KaartQuiz::takeDueAgain()
+{
+    for (qsizetype i = 0; i < m_again.size(); ++i) {
+        const Again again = m_again[i];
+        // Never twice in a row: then it waits for the next question.
+        if (again.due <= m_questions && (again.index != m_vorrige || m_aantPlaatsen == 1)) {
+            m_again.removeAt(i);
+            return again.index;
+        }
+    }
+    return 0;
+}
+
+std::optional<int> KaartQuiz::pointedOut() const
+{
+    if (!m_rules->teachesOnError || m_ended || m_missesHere < 2)
+        return std::nullopt;
+    return m_plek;
+}
+
+QStringList KaartQuiz::missedNames() const
+{
+    QStringList names;
+    for (int index : m_missed)
+        names.append(item(index).Naam);
+    return names;
 }
 
 KaartQuiz::Start KaartQuiz::silentClick(int index)

@@ -8,6 +8,7 @@
 #include <QList>
 #include <QRectF>
 #include <QString>
+#include <QStringList>
 
 #include <functional>
 #include <optional>
@@ -67,6 +68,11 @@ public:
     std::optional<Result> takeResult();
     // The record could not be stored: the pupil is told so.
     void resultNotSaved();
+    // The place asked, when the pupil has missed it so often that the screen
+    // points it out (its marker ringed, its name shown) until it is clicked.
+    std::optional<int> pointedOut() const;
+    // The places missed, each once, in the order they were first missed.
+    QStringList missedNames() const;
     // The answer just given, handed out once, for antwoorden.csv.
     std::optional<velmora::AnswerLine> takeAnswer();
 
@@ -100,6 +106,9 @@ private:
     Start floodClick(int index);
     void finishTest();
     void keepAnswer(int clicked);
+    void missed(int index);
+    // A missed place that is due again, or 0.
+    int takeDueAgain();
 
     const velmora::Plaatsen& m_plaatsen;
     RandomSource m_random;
@@ -127,6 +136,16 @@ private:
     int m_goedShown = 0; // practice: the right answers live only in their label
     bool m_growing = false;
     bool m_answerShown = false; // practice: between a click and its timer
+    // Teaching on error, in practice.
+    struct Again
+    {
+        int index;
+        int due; // the number of the question it is asked as
+    };
+    int m_questions = 0; // asked so far, this one included
+    int m_missesHere = 0;
+    QList<int> m_missed;
+    QList<Again> m_again;
 };
 
 } // namespace korvel

@@ -26,6 +26,7 @@ const std::array<QuizRules, 4> Table{{
      .judge = Judge::Feedback,
      .questions = {PointOut},
      .nothingToAsk = NothingAtLevel,
+     .teachesOnError = true,
      .answersAs = AnswerLine::Mode::Oefenen},
     {.mode = QuizMode::Test,
      .asks = true,

@@ -45,6 +45,9 @@ struct QuizRules
     QStringList questions = {};
     // The status line when nothing can be asked at opening.
     QString nothingToAsk = {};
+    // A place missed twice is pointed out; a missed place comes back once
+    // after a few other questions; closing names the places missed.
+    bool teachesOnError = false;
     // Each answer goes to antwoorden.csv as this kind; looking and the game keep none.
     std::optional<velmora::AnswerLine::Mode> answersAs = {};
 

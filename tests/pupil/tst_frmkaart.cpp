@@ -7,6 +7,7 @@
 #include "windowdriver.h"
 
 #include <QLabel>
+#include <QTimer>
 #include <QtTest>
 
 #ifdef Q_OS_UNIX
@@ -284,6 +285,58 @@ private Q_SLOTS:
         QCOMPARE(s.folder.read(QStringLiteral("toets.res")),
                  QByteArray("Anna\r\nNederland\r\n 2 \r\n 2 \r\n 2 \r\n"));
 #endif
+    }
+
+    // A place missed twice is pointed out until clicked, comes back once after three other
+    // questions, and is named when practice closes.
+    void practiceTeachesOnError()
+    {
+        Screen s("1 s 1500 1200 Amsterdam\r\n1 s 3000 6000 Assen\r\n1 s 4500 2000 Breda\r\n"
+                 "1 s 600  4000 Urk\r\n1 d 5000 5000 Zwolle\r\n");
+        // The first question draws the last place, every other draw the first.
+        int draws = 0;
+        s.kaart.setRandomSource([&](int bound) { return draws++ == 0 ? bound - 1 : 0; });
+        for (const char* timer : {"Timer1", "Timer2"})
+            drive::child<QTimer>(s.kaart, timer)->setInterval(10);
+        QVERIFY(s.open(QuizMode::Practise) && drive::show(s.kaart));
+        const auto ask = [&](const char* place) {
+            return QStringLiteral("Anna, wijs aan op de kaart: ") + QLatin1StringView(place);
+        };
+        QCOMPARE(s.status(), ask("Zwolle"));
+        auto* ring = s.widget("Ring");
+        s.click(4);
+        QTRY_COMPARE(s.status(), QStringLiteral("Anna, wijs op de kaart aan: Zwolle"));
+        QVERIFY(!ring->isVisible());
+        s.click(1);
+        QCOMPARE(s.status(), QStringLiteral("Fout! Dit is Amsterdam"));
+        // Ringed round its marker and named; a click on the ring is a click on the place.
+        QVERIFY(ring->isVisible());
+        QVERIFY(ring->geometry().contains(s.widget("shpPlaatsSml_5")->geometry()));
+        QCOMPARE(s.kaart.childAt(ring->mapTo(&s.kaart, QPoint(ring->width() / 2, 2))), s.widget("HotSpot_5"));
+        QVERIFY(s.widget("lblPlaats_5")->isVisible());
+        QTRY_COMPARE(s.status(), QStringLiteral("Anna, wijs op de kaart aan: Zwolle"));
+        QVERIFY(ring->isVisible());
+        // Found because it was shown: no point for it.
+        s.click(5);
+        QCOMPARE(s.status(), QStringLiteral("Goed zo!!"));
+        QCOMPARE(s.counters(), QStringLiteral("3/0"));
+        QStringList asked;
+        for (int question = 2; question <= 6; ++question) {
+            QTRY_VERIFY(s.status().startsWith(ask("")));
+            asked << s.status().mid(ask("").size());
+            QVERIFY(!ring->isVisible() && !s.widget("lblPlaats_5")->isVisible());
+            // Assen is missed once, on its first time.
+            if (asked.last() == QStringLiteral("Assen") && asked.count(asked.last()) == 1) {
+                s.click(1);
+                QTRY_VERIFY(s.status().startsWith(QStringLiteral("Anna, wijs op de kaart aan:")));
+            }
+            s.click(s.kaart.quiz().plek());
+        }
+        QCOMPARE(asked.join(u' '), QStringLiteral("Amsterdam Assen Amsterdam Zwolle Amsterdam"));
+        QCOMPARE(s.counters(), QStringLiteral("9/5"));
+        s.kaart.close();
+        QCOMPARE(s.dialogs.messageTexts(),
+                 QStringList{QStringLiteral("Deze plaatsen vond je lastig:\n\nZwolle\nAssen")});
     }
 
     // Children double-click everything: in practice a double-click is one answer, and a click
