@@ -2,8 +2,6 @@
 
 #include "csvline.h"
 
-#include <algorithm>
-
 namespace velmora {
 namespace {
 
@@ -47,6 +45,15 @@ QTime time(QStringView text)
     return QTime(number(text, 0, 2), number(text, 3, 2), number(text, 6, 2));
 }
 
+// Wall-clock time as written: UTC spares a time-zone lookup per line. Null
+// unless both parts are valid (Qt would take an invalid time as midnight).
+QDateTime dateTime(QStringView day, QStringView clock)
+{
+    const QDate d = date(day);
+    const QTime t = time(clock);
+    return d.isValid() && t.isValid() ? QDateTime(d, t, Qt::UTC) : QDateTime();
+}
+
 } // namespace
 
 QStringList AnswerLine::headings()
@@ -71,10 +78,10 @@ std::optional<AnswerLine> AnswerLine::decode(QByteArrayView bytes)
     if (f.size() < Columns)
         return std::nullopt;
     AnswerLine line;
-    // Wall-clock times as written: UTC spares a time-zone lookup per line.
-    line.when = QDateTime(date(f[0]), time(f[1]), Qt::UTC);
-    line.begonnen = QDateTime(date(QStringView(f[9]).first(std::min<qsizetype>(10, f[9].size()))),
-                              time(QStringView(f[9]).sliced(std::min<qsizetype>(11, f[9].size()))), Qt::UTC);
+    line.when = dateTime(f[0], f[1]);
+    const QStringView start = f[9];
+    if (start.size() == 19 && start[10] == u' ')
+        line.begonnen = dateTime(start.first(10), start.sliced(11));
     bool number = false;
     line.niveau = f[4].toInt(&number);
     if (!line.when.isValid() || !line.begonnen.isValid() || !number || (f[5] != Oefenen && f[5] != Toets) ||
