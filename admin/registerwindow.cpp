@@ -34,6 +34,8 @@ RegisterWindow::RegisterWindow(const QString& name, const QString& caption, Smar
     auto* layout = new QHBoxLayout(this);
     layout->addWidget(List, 1);
     layout->addLayout(m_buttons);
+    // The usual first step has the focus: Space or Enter adds.
+    cmdAdd->setFocus();
 
     connect(List, &RecordList::itemSelectionChanged, this, &RegisterWindow::List_SelectionChanged);
     connect(cmdAdd, &QPushButton::clicked, this, [this] { cmdAdd_Click(); });

@@ -35,7 +35,9 @@ QDate date(QStringView text)
 {
     if (text.size() != 10 || text[4] != u'-' || text[7] != u'-')
         return {};
-    return QDate(number(text, 0, 4), number(text, 5, 2), number(text, 8, 2));
+    const int year = number(text, 0, 4);
+    // Qt takes year -1 (a year before Christ) as a date.
+    return year < 0 ? QDate() : QDate(year, number(text, 5, 2), number(text, 8, 2));
 }
 
 QTime time(QStringView text)

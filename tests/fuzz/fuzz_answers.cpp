@@ -15,8 +15,9 @@ static int fuzzAnswers(const std::uint8_t* data, std::size_t size)
     const PlaceOverview::Choices choices = PlaceOverview::choices(bytes);
     for (const QString& kaart : choices.kaarten.mid(0, 2)) {
         for (int niveau = 1; niveau <= 3; ++niveau) {
-            const PlaceOverview overview = PlaceOverview::count(
-                bytes, {kaart, niveau, false, QString(), PlaceOverview::Period::DezeWeek, QDate(2026, 12, 9)});
+            const PlaceOverview overview =
+                PlaceOverview::count(bytes, {kaart, niveau, false, QString(), PlaceOverview::Period::DezeWeek,
+                                             QDate(2026, 12, 9)});
             for (const PlaceOverview::Place& place : overview.places())
                 FUZZ_CHECK(place.fout >= 0 && place.fout <= place.gevraagd);
             for (const PlaceOverview::Test& test : overview.tests())
