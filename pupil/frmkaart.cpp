@@ -220,6 +220,16 @@ void frmKaart::placeBeside()
     MapCloseButton::place(m_close, m_picture, {m_legend, m_counters});
 }
 
+void frmKaart::reject()
+{
+    // One key a child leans on must not throw an unfinished test away.
+    if (m_quiz.rules().asksBeforeClosing && !m_quiz.ended() &&
+        !Dialogs::confirmDestructive(QStringLiteral("Wil je stoppen? Je toets wordt dan niet bewaard."),
+                                     windowTitle()))
+        return;
+    QDialog::reject();
+}
+
 void frmKaart::resizeEvent(QResizeEvent* event)
 {
     QDialog::resizeEvent(event);

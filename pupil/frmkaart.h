@@ -44,6 +44,9 @@ public:
     const KaartQuiz& quiz() const { return m_quiz; }
     velmora::MapDrawing& drawing() const { return *m_drawing; }
 
+    // "Sluiten", the close box and the window manager all close through here.
+    void reject() override;
+
 protected:
     void resizeEvent(QResizeEvent* event) override;
 

@@ -35,6 +35,7 @@ const std::array<QuizRules, 4> Table{{
      .judge = Judge::Silent,
      .questions = {PointOut},
      .nothingToAsk = NothingAtLevel,
+     .asksBeforeClosing = true,
      .answersAs = AnswerLine::Mode::Toets},
     {.mode = QuizMode::Game,
      .asks = true,

@@ -48,6 +48,8 @@ struct QuizRules
     // A place missed twice is pointed out; a missed place comes back once
     // after a few other questions; closing names the places missed.
     bool teachesOnError = false;
+    // Closing before the end, by any way, asks first: what was done is lost.
+    bool asksBeforeClosing = false;
     // Each answer goes to antwoorden.csv as this kind; looking and the game keep none.
     std::optional<velmora::AnswerLine::Mode> answersAs = {};
 

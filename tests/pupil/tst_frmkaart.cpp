@@ -58,7 +58,7 @@ struct Screen
     {
         QTimer::singleShot(0, &kaart, [&] {
             inside();
-            kaart.close();
+            kaart.done(QDialog::Rejected); // never asks, so a test cannot hang on a box
         });
         kaart.showModal(mode, keuze);
     }
@@ -217,11 +217,19 @@ private Q_SLOTS:
             QTest::keyClick(&s.kaart, Qt::Key_Escape);
             s.click(1);
             seen << s.counters();
-            QTest::mouseClick(s.widget("cmdClose"), Qt::LeftButton);
+            // Closing an unfinished test asks first: Space on "Sluiten" and Enter at the
+            // question keep the test, the close box and Ja end it.
+            s.widget("cmdClose")->setFocus();
+            s.dialogs.messageAnswers << FakeDialogs::Key::Enter << velmora::MessageAnswer::Yes;
+            QTest::keyClick(s.widget("cmdClose"), Qt::Key_Space);
             seen << QString::number(s.kaart.isVisible());
+            s.kaart.close();
+            seen << QString::number(s.kaart.isVisible()) << s.dialogs.messageTexts();
         });
         QCOMPARE(seen, QStringList({QStringLiteral("1"), QStringLiteral("1"), QStringLiteral("1/2"),
-                                    QStringLiteral("0")}));
+                                    QStringLiteral("1"), QStringLiteral("0"),
+                                    QStringLiteral("Wil je stoppen? Je toets wordt dan niet bewaard."),
+                                    QStringLiteral("Wil je stoppen? Je toets wordt dan niet bewaard.")}));
         QVERIFY(!s.folder.exists(QStringLiteral("toets.res")));
 
         // A map file not in level order: the included items are asked, each once; a double-click is one
@@ -234,9 +242,14 @@ private Q_SLOTS:
                 const int asked = s.kaart.quiz().plek();
                 s.click(answer == 0 ? 3 - asked : asked, true);
             }
+            // A finished test closes without a question.
+            QTest::mouseClick(s.widget("cmdClose"), Qt::LeftButton);
+            seen << QString::number(s.kaart.isVisible());
         });
-        QCOMPARE(seen, QStringList({QStringLiteral("Anna, wijs aan op de kaart: Assen"),
-                                    QStringLiteral("Anna, wijs aan op de kaart: Breda")}));
+        QCOMPARE(seen,
+                 QStringList({QStringLiteral("Anna, wijs aan op de kaart: Assen"),
+                              QStringLiteral("Anna, wijs aan op de kaart: Breda"), QStringLiteral("0")}));
+        QCOMPARE(s.dialogs.messages.size(), 2);
         QCOMPARE(s.folder.read(QStringLiteral("toets.res")),
                  QByteArray("Anna\r\nNederland\r\n 2 \r\n 2 \r\n 1 \r\n"));
         // Every answer, the one of the test left unfinished too, each once, after the heading row.
@@ -263,6 +276,7 @@ private Q_SLOTS:
         // and a try that works stores it once.
         const QString res = s.folder.file(QStringLiteral("toets.res"));
         QVERIFY(QFile::remove(res) && ::mkfifo(QFile::encodeName(res).constData(), 0600) == 0);
+        s.dialogs.messages.clear();
         s.dialogs.messageAnswers << velmora::MessageAnswer::Yes << velmora::MessageAnswer::No;
         s.modal(QuizMode::Test, [&] {
             while (s.kaart.Mode() == 2)
