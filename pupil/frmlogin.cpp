@@ -2,6 +2,7 @@
 
 #include "controls.h"
 #include "databasecheck.h"
+#include "enterpresses.h"
 #include "frmsplash.h"
 #include "programexit.h"
 #include "registerfile.h"
@@ -33,6 +34,8 @@ frmLogin::frmLogin(SmartBase& db, QWidget* parent)
     Leerlingen->setSelectionMode(QAbstractItemView::SingleSelection);
     Leerlingen->setUniformItemSizes(true);
     cmdOK->setDefault(true);
+    // Elsewhere than on a button, Enter is OK.
+    EnterPresses::apply(this);
     cmdCancel->setAutoDefault(false);
 
     auto* buttons = new QHBoxLayout;

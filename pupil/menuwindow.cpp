@@ -1,5 +1,6 @@
 #include "menuwindow.h"
 
+#include "enterpresses.h"
 #include "noescape.h"
 
 #include <QCloseEvent>
@@ -12,6 +13,7 @@ MenuWindow::MenuWindow(QWidget* parent) : QDialog(parent)
 {
     setAttribute(Qt::WA_DeleteOnClose);
     NoEscape::apply(this);
+    EnterPresses::apply(this);
 }
 
 void MenuWindow::closeEvent(QCloseEvent* event)

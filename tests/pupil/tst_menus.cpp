@@ -162,7 +162,14 @@ private Q_SLOTS:
                 if (modal->isVisible())
                     static_cast<QDialog*>(modal)->done(QDialog::Rejected);
             });
-            drive::click(*activities, names[mode]);
+            // The first one by keyboard: Enter on the focused button.
+            QWidget* button = drive::child(*activities, names[mode]);
+            if (mode == 0) {
+                button->setFocus();
+                QTest::keyClick(button, Qt::Key_Enter);
+            } else {
+                drive::click(button);
+            }
             QCOMPARE(shown, QStringList({QStringLiteral("frmKaart"), QStringLiteral("Europa"),
                                          QString::number(mode), QStringLiteral("0")}));
             QCOMPARE(s.visible(), QList<QWidget*>({activities}));
@@ -198,8 +205,11 @@ private Q_SLOTS:
         QCOMPARE(s.choice(), QStringLiteral("Gebruiker: Bram. Kaart: Wereld. Niveau: 1."));
         // Back to the login by the map menu's "Andere gebruiker" or close box; there the close
         // box ends the program.
+        // Enter on a focused button presses it, not the default "Start".
         s.app.keuzeMenu2()->close();
-        drive::click(*s.app.keuzeMenu(), "cmdCancel");
+        auto* cancel = drive::child(*s.app.keuzeMenu(), "cmdCancel");
+        cancel->setFocus();
+        QTest::keyClick(cancel, Qt::Key_Return);
         QCOMPARE(s.visible(), QList<QWidget*>({&s.app.login()}));
         s.logIn(1);
         s.app.keuzeMenu()->close();
