@@ -29,6 +29,7 @@ frmKeuzeMenu::frmKeuzeMenu(SmartBase& db, QWidget* parent)
         Controls::label(QStringLiteral("Label1"), QStringLiteral("Kies een kaart en een niveau"), this);
     Kaarten->setObjectName(QStringLiteral("Kaarten"));
     Kaarten->setSelectionMode(QAbstractItemView::SingleSelection);
+    Controls::markOnlySelected(Kaarten);
     KaartenBestand->setObjectName(QStringLiteral("KaartenBestand"));
     KaartenBestand->hide();
 

@@ -32,6 +32,7 @@ frmLogin::frmLogin(SmartBase& db, QWidget* parent)
                                    QStringLiteral("Kies je naam uit de lijst en klik op OK"), this);
     Leerlingen->setObjectName(QStringLiteral("Leerlingen"));
     Leerlingen->setSelectionMode(QAbstractItemView::SingleSelection);
+    Controls::markOnlySelected(Leerlingen);
     Leerlingen->setUniformItemSizes(true);
     cmdOK->setDefault(true);
     // Elsewhere than on a button, Enter is OK.

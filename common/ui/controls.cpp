@@ -6,10 +6,41 @@
 #include <QIcon>
 #include <QItemSelectionModel>
 #include <QLabel>
+#include <QMouseEvent>
 #include <QPushButton>
 #include <QVBoxLayout>
 
 namespace velmora {
+namespace {
+
+// A press on the empty part of a view would clear its selection, and with it
+// a pupil's chosen name.
+class KeepPickOnEmptyClick : public QObject
+{
+public:
+    explicit KeepPickOnEmptyClick(QAbstractItemView* view) : QObject(view), m_view(view)
+    {
+        view->viewport()->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        const auto type = event->type();
+        if (type == QEvent::MouseButtonPress || type == QEvent::MouseButtonDblClick ||
+            type == QEvent::MouseButtonRelease) {
+            const QPoint at = static_cast<QMouseEvent*>(event)->position().toPoint();
+            if (!m_view->indexAt(at).isValid())
+                return true;
+        }
+        return QObject::eventFilter(watched, event);
+    }
+
+private:
+    QAbstractItemView* m_view;
+};
+
+} // namespace
 
 QLabel* Controls::label(const QString& name, const QString& text, QWidget* parent)
 {
@@ -62,6 +93,7 @@ void Controls::markOnlySelected(QAbstractItemView* view)
         if (now == view && !view->selectionModel()->hasSelection())
             view->selectionModel()->clearCurrentIndex();
     });
+    new KeepPickOnEmptyClick(view);
 }
 
 int Controls::textWidth(const QWidget* widget, int characters)

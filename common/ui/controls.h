@@ -26,6 +26,8 @@ public:
     static QFrame* decoration(const QPixmap& picture, QWidget* parent);
     // A list or grid that takes the focus marks no entry until one is picked:
     // a focus frame on an entry that is not selected looks like a selection.
+    // So the first Down picks the first entry, and a click beside the entries
+    // keeps what was picked.
     static void markOnlySelected(QAbstractItemView* view);
     // Wide enough for `characters` of typical text in the widget's font, with
     // room for its frame and a scroll bar.

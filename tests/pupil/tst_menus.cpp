@@ -107,6 +107,14 @@ private Q_SLOTS:
         QTest::keyClick(login, Qt::Key_Return);
         drive::doubleClick(leerlingen->viewport(), QPoint(10, leerlingen->viewport()->height() - 5));
         QVERIFY(login->isVisible() && login->Gebruiker().isEmpty());
+        // The first Down picks the first name; a click beside the names keeps it.
+        leerlingen->setFocus();
+        QTest::keyClick(leerlingen, Qt::Key_Down);
+        QCOMPARE(leerlingen->selectedItems().value(0), leerlingen->item(0));
+        QTest::mouseClick(leerlingen->viewport(), Qt::LeftButton, {},
+                          QPoint(10, leerlingen->viewport()->height() - 5));
+        QCOMPARE(leerlingen->selectedItems().value(0), leerlingen->item(0));
+        QVERIFY(drive::child(*login, "cmdOK")->isEnabled());
         // Enter presses OK; the 60-character name becomes Gebruiker as listed.
         drive::selectRow(leerlingen, 2);
         QTest::keyClick(login, Qt::Key_Return);
