@@ -345,8 +345,10 @@ private Q_SLOTS:
         QTest::mouseClick(level, Qt::LeftButton, {}, at);
         QCOMPARE(window.Niveau(), 3);
 
-        // One page.
+        // One page; a click beside the entries keeps the chosen one.
         drive::selectRow(list, 0);
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, QPoint(5, list->viewport()->height() - 3));
+        QVERIFY(list->item(0)->isSelected() && print->isEnabled());
         FakeDialogs dialogs;
         dialogs.printToPdf = m_out.filePath(QStringLiteral("europa.pdf"));
         drive::click(print);

@@ -77,6 +77,8 @@ private Q_SLOTS:
         // "abc" against "Vrendlak": 97+86=183, 98+114=212, 99+101=200; 0xFE+'V'=340 -> 340 mod 255 + 32.
         QCOMPARE(Encryptor::Encrypt("\xfe", "Vrendlak"), QByteArray("u"));
         QCOMPARE(Encryptor::Decrypt("u", "Vrendlak"), QByteArray("\xfe"));
+        // The lowest codes come back too.
+        QCOMPARE(Encryptor::Decrypt(Encryptor::Encrypt(" !#", "Vrendlak"), "Vrendlak"), QByteArray(" !#"));
         // The key repeats after eight characters: position 9 uses 'V' again.
         QCOMPARE(Encryptor::Encrypt("AAAAAAAAA", "Vrendlak").back(), char(65 + 86));
         QCOMPARE(PasswordFile::storable(QStringLiteral("Geheim é")),

@@ -113,6 +113,10 @@ private Q_SLOTS:
         const QByteArray truncated = "Leerlingendatabase\r\n 2 \r\nId\r\n 5 \r\n";
         SmartBase db = openPupils(folder, truncated);
         QCOMPARE(db.RecordCount(), 0);
+        // Closing what is not open is said, not done.
+        SmartBase closed([this](const QString& m) { notices.append(m); });
+        closed.CloseDatabase();
+        QCOMPARE(std::exchange(notices, {}), QStringList{QStringLiteral("Er staat geen database open")});
         QCOMPARE(db.FieldWidth(2), QString());
         const auto error = db.RemoveRecord(1);
         QVERIFY(error && error->kind == DataError::Kind::Malformed);
