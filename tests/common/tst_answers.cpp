@@ -10,20 +10,33 @@ namespace {
 // Today is Wednesday 9 December; the week began on Monday the 7th.
 const QDate Today(2026, 12, 9);
 
-// Two tests of Anna, one of Bram, practice of both, and lines that must not
-// count: another map, another level, the heading row and a damaged line.
-const QByteArray File =
-    "Datum;Tijd;Leerling;Kaart;Niveau;Soort;Gevraagd;Geklikt;Uitslag;Begonnen\r\n"
-    "2026-12-09;10:00:00;Anna;Nederland;1;toets;Zwolle;Zwolle;goed;2026-12-09 09:59:00\r\n"
-    "2026-12-09;10:01:00;Anna;Nederland;1;toets;Assen;Emmen;fout;2026-12-09 09:59:00\r\n"
-    "2026-12-09;10:05:00;Bram;Nederland;1;oefenen;Zwolle;Assen;fout;2026-12-09 10:04:00\r\n"
-    "2026-12-07;11:00:00;Bram;Nederland;1;toets;Zwolle;Hoorn;fout;2026-12-07 10:59:00\r\n"
-    "2026-12-07;11:01:00;Bram;Nederland;1;toets;Assen;Assen;goed;2026-12-07 10:59:00\r\n"
-    "2026-12-01;08:01:00;Anna;Nederland;1;toets;Zwolle;Zwolle;goed;2026-12-01 08:00:00\r\n"
-    "2026-11-30;08:01:00;Anna;Nederland;1;oefenen;Emmen;Assen;fout;2026-11-30 08:00:00\r\n"
-    "2026-12-09;10:02:00;Anna;Europa;1;toets;Parijs;Rome;fout;2026-12-09 10:02:00\r\n"
-    "2026-12-09;10:03:00;Bram;Nederland;2;toets;Zwolle;Zwolle;goed;2026-12-09 10:03:00\r\n"
-    "2026-12-09;10:04:00;Bram;Nederland;1;toets;Zwolle;Zwolle;half;2026-12-09 10:03:00\r\n";
+// A class of 30: two tests of Anna, one of Bram, practice of both, lines that
+// must not count (another map, another level, the heading row, a damaged
+// line), and one test in November of each of the 28 others: Zwolle right,
+// Assen missed.
+QByteArray classFile()
+{
+    QByteArray file = "Datum;Tijd;Leerling;Kaart;Niveau;Soort;Gevraagd;Geklikt;Uitslag;Begonnen\r\n"
+                      "2026-12-09;10:00:00;Anna;Nederland;1;toets;Zwolle;Zwolle;goed;2026-12-09 09:59:00\r\n"
+                      "2026-12-09;10:01:00;Anna;Nederland;1;toets;Assen;Emmen;fout;2026-12-09 09:59:00\r\n"
+                      "2026-12-09;10:05:00;Bram;Nederland;1;oefenen;Zwolle;Assen;fout;2026-12-09 10:04:00\r\n"
+                      "2026-12-07;11:00:00;Bram;Nederland;1;toets;Zwolle;Hoorn;fout;2026-12-07 10:59:00\r\n"
+                      "2026-12-07;11:01:00;Bram;Nederland;1;toets;Assen;Assen;goed;2026-12-07 10:59:00\r\n"
+                      "2026-12-01;08:01:00;Anna;Nederland;1;toets;Zwolle;Zwolle;goed;2026-12-01 08:00:00\r\n"
+                      "2026-11-30;08:01:00;Anna;Nederland;1;oefenen;Emmen;Assen;fout;2026-11-30 08:00:00\r\n"
+                      "2026-12-09;10:02:00;Anna;Europa;1;toets;Parijs;Rome;fout;2026-12-09 10:02:00\r\n"
+                      "2026-12-09;10:03:00;Bram;Nederland;2;toets;Zwolle;Zwolle;goed;2026-12-09 10:03:00\r\n"
+                      "2026-12-09;10:04:00;Bram;Nederland;1;toets;Zwolle;Zwolle;half;2026-12-09 10:03:00\r\n";
+    for (int pupil = 13; pupil <= 40; ++pupil) {
+        const QByteArray minute = QByteArray::number(pupil);
+        const QByteArray start = "2026-11-02;09:" + minute + ":00;Leerling " + minute + ";Nederland;1;toets;";
+        const QByteArray begun = ";2026-11-02 09:" + minute + ":00\r\n";
+        file += start + "Zwolle;Zwolle;goed" + begun + start + "Assen;Urk;fout" + begun;
+    }
+    return file;
+}
+
+const QByteArray File = classFile();
 
 } // namespace
 
@@ -65,15 +78,20 @@ private Q_SLOTS:
         QTest::addColumn<QString>("tests");
         const QString allTests =
             QStringLiteral("Anna 2026-12-01 1 1|Anna 2026-12-09 2 1|Bram 2026-12-07 2 1");
-        // Equal misses: the larger share first (Emmen 1 of 1 before Assen 1 of 2).
+        QString yearTests = allTests;
+        for (int pupil = 13; pupil <= 40; ++pupil)
+            yearTests += QStringLiteral("|Leerling %1 2026-11-02 2 1").arg(pupil);
+        // The 28 add 28 asked and 28 missed to Assen, 28 asked to Zwolle.
         QTest::newRow("everything") << false << QString() << int(PlaceOverview::Period::Alles)
-                                    << QStringLiteral("Zwolle 4 2|Emmen 1 1|Assen 2 1") << allTests;
+                                    << QStringLiteral("Assen 30 29|Zwolle 32 2|Emmen 1 1") << yearTests;
         QTest::newRow("tests only") << true << QString() << int(PlaceOverview::Period::Alles)
-                                    << QStringLiteral("Assen 2 1|Zwolle 3 1") << allTests;
+                                    << QStringLiteral("Assen 30 29|Zwolle 31 1") << yearTests;
         QTest::newRow("one pupil") << false << QStringLiteral("Bram") << int(PlaceOverview::Period::Alles)
                                    << QStringLiteral("Zwolle 2 2|Assen 1 0")
                                    << QStringLiteral("Bram 2026-12-07 2 1");
-        QTest::newRow("today") << false << QString() << int(PlaceOverview::Period::Vandaag)
+        QTest::newRow("today") << false << QString()
+                               << int(PlaceOverview::Period::Vandaag)
+                               // Equal misses: the larger share first.
                                << QStringLiteral("Assen 1 1|Zwolle 2 1")
                                << QStringLiteral("Anna 2026-12-09 2 1");
         QTest::newRow("this week") << false << QString() << int(PlaceOverview::Period::DezeWeek)
