@@ -14,9 +14,7 @@ QString AnswersFile::path()
 
 std::optional<DataError> AnswersFile::append(const QString& path, const AnswerLine& line)
 {
-    const PlatformFile* held = ResultsGroup::held(FileName);
-    auto lock = held ? FileLock::acquireHeld(*held, path)
-                     : FileLock::acquire(path, FileLock::IfMissing::Create, FileLock::Readers::Group);
+    auto lock = ResultsGroup::lockForAppend(FileName, path);
     if (auto* error = std::get_if<DataError>(&lock))
         return *error;
     FileLock& file = std::get<FileLock>(lock);
@@ -41,10 +39,7 @@ std::optional<DataError> AnswersFile::append(const QString& path, const AnswerLi
 
 std::optional<DataError> AnswersFile::empty(const QString& path)
 {
-    auto lock = FileLock::acquire(path, FileLock::IfMissing::Fail);
-    if (auto* error = std::get_if<DataError>(&lock))
-        return error->kind == DataError::Kind::Missing ? std::nullopt : std::optional(*error);
-    return std::get<FileLock>(lock).truncate();
+    return FileLock::truncateIfThere(path);
 }
 
 } // namespace velmora

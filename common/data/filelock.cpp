@@ -232,4 +232,12 @@ std::optional<DataError> FileLock::removeCreated()
     return writeError(m_path, PlatformFile::remove(m_path));
 }
 
+std::optional<DataError> FileLock::truncateIfThere(const QString& path)
+{
+    auto lock = acquire(path, IfMissing::Fail);
+    if (auto* error = std::get_if<DataError>(&lock))
+        return error->kind == DataError::Kind::Missing ? std::nullopt : std::optional(*error);
+    return std::get<FileLock>(lock).truncate();
+}
+
 } // namespace velmora

@@ -69,6 +69,8 @@ public:
     std::optional<DataError> replace(const QByteArray& contents);
     // Empties the file in place: whoever holds it open keeps a valid file.
     std::optional<DataError> truncate();
+    // Locks the file at path and empties it in place; a missing file is empty already.
+    static std::optional<DataError> truncateIfThere(const QString& path);
     // Renames the file to newPath, which must not exist.
     std::optional<DataError> moveTo(const QString& newPath);
     // Removes the file; only a file this lock created may be removed, when

@@ -77,13 +77,6 @@ std::variant<QByteArray, DataError> realignment(const FileLock& file)
     return fill;
 }
 
-std::variant<FileLock, DataError> lockForAppend(const QString& path)
-{
-    if (const PlatformFile* held = ResultsGroup::held(ResultsFile::FileName))
-        return FileLock::acquireHeld(*held, path);
-    return FileLock::acquire(path, FileLock::IfMissing::Create, FileLock::Readers::Group);
-}
-
 QByteArray recordBytes(const QByteArray& naam, const QByteArray& kaart, int niveau, int gedaan, int goed)
 {
     const QByteArray lineEnd = TextLines::LineEnd.toByteArray();
@@ -106,7 +99,7 @@ std::optional<DataError> ResultsFile::append(const QString& path, const QString&
     if (!naamBytes || !kaartBytes)
         return DataError{DataError::Kind::NotEncodable, QFileInfo(path).fileName(), 0, {}};
 
-    auto lock = lockForAppend(path);
+    auto lock = ResultsGroup::lockForAppend(FileName, path);
     if (auto* error = std::get_if<DataError>(&lock))
         return *error;
     FileLock& file = std::get<FileLock>(lock);
@@ -161,10 +154,7 @@ ResultsFile::ClearResult ResultsFile::clear(const QString& path, const QByteArra
 
 std::optional<DataError> ResultsFile::empty(const QString& path)
 {
-    auto lock = FileLock::acquire(path, FileLock::IfMissing::Fail);
-    if (auto* error = std::get_if<DataError>(&lock))
-        return error->kind == DataError::Kind::Missing ? std::nullopt : std::optional(*error);
-    return std::get<FileLock>(lock).truncate();
+    return FileLock::truncateIfThere(path);
 }
 
 } // namespace velmora

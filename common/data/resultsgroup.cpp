@@ -54,6 +54,16 @@ bool isHarmless(const char* entry)
     return false;
 }
 
+// The file of that name kept open from the start, or null when there is none.
+const PlatformFile* held(QStringView fileName)
+{
+    for (std::size_t i = 0; i < std::size(Held); ++i) {
+        if (Held[i] == fileName)
+            return heldFiles[i].isOpen() ? &heldFiles[i] : nullptr;
+    }
+    return nullptr;
+}
+
 } // namespace
 
 bool ResultsGroup::openResultsThenDropGroup()
@@ -73,13 +83,11 @@ bool ResultsGroup::openResultsThenDropGroup()
     return PlatformFile::dropGainedRights();
 }
 
-const PlatformFile* ResultsGroup::held(QStringView fileName)
+std::variant<FileLock, DataError> ResultsGroup::lockForAppend(QStringView fileName, const QString& path)
 {
-    for (std::size_t i = 0; i < std::size(Held); ++i) {
-        if (Held[i] == fileName)
-            return heldFiles[i].isOpen() ? &heldFiles[i] : nullptr;
-    }
-    return nullptr;
+    if (const PlatformFile* file = held(fileName))
+        return FileLock::acquireHeld(*file, path);
+    return FileLock::acquire(path, FileLock::IfMissing::Create, FileLock::Readers::Group);
 }
 
 } // namespace velmora

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "filelock.h"
 #include "platformfile.h"
 
 #include <QStringView>
@@ -18,8 +19,10 @@ public:
     // its own it does nothing. False when the group could not be given up:
     // the program must then end at once.
     static bool openResultsThenDropGroup();
-    // The file of that name kept open from the start, or null when there is none.
-    static const PlatformFile* held(QStringView fileName);
+    // The lock an append to one of those files takes: on the file held open
+    // when there is one, else on the file at path, made if missing (readable
+    // for its group only).
+    static std::variant<FileLock, DataError> lockForAppend(QStringView fileName, const QString& path);
 };
 
 } // namespace velmora
