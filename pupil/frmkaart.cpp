@@ -16,6 +16,7 @@
 #include "mapshape.h"
 #include "markerring.h"
 #include "noescape.h"
+#include "placekeys.h"
 #include "resultsfile.h"
 #include "twipsgeometry.h"
 
@@ -82,8 +83,13 @@ frmKaart::frmKaart(Plaatsen& plaatsen, QWidget* parent)
     m_close = chrome.close;
     connect(m_close, &QPushButton::clicked, this, &QDialog::reject);
     m_drawing = new MapDrawing(m_picture, quizStyle(), this);
-    m_ring = new MarkerRing(m_picture);
+    m_ring = new MarkerRing(MarkerRing::Look::PointedOut, m_picture);
     m_ring->setObjectName(QStringLiteral("Ring"));
+    m_keys = new PlaceKeys(m_drawing, m_picture, this);
+    connect(m_keys, &PlaceKeys::answered, this,
+            [this](int index) { hotSpotClicked(index, Qt::LeftButton, false); });
+    connect(m_keys, &PlaceKeys::focusMoved, this, &frmKaart::hotSpotMoved);
+    setTabOrder(m_picture, m_close);
 
     m_legend = new MapLegend(this);
 
@@ -194,8 +200,11 @@ bool frmKaart::open(QuizMode mode, const Keuze& keuze)
             m_drawing->setItemVisible(j, false);
     }
     m_drawing->raiseLabels();
-    placeBeside();
     m_counters->setVisible(m_quiz.countersShown());
+    placeBeside();
+    m_keys->reset(m_quiz.rules().namesOnHover);
+    // The keyboard starts on the map, never on "Sluiten".
+    m_picture->setFocus();
     showQuiz();
     return true;
 }
@@ -211,12 +220,7 @@ bool frmKaart::fitMap()
 
 void frmKaart::placeBeside()
 {
-    m_legend->placeBeside(m_picture);
-    const QRect picture = TwipsGeometry::get(m_picture);
-    const QRect legend = TwipsGeometry::get(m_legend);
-    const QRect counters = TwipsGeometry::get(m_counters);
-    TwipsGeometry::move(m_counters, picture.width() + MapLegend::PictureGap,
-                        picture.top() + picture.height() - legend.height() - counters.height() - 155);
+    m_legend->placeBeside(m_picture, m_counters);
     MapCloseButton::place(m_close, m_picture, {m_legend, m_counters});
 }
 
@@ -237,6 +241,7 @@ void frmKaart::resizeEvent(QResizeEvent* event)
     if (fitMap()) {
         placeBeside();
         showPointedOut();
+        m_keys->follow();
     }
 }
 
@@ -316,6 +321,10 @@ void frmKaart::showQuiz()
     m_gehad->setText(m_quiz.gehadText());
     m_teDoenCaption->setText(m_quiz.teDoenCaption());
     m_over->setText(m_quiz.overText());
+    // What a screen reader says of the counters and of the map as a whole.
+    m_gehad->setAccessibleName(QStringLiteral("Aantal gehad: ") + m_quiz.gehadText());
+    m_over->setAccessibleName(m_quiz.teDoenCaption() + u' ' + m_quiz.overText());
+    m_picture->setAccessibleDescription(m_quiz.status());
     showPuddles();
 }
 
@@ -347,6 +356,7 @@ void frmKaart::showPuddles()
     // Only the newest puddle grows; it lies above markers and hotspots.
     placePuddle(m_quiz.CurPlas());
     m_puddles[m_quiz.CurPlas() - 1]->raise();
+    m_keys->follow();
 }
 
 void frmKaart::placePuddle(int number)

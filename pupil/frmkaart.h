@@ -23,6 +23,8 @@ class Plaatsen;
 
 namespace korvel {
 
+class PlaceKeys;
+
 // The map screen: shows the chosen map at the chosen level and runs the
 // activity it is opened for, as that activity's rules say.
 class frmKaart : public QDialog
@@ -85,6 +87,7 @@ private:
     velmora::MapDrawing* m_drawing;
     QList<velmora::MapShape*> m_puddles;
     velmora::MarkerRing* m_ring;
+    PlaceKeys* m_keys;
     bool m_answersFailed = false;
 };
 

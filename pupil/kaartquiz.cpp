@@ -131,9 +131,10 @@ void KaartQuiz::VolgendeVraag()
         m_vorrige = m_plek;
     const QStringList& questions = m_rules->questions;
     const int variant = questions.size() > 1 ? draw(int(questions.size())) : 0;
-    m_status = questions[variant].arg(m_keuze.Gebruiker, item(m_plek).Naam);
+    m_question = questions[variant].arg(m_keuze.Gebruiker, item(m_plek).Naam);
     if (m_keuze.Gebruiker == Ostrik)
-        m_status = QStringLiteral("Heet je Ostrik? Zoek het dan maar lekker zelf uit :P");
+        m_question = QStringLiteral("Heet je Ostrik? Zoek het dan maar lekker zelf uit :P");
+    m_status = m_question;
 }
 
 KaartQuiz::Start KaartQuiz::clickHotSpot(int index, bool secondOfDouble)
@@ -269,8 +270,11 @@ void KaartQuiz::resultNotSaved()
 
 KaartQuiz::Start KaartQuiz::floodClick(int index)
 {
-    if (m_gehad.contains(index))
+    // It takes no more water; the pupil is told why nothing happens, and asked again.
+    if (m_gehad.contains(index)) {
+        m_status = item(index).Naam + QStringLiteral(" staat al onder water! ") + m_question;
         return Start::Nothing;
+    }
     ++m_curPlas;
     // Width 9, not 0: the puddle starts as a sliver on the marker's centre.
     m_plas.append(QRectF(item(index).Left + HalfMarker, item(index).Top + HalfMarker, 9, 0));

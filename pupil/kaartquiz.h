@@ -56,7 +56,7 @@ public:
 
     // One press and release on a hotspot. It is no answer when its press was
     // the second of a double-click, while a practice answer is shown, while a
-    // puddle grows, or on a city that is flooded already.
+    // puddle grows, or on a city that is flooded already (which is said).
     Start clickHotSpot(int index, bool secondOfDouble = false);
     Start pressPicture(int xTwips, int yTwips);
     void timer1();
@@ -128,6 +128,7 @@ private:
     int m_curPlas = 0;
     QList<QRectF> m_plas;
     QString m_status;
+    QString m_question; // as last asked
     QString m_gehadText;
     QString m_teDoenCaption;
     QString m_overText;

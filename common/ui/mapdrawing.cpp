@@ -20,6 +20,14 @@ QString indexed(QStringView name, int index)
     return name.toString() + u'_' + QString::number(index);
 }
 
+// Grown around its middle to `least` twips where it is narrower or lower.
+QRect grownTo(QRect twips, int least)
+{
+    const int wider = std::max(0, least - twips.width());
+    const int higher = std::max(0, least - twips.height());
+    return twips.adjusted(-wider / 2, -higher / 2, wider - wider / 2, higher - higher / 2);
+}
+
 } // namespace
 
 void MapDrawing::dress(MapShape* shape, ItemKind kind, bool hatchWater, bool swatch)
@@ -101,16 +109,16 @@ void MapDrawing::place(int index, const Plaats& item)
 {
     Pieces& pieces = m_items[index];
     pieces.item = item;
-    m_picture->place(pieces.marker, QRect(item.Left, item.Top, ItemKind::MarkerSize, ItemKind::MarkerSize));
+    // Where the scale would make them smaller, markers stay visible and hotspots easy to hit.
+    const auto least = [this](int pixels) { return qCeil(pixels * Twips::PerPixel / m_picture->scale()); };
+    m_picture->place(pieces.marker,
+                     grownTo(QRect(item.Left, item.Top, ItemKind::MarkerSize, ItemKind::MarkerSize),
+                             least(LeastMarkerPixels)));
     dress(pieces.marker, item.kind(), m_style.hatchWater);
-    QRect spot(item.Left - HotSpotOffset, item.Top - HotSpotOffset, m_style.hotSpot.width(),
-               m_style.hotSpot.height());
-    // Grown around its middle where the scale would make it smaller than that.
-    const int least = qCeil(LeastHotSpotPixels * Twips::PerPixel / m_picture->scale());
-    const int wider = std::max(0, least - spot.width());
-    const int higher = std::max(0, least - spot.height());
-    spot.adjust(-wider / 2, -higher / 2, wider - wider / 2, higher - higher / 2);
-    m_picture->place(pieces.hotSpot, spot);
+    m_picture->place(pieces.hotSpot,
+                     grownTo(QRect(item.Left - HotSpotOffset, item.Top - HotSpotOffset, m_style.hotSpot.width(),
+                                   m_style.hotSpot.height()),
+                             least(LeastHotSpotPixels)));
     if (pieces.label) {
         pieces.label->setText(item.Naam);
         // Sized to its text as the label itself would, without polishing every hidden label.

@@ -40,6 +40,8 @@ public:
     static constexpr int HotSpotOffset = 120;
     // Small hands on small screens still hit a small island.
     static constexpr int LeastHotSpotPixels = 24;
+    // A marker shown smaller than this is hard to see at all.
+    static constexpr int LeastMarkerPixels = 9;
 
     // The look of a marker of `kind`, or of its legend swatch; water is
     // hatched where the window hatches water.

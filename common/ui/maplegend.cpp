@@ -44,12 +44,16 @@ MapShape* MapLegend::swatch(int row) const
     return row >= 1 && row <= Rows ? m_swatches[row - 1] : nullptr;
 }
 
-void MapLegend::placeBeside(const MapPicture* picture)
+void MapLegend::placeBeside(const MapPicture* picture, QWidget* above)
 {
     const QRect pictureTwips = TwipsGeometry::get(picture);
-    const QRect own = TwipsGeometry::get(this);
-    TwipsGeometry::move(this, pictureTwips.width() + PictureGap,
-                        pictureTwips.top() + pictureTwips.height() - own.height());
+    const int aboveHeight = above && above->isVisibleTo(above->parentWidget()) ? TwipsGeometry::get(above).height() + AboveGap : 0;
+    const int left = pictureTwips.width() + PictureGap;
+    const int top = std::max(pictureTwips.top(), pictureTwips.top() + pictureTwips.height() -
+                                                     TwipsGeometry::get(this).height() - aboveHeight);
+    if (above)
+        TwipsGeometry::move(above, left, top);
+    TwipsGeometry::move(this, left, top + aboveHeight);
 }
 
 qreal MapLegend::fittingScale(QSize window, const MapPicture* picture) const

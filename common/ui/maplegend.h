@@ -41,8 +41,12 @@ public:
     MapShape* swatch(int row) const; // row 1..Rows
 
     // Beside the picture: left = the picture's width + 355 (its width, not its
-    // right edge), bottom level with the picture's bottom.
-    void placeBeside(const MapPicture* picture);
+    // right edge), bottom level with the picture's bottom, with `above` (the
+    // counters), when shown, stacked on top of the legend. A picture shorter
+    // than that column gets the column level with its top instead, so that it
+    // never covers what lies above the picture.
+    void placeBeside(const MapPicture* picture, QWidget* above = nullptr);
+    static constexpr int AboveGap = 155;
     // The map windows' display scale: the picture at its place as large as a
     // window of `window` pixels leaves room for, with a column as wide as the
     // legend beside it, and never larger than its natural size.

@@ -4,7 +4,7 @@
 
 namespace velmora {
 
-MarkerRing::MarkerRing(QWidget* parent) : QWidget(parent)
+MarkerRing::MarkerRing(Look look, QWidget* parent) : QWidget(parent), m_look(look)
 {
     setAttribute(Qt::WA_TransparentForMouseEvents);
     hide();
@@ -23,10 +23,17 @@ void MarkerRing::paintEvent(QPaintEvent*)
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setBrush(Qt::NoBrush);
     const QRectF area = QRectF(rect()).adjusted(3, 3, -3, -3);
-    painter.setPen(QPen(Qt::white, 6));
-    painter.drawEllipse(area);
-    painter.setPen(QPen(QColor(176, 0, 0), 4));
-    painter.drawEllipse(area);
+    // A light and a dark colour: one of the two stands out on any map.
+    const bool focus = m_look == Look::Focus;
+    const auto draw = [&](const QColor& colour, int width) {
+        painter.setPen(QPen(colour, width));
+        if (focus)
+            painter.drawRoundedRect(area, 3, 3);
+        else
+            painter.drawEllipse(area);
+    };
+    draw(focus ? Qt::black : Qt::white, 6);
+    draw(focus ? QColor(255, 221, 0) : QColor(176, 0, 0), focus ? 2 : 4);
 }
 
 } // namespace velmora

@@ -4,20 +4,28 @@
 
 namespace velmora {
 
-// A thick ring around a map marker, to point a place out: white round a
-// dark red, so that it shows on every map colour. Clicks go through it.
+// A thick ring around a map marker, in two colours so that it shows on every
+// map colour. Clicks go through it.
 class MarkerRing : public QWidget
 {
     Q_OBJECT
 public:
     static constexpr int Margin = 8; // pixels beyond the marker on every side: the hotspot at full size
 
-    explicit MarkerRing(QWidget* parent = nullptr);
+    enum class Look {
+        PointedOut, // a round white and dark red ring: "here it is"
+        Focus,      // a square black and yellow frame: where the keyboard is
+    };
+
+    explicit MarkerRing(Look look, QWidget* parent = nullptr);
     // Round the marker, which is a sibling of the ring.
     void surround(const QWidget* marker);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+
+private:
+    Look m_look;
 };
 
 } // namespace velmora

@@ -92,10 +92,15 @@ private Q_SLOTS:
         const QSize zwolle = drawing.label(2)->size();
         drawing.setScale(0.5);
         QCOMPARE(scene.picture->size(), QSize(100, 50));
-        QCOMPARE(drawing.marker(2)->geometry(), QRect(97, 20, 9, 9));
+        QCOMPARE(drawing.marker(2)->geometry(), QRect(96, 20, 9, 9));
         QCOMPARE(drawing.hotSpot(2)->geometry(), QRect(89, 12, 24, 24));
         QCOMPARE(drawing.label(2)->size(), zwolle);
         QCOMPARE(drawing.label(2)->geometry().right() + 1, 100);
+        // Far smaller, a marker stays 9 pixels, in the middle of its hotspot.
+        drawing.setScale(0.34);
+        QCOMPARE(drawing.marker(2)->size(), QSize(9, 9));
+        QVERIFY((drawing.marker(2)->geometry().center() - drawing.hotSpot(2)->geometry().center())
+                    .manhattanLength() <= 1);
     }
 
     void paintedMarkersAndLegend()
@@ -118,13 +123,22 @@ private Q_SLOTS:
         printLegend.hatchWater = true;
         QVERIFY(MapLegend(printLegend, nullptr).swatch(3)->hatched());
 
-        // Beside the picture: left = the picture's width + 355, bottoms level.
+        // Beside the picture: left = the picture's width + 355, bottoms level, the counters on top;
+        // beside a picture lower than that, tops level.
         Scene scene;
         auto* beside = new MapLegend(&scene.window);
-        beside->placeBeside(scene.picture);
+        auto* counters = new QWidget(&scene.window);
+        TwipsGeometry::set(counters, QRect(0, 0, 2055, 1215));
+        beside->placeBeside(scene.picture, counters);
+        QCOMPARE(TwipsGeometry::get(counters), QRect(3000 + 355, 1080, 2055, 1215));
+        QCOMPARE(TwipsGeometry::get(beside).top(), 1080 + 1215 + 155);
+        QImage tall(200, 300, QImage::Format_RGB32);
+        scene.picture->setPicture(tall);
+        beside->placeBeside(scene.picture, counters);
+        QCOMPARE(TwipsGeometry::get(counters).top(), 1080 + 4500 - 1575 - 155 - 1215);
         const QRect at = TwipsGeometry::get(beside);
         QCOMPARE(at.left(), 3000 + 355);
-        QCOMPARE(at.top() + at.height(), 1080 + 1500);
+        QCOMPARE(at.top() + at.height(), 1080 + 4500);
 
         // A part painted after a change of scale shows the picture at the new scale, and only that part.
         // An 8-bit picture is kept as it is at its own size, a quarter of its 32-bit memory.
