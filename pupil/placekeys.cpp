@@ -132,9 +132,10 @@ bool PlaceKeys::eventFilter(QObject* watched, QEvent* event)
         return false;
     switch (event->type()) {
     case QEvent::FocusIn: {
-        // Tabbed onto the map: its first place, or backwards its last.
+        // Tabbed onto the map: its first place, or backwards its last. A dialog
+        // being shown says Tab as well; no key was typed then, so no frame yet.
         const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
-        if (reason == Qt::TabFocusReason || reason == Qt::BacktabFocusReason) {
+        if ((reason == Qt::TabFocusReason || reason == Qt::BacktabFocusReason) && m_picture->isActiveWindow()) {
             m_focused = 0;
             step(reason == Qt::TabFocusReason);
         } else {

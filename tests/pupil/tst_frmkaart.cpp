@@ -6,9 +6,13 @@
 #include "pupilharness.h"
 #include "windowdriver.h"
 
+#include <QAccessible>
 #include <QLabel>
 #include <QTimer>
 #include <QtTest>
+#include <private/qguiapplication_p.h>
+#include <qpa/qplatformaccessibility.h>
+#include <qpa/qplatformintegration.h>
 
 #ifdef Q_OS_UNIX
 #include <sys/stat.h>
@@ -61,6 +65,42 @@ struct Screen
             kaart.done(QDialog::Rejected); // never asks, so a test cannot hang on a box
         });
         kaart.showModal(mode, keuze);
+    }
+};
+
+// What a screen reader is told, as "object: text", and every mouse event, while alive.
+struct Listener : QObject
+{
+    static inline QStringList told;
+    int mouseEvents = 0;
+    Listener()
+    {
+        told.clear();
+        QGuiApplicationPrivate::platformIntegration()->accessibility()->setActive(true);
+        QAccessible::installUpdateHandler([](QAccessibleEvent* event) {
+            if (event->type() == QAccessible::NameChanged)
+                told << event->object()->objectName() + QStringLiteral(": ") +
+                            event->accessibleInterface()->text(QAccessible::Name);
+        });
+        qApp->installEventFilter(this);
+    }
+    ~Listener() override { QAccessible::installUpdateHandler(nullptr); }
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        const auto type = event->type();
+        mouseEvents += type == QEvent::MouseButtonPress || type == QEvent::MouseButtonRelease ||
+                       type == QEvent::MouseButtonDblClick;
+        return false;
+    }
+    // What was told of the named object, in order.
+    static QStringList toldOf(const QString& name)
+    {
+        QStringList texts;
+        for (const QString& line : std::as_const(told)) {
+            if (line.startsWith(name + QStringLiteral(": ")))
+                texts << line.mid(name.size() + 2);
+        }
+        return texts;
     }
 };
 
@@ -118,6 +158,29 @@ private Q_SLOTS:
     // and where a map fits at its own size it is shown exactly so.
     void demoMapsFitTheScreen()
     {
+        // The picture, the question, "Sluiten", the legend and the counters each in a place of their own.
+        const auto apart = [](const Screen& s, const QString& map) {
+            const QList<QWidget*> controls = {s.widget("Picture1"), s.widget("Frame1"), s.widget("cmdClose"),
+                                              s.widget("Legenda"), s.widget("Status")};
+            for (QWidget* control : controls) {
+                QWidget* hit = s.kaart.childAt(control->geometry().center());
+                bool alone = s.kaart.rect().contains(control->geometry()) &&
+                             (hit == control || control->isAncestorOf(hit) || control == controls[0]);
+                for (QWidget* other : controls)
+                    alone = alone && (other == control || !control->geometry().intersects(other->geometry()));
+                QVERIFY2(alone, qPrintable(map + u' ' + control->objectName()));
+            }
+        };
+        // A strip of a map, lower than the counters and the legend together: they go below the question.
+        {
+            Screen s;
+            QImage strip(900, 120, QImage::Format_RGB888);
+            strip.fill(Qt::white);
+            QVERIFY(strip.save(s.folder.file(QStringLiteral("demo.bmp")), "BMP"));
+            QVERIFY(s.open(QuizMode::Test) && drive::show(s.kaart));
+            s.kaart.resize(1366, 768);
+            apart(s, QStringLiteral("strip"));
+        }
         const QString demo = QStringLiteral(VELMORA_SOURCE_DIR "/demo/");
         for (const QString& map :
              {QStringLiteral("Nederland"), QStringLiteral("Europa"), QStringLiteral("Oefenkaart")})
@@ -139,14 +202,7 @@ private Q_SLOTS:
                 QVERIFY2((shown.size() == QImage(demo + bmp).size()) ==
                              (screen == QSize(1920, 1080) || map == u"Oefenkaart"),
                          qPrintable(map));
-                for (const char* name : {"Frame1", "cmdClose", "Legenda", "Status"}) {
-                    QWidget* control = s.widget(name);
-                    QWidget* hit = s.kaart.childAt(control->geometry().center());
-                    QVERIFY2(s.kaart.rect().contains(control->geometry()) &&
-                                 !control->geometry().intersects(shown) &&
-                                 (hit == control || control->isAncestorOf(hit)),
-                             qPrintable(map + u' ' + QString::fromLatin1(name)));
-                }
+                apart(s, map);
                 // The question and "Sluiten" fit their boxes.
                 for (const char* name : {"lblStatus", "cmdClose"}) {
                     QWidget* box = s.widget(name);
@@ -377,6 +433,118 @@ private Q_SLOTS:
         QCOMPARE(s.status(), QStringLiteral("Fout! Dit is Urk"));
         QCOMPARE(s.counters(), QStringLiteral("2/1"));
         QTRY_COMPARE(s.status(), QStringLiteral("Anna, wijs op de kaart aan: Zwolle"));
+    }
+
+    // A pupil without a mouse: the keys go to the map, a frame shows where they are, Enter and Space
+    // answer as a click does, and a screen reader hears the questions but no name that answers one.
+    void keyboardOnly()
+    {
+        Listener listener;
+        Screen s; // in reading order Urk 3, Amsterdam 1, Zwolle 2
+        for (const char* timer : {"Timer1", "Timer2", "GroeiPlas"})
+            drive::child<QTimer>(s.kaart, timer)->setInterval(1);
+        QWidget* frame = s.widget("FocusFrame");
+        // A key typed, or one held down so that it repeats.
+        const auto key = [](int key, bool held = false) {
+            QWidget* focus = QApplication::focusWidget();
+            QVERIFY(focus);
+            const auto modifiers = key == Qt::Key_Backtab ? Qt::ShiftModifier : Qt::NoModifier;
+            if (!held)
+                return QTest::keyClick(focus, Qt::Key(key), modifiers);
+            QKeyEvent repeat(QEvent::KeyPress, key, modifiers, QString(), true);
+            QApplication::sendEvent(focus, &repeat);
+        };
+        const auto framed = [&] {
+            for (int i = 1; i <= 3; ++i) {
+                if (frame->isVisible() &&
+                    frame->geometry().contains(s.widget(qPrintable(QStringLiteral("shpPlaatsSml_%1").arg(i)))->geometry()))
+                    return i;
+            }
+            return 0;
+        };
+        const auto answer = [&](int index, int with) {
+            for (int tab = 0; tab < 8 && framed() != index; ++tab)
+                key(Qt::Key_Tab);
+            QCOMPARE(framed(), index);
+            key(with);
+        };
+
+        // Looking: arrows go to the nearest place that way and the framed place is named.
+        QVERIFY(s.open(QuizMode::Look) && drive::show(s.kaart));
+        QCOMPARE(QApplication::focusWidget(), s.widget("Picture1"));
+        QVERIFY(!frame->isVisible());
+        QList<int> path;
+        for (int k : {Qt::Key_Tab, Qt::Key_Down, Qt::Key_Left, Qt::Key_Up, Qt::Key_Right, Qt::Key_Right}) {
+            key(k);
+            path << framed();
+        }
+        QCOMPARE(path, QList<int>({3, 2, 1, 3, 2, 2}));
+        QVERIFY(s.widget("lblPlaats_2")->isVisible() && !s.widget("lblPlaats_3")->isVisible());
+        QStringList spoken = listener.toldOf(QStringLiteral("Picture1"));
+        spoken.removeAll(QStringLiteral("Kaart"));
+        QCOMPARE(spoken.join(u' '), QStringLiteral("Urk Zwolle Amsterdam Urk Zwolle Zwolle"));
+        // Tab after the last place leaves the map; Shift+Tab comes back on the last.
+        key(Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), s.widget("cmdClose"));
+        key(Qt::Key_Backtab);
+        QCOMPARE(framed(), 2);
+
+        // Practice: right, wrong, right.
+        Listener::told.clear();
+        QVERIFY(s.open(QuizMode::Practise));
+        answer(1, Qt::Key_Return);
+        QCOMPARE(s.status(), QStringLiteral("Goed zo!!"));
+        QTRY_COMPARE(s.status(), QStringLiteral("Anna, wijs aan op de kaart: Zwolle"));
+        answer(3, Qt::Key_Space);
+        QCOMPARE(s.status(), QStringLiteral("Fout! Dit is Urk"));
+        QTRY_COMPARE(s.status(), QStringLiteral("Anna, wijs op de kaart aan: Zwolle"));
+        answer(2, Qt::Key_Enter);
+        QCOMPARE(s.status(), QStringLiteral("Goed zo!!"));
+        QCOMPARE(s.counters(), QStringLiteral("3/2"));
+        // Each question and each feedback is told as it shows, and the counters with their captions.
+        QCOMPARE(listener.toldOf(QStringLiteral("lblStatus")),
+                 QStringList({QStringLiteral("Anna, wijs aan op de kaart: Amsterdam"), QStringLiteral("Goed zo!!"),
+                              QStringLiteral("Anna, wijs aan op de kaart: Zwolle"), QStringLiteral("Fout! Dit is Urk"),
+                              QStringLiteral("Anna, wijs op de kaart aan: Zwolle"), QStringLiteral("Goed zo!!")}));
+        QCOMPARE(listener.toldOf(QStringLiteral("lblAantOver")).last(), QStringLiteral("Aantal goed: 2"));
+
+        // A test: Space on "Sluiten" asks and Nee goes on; a held key is one answer.
+        QStringList seen;
+        s.modal(QuizMode::Test, [&] {
+            for (int tab = 0; tab < 4 && QApplication::focusWidget() != s.widget("cmdClose"); ++tab)
+                key(Qt::Key_Tab);
+            s.dialogs.messageAnswers << velmora::MessageAnswer::No;
+            key(Qt::Key_Space);
+            seen << QString::number(s.kaart.isVisible()) << s.dialogs.messageTexts();
+            key(Qt::Key_Backtab);
+            for (int question = 0; question < 3; ++question) {
+                seen << s.status();
+                answer(s.kaart.quiz().plek(), Qt::Key_Space);
+                key(Qt::Key_Space, true);
+            }
+            seen << s.status();
+        });
+        QCOMPARE(seen, QStringList({QStringLiteral("1"), QStringLiteral("Wil je stoppen? Je toets wordt dan niet bewaard."),
+                                    QStringLiteral("Anna, wijs aan op de kaart: Amsterdam"),
+                                    QStringLiteral("Anna, wijs aan op de kaart: Zwolle"),
+                                    QStringLiteral("Anna, wijs aan op de kaart: Urk"),
+                                    QStringLiteral("Anna, je bent klaar met de toets!")}));
+        QCOMPARE(s.folder.read(QStringLiteral("toets.res")), QByteArray("Anna\r\nNederland\r\n 2 \r\n 3 \r\n 3 \r\n"));
+
+        // The game to its end.
+        QVERIFY(s.open(QuizMode::Game) && drive::show(s.kaart));
+        for (int city = 0; city < 3; ++city) {
+            answer(s.kaart.quiz().plek(), Qt::Key_Space);
+            QTRY_VERIFY(!drive::child<QTimer>(s.kaart, "GroeiPlas")->isActive());
+        }
+        QCOMPARE(s.status(), QStringLiteral("Je hebt alle steden onder water laten lopen! Je had er 3 goed!"));
+
+        // Outside looking, a place is only its number: its name would be the answer.
+        QVERIFY(!listener.toldOf(QStringLiteral("Picture1")).isEmpty());
+        for (const QString& told : listener.toldOf(QStringLiteral("Picture1")))
+            QVERIFY2(QRegularExpression(QStringLiteral("^(Kaart|Plaats [1-3] van 3)$")).match(told).hasMatch(),
+                     qPrintable(told));
+        QCOMPARE(listener.mouseEvents, 0);
     }
 
     // The game through the screen: a flooded city takes no more water, says so and is not asked again;
