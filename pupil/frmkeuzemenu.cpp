@@ -30,6 +30,7 @@ frmKeuzeMenu::frmKeuzeMenu(SmartBase& db, QWidget* parent)
     Kaarten->setObjectName(QStringLiteral("Kaarten"));
     Kaarten->setSelectionMode(QAbstractItemView::SingleSelection);
     Controls::markOnlySelected(Kaarten);
+    Controls::fitNames(Kaarten);
     KaartenBestand->setObjectName(QStringLiteral("KaartenBestand"));
     KaartenBestand->hide();
 

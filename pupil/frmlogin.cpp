@@ -33,6 +33,7 @@ frmLogin::frmLogin(SmartBase& db, QWidget* parent)
     Leerlingen->setObjectName(QStringLiteral("Leerlingen"));
     Leerlingen->setSelectionMode(QAbstractItemView::SingleSelection);
     Controls::markOnlySelected(Leerlingen);
+    Controls::fitNames(Leerlingen);
     Leerlingen->setUniformItemSizes(true);
     cmdOK->setDefault(true);
     // Elsewhere than on a button, Enter is OK.

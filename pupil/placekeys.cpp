@@ -119,10 +119,10 @@ void PlaceKeys::focusPlace(int index)
     const QList<int> places = readingOrder();
     // In practice and tests a name would give the answer away.
     const QLabel* label = m_drawing->label(index);
-    m_picture->setAccessibleName(m_namesSpoken && label ? label->text()
-                                               : QStringLiteral("Plaats %1 van %2")
-                                                     .arg(places.indexOf(index) + 1)
-                                                     .arg(places.size()));
+    m_picture->setAccessibleName(
+        m_namesSpoken && label
+            ? label->text()
+            : QStringLiteral("Plaats %1 van %2").arg(places.indexOf(index) + 1).arg(places.size()));
     Q_EMIT focusMoved(index);
 }
 
@@ -135,7 +135,8 @@ bool PlaceKeys::eventFilter(QObject* watched, QEvent* event)
         // Tabbed onto the map: its first place, or backwards its last. A dialog
         // being shown says Tab as well; no key was typed then, so no frame yet.
         const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
-        if ((reason == Qt::TabFocusReason || reason == Qt::BacktabFocusReason) && m_picture->isActiveWindow()) {
+        if ((reason == Qt::TabFocusReason || reason == Qt::BacktabFocusReason) &&
+            m_picture->isActiveWindow()) {
             m_focused = 0;
             step(reason == Qt::TabFocusReason);
         } else {

@@ -3,18 +3,53 @@
 #include <QAbstractItemView>
 #include <QApplication>
 #include <QFrame>
+#include <QHelpEvent>
 #include <QIcon>
 #include <QItemSelectionModel>
 #include <QLabel>
+#include <QListWidget>
 #include <QMouseEvent>
 #include <QPushButton>
+#include <QStyledItemDelegate>
+#include <QToolTip>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 namespace velmora {
 namespace {
 
 // A press on the empty part of a view would clear its selection, and with it
 // a pupil's chosen name.
+// Entries no wider than the list, so that a long one is drawn cut off.
+class NamesToWidth : public QStyledItemDelegate
+{
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+    QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override
+    {
+        QSize size = QStyledItemDelegate::sizeHint(option, index);
+        if (const auto* view = qobject_cast<const QAbstractItemView*>(option.widget))
+            size.setWidth(std::min(size.width(), view->viewport()->width()));
+        return size;
+    }
+    bool helpEvent(QHelpEvent* event, QAbstractItemView* view, const QStyleOptionViewItem& option,
+                   const QModelIndex& index) override
+    {
+        if (event->type() != QEvent::ToolTip)
+            return QStyledItemDelegate::helpEvent(event, view, option, index);
+        const QString name = index.data().toString();
+        if (option.fontMetrics.horizontalAdvance(name) + 2 * MarginForText > option.rect.width())
+            QToolTip::showText(event->globalPos(), name, view->viewport(), option.rect);
+        else
+            QToolTip::hideText();
+        return true;
+    }
+
+private:
+    static constexpr int MarginForText = 4; // the style's text margin, on either side
+};
+
 class KeepPickOnEmptyClick : public QObject
 {
 public:
@@ -94,6 +129,14 @@ void Controls::markOnlySelected(QAbstractItemView* view)
             view->selectionModel()->clearCurrentIndex();
     });
     new KeepPickOnEmptyClick(view);
+}
+
+void Controls::fitNames(QListWidget* list)
+{
+    list->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    list->setTextElideMode(Qt::ElideRight);
+    list->setResizeMode(QListView::Adjust);
+    list->setItemDelegate(new NamesToWidth(list));
 }
 
 int Controls::textWidth(const QWidget* widget, int characters)

@@ -6,6 +6,7 @@ class QAbstractItemView;
 class QFrame;
 class QIcon;
 class QLabel;
+class QListWidget;
 class QPixmap;
 class QPushButton;
 class QWidget;
@@ -31,6 +32,9 @@ public:
     static void markOnlySelected(QAbstractItemView* view);
     // Wide enough for `characters` of typical text in the widget's font, with
     // room for its frame and a scroll bar.
+    // A list of names: one too long for the list is cut off with "..." instead
+    // of making the list scroll sideways, and its tooltip shows it whole.
+    static void fitNames(QListWidget* list);
     static int textWidth(const QWidget* widget, int characters);
 };
 

@@ -115,10 +115,9 @@ void MapDrawing::place(int index, const Plaats& item)
                      grownTo(QRect(item.Left, item.Top, ItemKind::MarkerSize, ItemKind::MarkerSize),
                              least(LeastMarkerPixels)));
     dress(pieces.marker, item.kind(), m_style.hatchWater);
-    m_picture->place(pieces.hotSpot,
-                     grownTo(QRect(item.Left - HotSpotOffset, item.Top - HotSpotOffset, m_style.hotSpot.width(),
-                                   m_style.hotSpot.height()),
-                             least(LeastHotSpotPixels)));
+    m_picture->place(pieces.hotSpot, grownTo(QRect(item.Left - HotSpotOffset, item.Top - HotSpotOffset,
+                                                   m_style.hotSpot.width(), m_style.hotSpot.height()),
+                                             least(LeastHotSpotPixels)));
     if (pieces.label) {
         pieces.label->setText(item.Naam);
         // Sized to its text as the label itself would, without polishing every hidden label.

@@ -47,7 +47,9 @@ MapShape* MapLegend::swatch(int row) const
 void MapLegend::placeBeside(const MapPicture* picture, QWidget* above)
 {
     const QRect pictureTwips = TwipsGeometry::get(picture);
-    const int aboveHeight = above && above->isVisibleTo(above->parentWidget()) ? TwipsGeometry::get(above).height() + AboveGap : 0;
+    const int aboveHeight = above && above->isVisibleTo(above->parentWidget())
+                                ? TwipsGeometry::get(above).height() + AboveGap
+                                : 0;
     const int left = pictureTwips.width() + PictureGap;
     const int top = std::max(pictureTwips.top(), pictureTwips.top() + pictureTwips.height() -
                                                      TwipsGeometry::get(this).height() - aboveHeight);

@@ -457,7 +457,8 @@ private Q_SLOTS:
         const auto framed = [&] {
             for (int i = 1; i <= 3; ++i) {
                 if (frame->isVisible() &&
-                    frame->geometry().contains(s.widget(qPrintable(QStringLiteral("shpPlaatsSml_%1").arg(i)))->geometry()))
+                    frame->geometry().contains(
+                        s.widget(qPrintable(QStringLiteral("shpPlaatsSml_%1").arg(i)))->geometry()))
                     return i;
             }
             return 0;
@@ -502,10 +503,12 @@ private Q_SLOTS:
         QCOMPARE(s.status(), QStringLiteral("Goed zo!!"));
         QCOMPARE(s.counters(), QStringLiteral("3/2"));
         // Each question and each feedback is told as it shows, and the counters with their captions.
-        QCOMPARE(listener.toldOf(QStringLiteral("lblStatus")),
-                 QStringList({QStringLiteral("Anna, wijs aan op de kaart: Amsterdam"), QStringLiteral("Goed zo!!"),
-                              QStringLiteral("Anna, wijs aan op de kaart: Zwolle"), QStringLiteral("Fout! Dit is Urk"),
-                              QStringLiteral("Anna, wijs op de kaart aan: Zwolle"), QStringLiteral("Goed zo!!")}));
+        QCOMPARE(
+            listener.toldOf(QStringLiteral("lblStatus")),
+            QStringList({QStringLiteral("Anna, wijs aan op de kaart: Amsterdam"), QStringLiteral("Goed zo!!"),
+                         QStringLiteral("Anna, wijs aan op de kaart: Zwolle"),
+                         QStringLiteral("Fout! Dit is Urk"),
+                         QStringLiteral("Anna, wijs op de kaart aan: Zwolle"), QStringLiteral("Goed zo!!")}));
         QCOMPARE(listener.toldOf(QStringLiteral("lblAantOver")).last(), QStringLiteral("Aantal goed: 2"));
 
         // A test: Space on "Sluiten" asks and Nee goes on; a held key is one answer.
@@ -524,12 +527,14 @@ private Q_SLOTS:
             }
             seen << s.status();
         });
-        QCOMPARE(seen, QStringList({QStringLiteral("1"), QStringLiteral("Wil je stoppen? Je toets wordt dan niet bewaard."),
+        QCOMPARE(seen, QStringList({QStringLiteral("1"),
+                                    QStringLiteral("Wil je stoppen? Je toets wordt dan niet bewaard."),
                                     QStringLiteral("Anna, wijs aan op de kaart: Amsterdam"),
                                     QStringLiteral("Anna, wijs aan op de kaart: Zwolle"),
                                     QStringLiteral("Anna, wijs aan op de kaart: Urk"),
                                     QStringLiteral("Anna, je bent klaar met de toets!")}));
-        QCOMPARE(s.folder.read(QStringLiteral("toets.res")), QByteArray("Anna\r\nNederland\r\n 2 \r\n 3 \r\n 3 \r\n"));
+        QCOMPARE(s.folder.read(QStringLiteral("toets.res")),
+                 QByteArray("Anna\r\nNederland\r\n 2 \r\n 3 \r\n 3 \r\n"));
 
         // The game to its end.
         QVERIFY(s.open(QuizMode::Game) && drive::show(s.kaart));
@@ -537,13 +542,15 @@ private Q_SLOTS:
             answer(s.kaart.quiz().plek(), Qt::Key_Space);
             QTRY_VERIFY(!drive::child<QTimer>(s.kaart, "GroeiPlas")->isActive());
         }
-        QCOMPARE(s.status(), QStringLiteral("Je hebt alle steden onder water laten lopen! Je had er 3 goed!"));
+        QCOMPARE(s.status(),
+                 QStringLiteral("Je hebt alle steden onder water laten lopen! Je had er 3 goed!"));
 
         // Outside looking, a place is only its number: its name would be the answer.
         QVERIFY(!listener.toldOf(QStringLiteral("Picture1")).isEmpty());
         for (const QString& told : listener.toldOf(QStringLiteral("Picture1")))
-            QVERIFY2(QRegularExpression(QStringLiteral("^(Kaart|Plaats [1-3] van 3)$")).match(told).hasMatch(),
-                     qPrintable(told));
+            QVERIFY2(
+                QRegularExpression(QStringLiteral("^(Kaart|Plaats [1-3] van 3)$")).match(told).hasMatch(),
+                qPrintable(told));
         QCOMPARE(listener.mouseEvents, 0);
     }
 

@@ -12,8 +12,11 @@
 
 #include <QAbstractButton>
 #include <QDir>
+#include <QHelpEvent>
 #include <QLabel>
 #include <QListWidget>
+#include <QScrollBar>
+#include <QToolTip>
 #include <QtTest>
 
 using namespace korvel;
@@ -115,6 +118,18 @@ private Q_SLOTS:
                           QPoint(10, leerlingen->viewport()->height() - 5));
         QCOMPARE(leerlingen->selectedItems().value(0), leerlingen->item(0));
         QVERIFY(drive::child(*login, "cmdOK")->isEnabled());
+        // The 50-character name is cut off to the list's width, whole in its tooltip.
+        QVERIFY(!leerlingen->horizontalScrollBar()->isVisible());
+        QVERIFY(leerlingen->visualItemRect(leerlingen->item(2)).width() <= leerlingen->viewport()->width());
+        const auto tip = [&](int row) {
+            const QRect rect = leerlingen->visualItemRect(leerlingen->item(row));
+            QHelpEvent help(QEvent::ToolTip, rect.center(),
+                            leerlingen->viewport()->mapToGlobal(rect.center()));
+            QApplication::sendEvent(leerlingen->viewport(), &help);
+            return QToolTip::isVisible() ? QToolTip::text() : QString();
+        };
+        QCOMPARE(tip(0), QString());
+        QCOMPARE(tip(2), QString(50, u'x'));
         // Enter presses OK; the 60-character name becomes Gebruiker as listed.
         drive::selectRow(leerlingen, 2);
         QTest::keyClick(login, Qt::Key_Return);
