@@ -118,6 +118,11 @@ private Q_SLOTS:
                           QPoint(10, leerlingen->viewport()->height() - 5));
         QCOMPARE(leerlingen->selectedItems().value(0), leerlingen->item(0));
         QVERIFY(drive::child(*login, "cmdOK")->isEnabled());
+        // Back in the list after Tab and Shift+Tab, Down goes on from the pick.
+        QTest::keyClick(leerlingen, Qt::Key_Tab);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab, Qt::ShiftModifier);
+        QTest::keyClick(leerlingen, Qt::Key_Down);
+        QCOMPARE(leerlingen->selectedItems().value(0), leerlingen->item(1));
         // The 50-character name is cut off to the list's width, whole in its tooltip.
         QVERIFY(!leerlingen->horizontalScrollBar()->isVisible());
         QVERIFY(leerlingen->visualItemRect(leerlingen->item(2)).width() <= leerlingen->viewport()->width());
