@@ -78,7 +78,7 @@ private Q_SLOTS:
         QVERIFY(spot->width() >= 24 && spot->height() >= 24);
         for (const QPoint& at : {marker.topLeft(), marker.center(), marker.bottomRight()})
             QCOMPARE(scene.picture->childAt(at), spot);
-        QLabel* corner = scene.picture->findChild<QLabel*>(QStringLiteral("lblPlaats_1"));
+        QLabel* corner = drawing.label(1);
         QCOMPARE(corner->pos(), QPoint(0, 17));
         QVERIFY(corner->isHidden());
         // Near the right edge: the label's right edge touches the picture's.
