@@ -321,10 +321,16 @@ void frmKaart::showQuiz()
     m_gehad->setText(m_quiz.gehadText());
     m_teDoenCaption->setText(m_quiz.teDoenCaption());
     m_over->setText(m_quiz.overText());
-    // What a screen reader says of the counters and of the map as a whole.
-    m_gehad->setAccessibleName(QStringLiteral("Aantal gehad: ") + m_quiz.gehadText());
-    m_over->setAccessibleName(m_quiz.teDoenCaption() + u' ' + m_quiz.overText());
-    m_picture->setAccessibleDescription(m_quiz.status());
+    // What a screen reader says of the counters and of the map as a whole;
+    // told only when it changed, not on every tick of a growing puddle.
+    const auto tell = [](QWidget* widget, const QString& name) {
+        if (widget->accessibleName() != name)
+            widget->setAccessibleName(name);
+    };
+    tell(m_gehad, QStringLiteral("Aantal gehad: ") + m_quiz.gehadText());
+    tell(m_over, m_quiz.teDoenCaption() + u' ' + m_quiz.overText());
+    if (m_picture->accessibleDescription() != m_quiz.status())
+        m_picture->setAccessibleDescription(m_quiz.status());
     showPuddles();
 }
 

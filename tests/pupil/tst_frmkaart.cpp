@@ -542,6 +542,10 @@ private Q_SLOTS:
         }
         QCOMPARE(s.status(),
                  QStringLiteral("Je hebt alle steden onder water laten lopen! Je had er 3 goed!"));
+        // Each change is told once, not again on every tick of a growing puddle.
+        const QStringList counted = listener.toldOf(QStringLiteral("lblAantGehad"));
+        for (qsizetype i = 1; i < counted.size(); ++i)
+            QVERIFY2(counted[i] != counted[i - 1], qPrintable(counted[i]));
 
         // Outside looking, a place is only its number: its name would be the answer.
         QVERIFY(!listener.toldOf(QStringLiteral("Picture1")).isEmpty());
