@@ -7,7 +7,6 @@
 
 #include <QFocusEvent>
 #include <QKeyEvent>
-#include <QLabel>
 
 #include <algorithm>
 
@@ -118,11 +117,9 @@ void PlaceKeys::focusPlace(int index)
     m_frame->surround(m_drawing->marker(index));
     const QList<int> places = readingOrder();
     // In practice and tests a name would give the answer away.
-    const QLabel* label = m_drawing->label(index);
     m_picture->setAccessibleName(
-        m_namesSpoken && label
-            ? label->text()
-            : QStringLiteral("Plaats %1 van %2").arg(places.indexOf(index) + 1).arg(places.size()));
+        m_namesSpoken ? m_drawing->name(index)
+                      : QStringLiteral("Plaats %1 van %2").arg(places.indexOf(index) + 1).arg(places.size()));
     Q_EMIT focusMoved(index);
 }
 

@@ -19,11 +19,13 @@ void EnterPresses::apply(QWidget* window)
 bool EnterPresses::eventFilter(QObject* watched, QEvent* event)
 {
     // A button that leaves Enter alone passes it on to the window, which
-    // would press its default button.
+    // would press its default button. A chosen option is no button to press:
+    // there Enter goes on to the default button, as in any dialog.
     if (event->type() == QEvent::KeyPress) {
         const int key = static_cast<QKeyEvent*>(event)->key();
         auto* button = qobject_cast<QAbstractButton*>(static_cast<QWidget*>(watched)->focusWidget());
-        if ((key == Qt::Key_Return || key == Qt::Key_Enter) && button && button->isEnabled()) {
+        if ((key == Qt::Key_Return || key == Qt::Key_Enter) && button && button->isEnabled() &&
+            !button->isCheckable()) {
             button->click();
             return true;
         }

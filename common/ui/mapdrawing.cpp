@@ -67,7 +67,7 @@ void MapDrawing::add(int index, const Plaats& item)
         m_items.resize(index + 1);
     Pieces& pieces = m_items[index];
 
-    // Created in stacking order: marker, (label,) hotspot. A new child lies in
+    // Created in stacking order: marker, (the print view's label,) hotspot. A new child lies in
     // front of all its siblings, so this is bringing each to the front in turn.
     pieces.marker = new MapShape(m_picture);
     pieces.marker->setObjectName(indexed(u"shpPlaatsSml", index));
@@ -81,15 +81,13 @@ void MapDrawing::add(int index, const Plaats& item)
                 Q_EMIT hotSpotClicked(index, button, secondOfDouble);
             });
     connect(pieces.hotSpot, &HotSpot::moved, this, [this, index] { Q_EMIT hotSpotMoved(index); });
-    if (m_style.labels && !m_style.labelBetween)
-        pieces.label = newLabel(index);
 
     place(index, item);
     pieces.marker->show();
     pieces.hotSpot->show();
 }
 
-QLabel* MapDrawing::newLabel(int index)
+QLabel* MapDrawing::newLabel(int index) const
 {
     auto* label = new QLabel(m_picture);
     label->setObjectName(indexed(u"lblPlaats", index));
@@ -118,14 +116,19 @@ void MapDrawing::place(int index, const Plaats& item)
     m_picture->place(pieces.hotSpot, grownTo(QRect(item.Left - HotSpotOffset, item.Top - HotSpotOffset,
                                                    m_style.hotSpot.width(), m_style.hotSpot.height()),
                                              least(LeastHotSpotPixels)));
-    if (pieces.label) {
-        pieces.label->setText(item.Naam);
-        // Sized to its text as the label itself would, without polishing every hidden label.
-        const QSize px = m_labelMetrics.size(Qt::TextSingleLine, item.Naam);
-        placeBelow(pieces.label, item.Left, item.Top,
-                   QSize(Twips::fromPixels(px.width()), Twips::fromPixels(px.height())),
-                   m_style.keepLabelsInside);
-    }
+    if (pieces.label)
+        placeLabel(index);
+}
+
+void MapDrawing::placeLabel(int index) const
+{
+    const Pieces& pieces = m_items[index];
+    pieces.label->setText(pieces.item.Naam);
+    // Sized to its text as the label itself would, without polishing it.
+    const QSize px = m_labelMetrics.size(Qt::TextSingleLine, pieces.item.Naam);
+    placeBelow(pieces.label, pieces.item.Left, pieces.item.Top,
+               QSize(Twips::fromPixels(px.width()), Twips::fromPixels(px.height())),
+               m_style.keepLabelsInside);
 }
 
 void MapDrawing::remove(int index)
@@ -186,7 +189,20 @@ HotSpot* MapDrawing::hotSpot(int index) const
 
 QLabel* MapDrawing::label(int index) const
 {
-    return index >= 0 && index < m_items.size() ? m_items[index].label.data() : nullptr;
+    if (!m_style.labels || !has(index))
+        return nullptr;
+    const Pieces& pieces = m_items[index];
+    if (!pieces.label) {
+        // Made above every marker and hotspot, as a new child is.
+        pieces.label = newLabel(index);
+        placeLabel(index);
+    }
+    return pieces.label;
+}
+
+QString MapDrawing::name(int index) const
+{
+    return has(index) ? m_items[index].item.Naam : QString();
 }
 
 void MapDrawing::setItemVisible(int index, bool visible)

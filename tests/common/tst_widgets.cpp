@@ -65,6 +65,10 @@ private Q_SLOTS:
         drawing.add(
             3, item("w ", 300, 1500, QStringLiteral("Een naam die veel breder is dan dit hele plaatje")));
         drawing.add(4, item("g ", 1400, 1000, QStringLiteral("Texel")));
+        // Added again, an item keeps one set of pieces; an index beyond the items has none.
+        drawing.add(4, item("g ", 1400, 1000, QStringLiteral("Texel")));
+        QCOMPARE(scene.picture->findChildren<QWidget*>(QStringLiteral("HotSpot_4")).size(), 1);
+        QVERIFY(!drawing.marker(5) && !drawing.hotSpot(5) && !drawing.label(5));
 
         // Corner item: its marker in the corner, inside the picture; a hotspot large enough to hit
         // lies over all of it and takes a click anywhere on it. The label is pulled to left 0.
@@ -74,7 +78,7 @@ private Q_SLOTS:
         QVERIFY(spot->width() >= 24 && spot->height() >= 24);
         for (const QPoint& at : {marker.topLeft(), marker.center(), marker.bottomRight()})
             QCOMPARE(scene.picture->childAt(at), spot);
-        QLabel* corner = scene.picture->findChild<QLabel*>(QStringLiteral("lblPlaats_1"));
+        QLabel* corner = drawing.label(1);
         QCOMPARE(corner->pos(), QPoint(0, 17));
         QVERIFY(corner->isHidden());
         // Near the right edge: the label's right edge touches the picture's.

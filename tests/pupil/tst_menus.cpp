@@ -118,6 +118,11 @@ private Q_SLOTS:
                           QPoint(10, leerlingen->viewport()->height() - 5));
         QCOMPARE(leerlingen->selectedItems().value(0), leerlingen->item(0));
         QVERIFY(drive::child(*login, "cmdOK")->isEnabled());
+        // Back in the list after Tab and Shift+Tab, Down goes on from the pick.
+        QTest::keyClick(leerlingen, Qt::Key_Tab);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab, Qt::ShiftModifier);
+        QTest::keyClick(leerlingen, Qt::Key_Down);
+        QCOMPARE(leerlingen->selectedItems().value(0), leerlingen->item(1));
         // The 50-character name is cut off to the list's width, whole in its tooltip.
         QVERIFY(!leerlingen->horizontalScrollBar()->isVisible());
         QVERIFY(leerlingen->visualItemRect(leerlingen->item(2)).width() <= leerlingen->viewport()->width());
@@ -157,10 +162,11 @@ private Q_SLOTS:
         QVERIFY(!drive::child(*menu, "cmdStart")->isEnabled());
         QVERIFY(drive::child<QAbstractButton>(*menu, "opNiveau_0")->isChecked());
 
-        // Map and level 2: the activity menu shows them, the map menu hides.
+        // Map and level 2: the activity menu shows them, the map menu hides. Enter on the
+        // chosen level starts, as it does anywhere but on a push button.
         drive::selectRow(kaarten, 0);
         drive::click(*menu, "opNiveau_1");
-        drive::click(*menu, "cmdStart");
+        QTest::keyClick(drive::child(*menu, "opNiveau_1"), Qt::Key_Return);
         frmKeuzeMenu2* activities = s.app.keuzeMenu2();
         drive::click(*activities, "cmdEnd");
         QCOMPARE(s.harness.exits, 4);
