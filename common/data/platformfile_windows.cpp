@@ -248,9 +248,10 @@ PlatformFile::Result<PlatformFile> PlatformFile::create(const QString& path, Rea
 
 PlatformFile::Result<PlatformFile::Info> PlatformFile::infoOf(const QString& path)
 {
-    // No access asked: this looks at the name without opening a device for use.
-    const HANDLE handle = CreateFileW(native(path).c_str(), 0, ShareAll, nullptr, OPEN_EXISTING,
-                                      FILE_FLAG_OPEN_REPARSE_POINT | FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    // Attributes only: this looks at the name without opening a device for use.
+    const HANDLE handle =
+        CreateFileW(native(path).c_str(), FILE_READ_ATTRIBUTES, ShareAll, nullptr, OPEN_EXISTING,
+                    FILE_FLAG_OPEN_REPARSE_POINT | FILE_FLAG_BACKUP_SEMANTICS, nullptr);
     if (handle == INVALID_HANDLE_VALUE)
         return failure(GetLastError());
     auto info = infoOfHandle(handle);
