@@ -277,11 +277,16 @@ PlatformFile::Result<qint64> PlatformFile::readAt(qint64 offset, char* buffer, q
     return qint64(n);
 }
 
+// Windows byte-range locks are mandatory: a lock on the contents would make
+// every reader without the lock fail. All writers lock this one byte far past
+// any data file's end instead, which keeps them apart, leaves reading free,
+// and is forwarded by SMB to the file server like any other range.
+constexpr qint64 LockByte = qint64(1) << 62;
+
 PlatformFile::Result<bool> PlatformFile::tryLock() const
 {
-    OVERLAPPED position = at(0);
-    if (LockFileEx(toHandle(m_handle), LOCKFILE_EXCLUSIVE_LOCK | LOCKFILE_FAIL_IMMEDIATELY, 0, MAXDWORD,
-                   MAXDWORD, &position))
+    OVERLAPPED position = at(LockByte);
+    if (LockFileEx(toHandle(m_handle), LOCKFILE_EXCLUSIVE_LOCK | LOCKFILE_FAIL_IMMEDIATELY, 0, 1, 0, &position))
         return true;
     const DWORD error = GetLastError();
     if (error == ERROR_LOCK_VIOLATION)
@@ -291,8 +296,8 @@ PlatformFile::Result<bool> PlatformFile::tryLock() const
 
 void PlatformFile::unlock() const
 {
-    OVERLAPPED position = at(0);
-    UnlockFileEx(toHandle(m_handle), 0, MAXDWORD, MAXDWORD, &position);
+    OVERLAPPED position = at(LockByte);
+    UnlockFileEx(toHandle(m_handle), 0, 1, 0, &position);
 }
 
 std::optional<PlatformFile::Failure> PlatformFile::append(const QByteArray& bytes) const
