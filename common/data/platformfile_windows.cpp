@@ -286,7 +286,8 @@ constexpr qint64 LockByte = qint64(1) << 62;
 PlatformFile::Result<bool> PlatformFile::tryLock() const
 {
     OVERLAPPED position = at(LockByte);
-    if (LockFileEx(toHandle(m_handle), LOCKFILE_EXCLUSIVE_LOCK | LOCKFILE_FAIL_IMMEDIATELY, 0, 1, 0, &position))
+    if (LockFileEx(toHandle(m_handle), LOCKFILE_EXCLUSIVE_LOCK | LOCKFILE_FAIL_IMMEDIATELY, 0, 1, 0,
+                   &position))
         return true;
     const DWORD error = GetLastError();
     if (error == ERROR_LOCK_VIOLATION)
