@@ -19,8 +19,6 @@
 namespace velmora {
 namespace {
 
-// A press on the empty part of a view would clear its selection, and with it
-// a pupil's chosen name.
 // Entries no wider than the list, so that a long one is drawn cut off.
 class NamesToWidth : public QStyledItemDelegate
 {
@@ -50,6 +48,8 @@ private:
     static constexpr int MarginForText = 4; // the style's text margin, on either side
 };
 
+// A press on the empty part of a view would clear its selection, and with it
+// a pupil's chosen name.
 class KeepPickOnEmptyClick : public QObject
 {
 public:
