@@ -105,6 +105,8 @@ public:
 
 private:
     explicit PlatformFile(qintptr handle) : m_handle(handle) {}
+    // Closes the handle, if any (each system's own call).
+    void close();
 
     // The system's own handle (a descriptor, a HANDLE), -1 when none.
     qintptr m_handle = -1;

@@ -123,31 +123,10 @@ constexpr int WriteFlags = O_RDWR | O_APPEND | O_NOFOLLOW | O_NONBLOCK | O_CLOEX
 
 } // namespace
 
-PlatformFile::PlatformFile(PlatformFile&& other) noexcept : m_handle(other.m_handle)
-{
-    other.m_handle = -1;
-}
-
-PlatformFile& PlatformFile::operator=(PlatformFile&& other) noexcept
-{
-    if (this != &other) {
-        if (isOpen())
-            ::close(int(m_handle));
-        m_handle = other.m_handle;
-        other.m_handle = -1;
-    }
-    return *this;
-}
-
-PlatformFile::~PlatformFile()
+void PlatformFile::close()
 {
     if (isOpen())
         ::close(int(m_handle));
-}
-
-bool PlatformFile::isOpen() const
-{
-    return m_handle >= 0;
 }
 
 PlatformFile::Result<PlatformFile> PlatformFile::openForReading(const QString& path)

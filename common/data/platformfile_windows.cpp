@@ -171,34 +171,13 @@ constexpr DWORD WriteAccess = GENERIC_READ | GENERIC_WRITE;
 
 } // namespace
 
-PlatformFile::PlatformFile(PlatformFile&& other) noexcept : m_handle(other.m_handle)
-{
-    other.m_handle = -1;
-}
-
-PlatformFile& PlatformFile::operator=(PlatformFile&& other) noexcept
-{
-    if (this != &other) {
-        if (isOpen())
-            CloseHandle(toHandle(m_handle));
-        m_handle = other.m_handle;
-        other.m_handle = -1;
-    }
-    return *this;
-}
-
-PlatformFile::~PlatformFile()
+void PlatformFile::close()
 {
     if (isOpen()) {
         // Windows may keep a lock of a closed handle a while; give it up at once.
         unlock();
         CloseHandle(toHandle(m_handle));
     }
-}
-
-bool PlatformFile::isOpen() const
-{
-    return m_handle != -1;
 }
 
 PlatformFile::Result<PlatformFile> PlatformFile::openForReading(const QString& path)

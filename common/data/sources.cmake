@@ -17,6 +17,7 @@ set(VELMORA_DATA_SOURCES
     numberform.cpp
     passwordfile.cpp
     placeoverview.cpp
+    platformfile.cpp
     programfolder.cpp
     registerfile.cpp
     resultrecord.cpp
