@@ -30,6 +30,7 @@ public:
     }
     QString input(const QString&, const QString&, const QString&) override { return {}; }
     QString openFile(const QString&, const QList<velmora::FileFilter>&) override { return {}; }
+    QString saveFile(const QString&, const velmora::FileFilter&, const QString&) override { return {}; }
     std::unique_ptr<QPrinter> choosePrinter(QPageLayout::Orientation) override { return nullptr; }
 };
 
