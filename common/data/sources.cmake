@@ -7,6 +7,7 @@ set(VELMORA_DATA_SOURCES
     csvline.cpp
     databasefile.cpp
     datafile.cpp
+    datafiledevice.cpp
     dataerror.cpp
     encryptor.cpp
     filelock.cpp

@@ -1,12 +1,11 @@
 #include "mappicture.h"
 
 #include "dataerror.h"
-#include "datafile.h"
+#include "datafiledevice.h"
 #include "programfolder.h"
 #include "twips.h"
 #include "twipsgeometry.h"
 
-#include <QBuffer>
 #include <QImageReader>
 #include <QMouseEvent>
 #include <QPainter>
@@ -31,13 +30,12 @@ std::optional<DataError> MapPicture::load(const QString& pictureName)
     const QString path = ProgramFolder::locate(pictureName);
     if (path.isEmpty())
         return DataError{DataError::Kind::Missing, pictureName, 0, {}};
-    // Read as a data file first: a FIFO or device named like the picture is
+    // Opened as a data file: a FIFO or device named like the picture is
     // refused instead of waited on.
-    auto bytes = DataFile::read(path, MaxPictureBytes);
-    if (auto* error = std::get_if<DataError>(&bytes))
+    auto opened = DataFileDevice::open(path, MaxPictureBytes);
+    if (auto* error = std::get_if<DataError>(&opened))
         return *error;
-    QBuffer buffer(&std::get<QByteArray>(bytes));
-    QImageReader reader(&buffer);
+    QImageReader reader(std::get<std::unique_ptr<DataFileDevice>>(opened).get());
     QImage picture = reader.read();
     if (picture.isNull())
         return DataError{DataError::Kind::Unreadable, pictureName, 0, reader.errorString()};
