@@ -3,13 +3,14 @@
 ; tools/make-windows-setup defines VERSION, DEMO (the demo data folder),
 ; FILES (the macros that install and remove each program file) and OUTFILE.
 
-Unicode true
+; A 64-bit setup for 64-bit programs: it writes to the 64-bit Program Files
+; and registry, and a 32-bit Windows refuses it before it starts.
+Target amd64-unicode
 SetCompressor /SOLID lzma
 RequestExecutionLevel admin
 
 !include MUI2.nsh
 !include LogicLib.nsh
-!include x64.nsh
 !include "${FILES}"
 
 !define UNINSTALL_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\Velmora"
@@ -38,18 +39,6 @@ VIAddVersionKey /LANG=1043 LegalCopyright "Velmora"
 !insertmacro MUI_UNPAGE_INSTFILES
 
 !insertmacro MUI_LANGUAGE "Dutch"
-
-Function .onInit
-    ${IfNot} ${RunningX64}
-        MessageBox MB_ICONSTOP "Velmora werkt alleen op een 64-bits Windows." /SD IDOK
-        Abort
-    ${EndIf}
-    SetRegView 64
-FunctionEnd
-
-Function un.onInit
-    SetRegView 64
-FunctionEnd
 
 ; Makes file $0 in the program folder with the text $1, unless a file of
 ; that name is there already.
