@@ -15,6 +15,8 @@ endforeach()
 # BMP and PNG are built into Qt6Gui, so no image format plugin is needed.
 install(FILES $<TARGET_FILE:Qt6::QWindowsIntegrationPlugin> DESTINATION ${dest}/platforms COMPONENT Program)
 install(FILES $<TARGET_FILE:Qt6::QWindowsVistaStylePlugin> DESTINATION ${dest}/styles COMPONENT Program)
+# A Qt6Core.dll beside the program makes the program folder Qt's prefix, so
+# Qt finds its plugins and translations there without a qt.conf.
 install(FILES ${dutch_qt} DESTINATION ${dest}/translations COMPONENT Program)
 
 # The runtime of the compiler that built the programs and Qt.
@@ -27,7 +29,3 @@ foreach(runtime libstdc++-6.dll libgcc_s_seh-1.dll libwinpthread-1.dll)
     file(REAL_PATH "${found}" found)
     install(FILES ${found} DESTINATION ${dest} COMPONENT Program)
 endforeach()
-
-# Without qt.conf Qt takes the folder above its DLL for its prefix and would
-# look for the translation there.
-install(FILES ${CMAKE_CURRENT_SOURCE_DIR}/windows/qt.conf DESTINATION ${dest} COMPONENT Program)
