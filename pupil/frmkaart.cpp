@@ -12,6 +12,7 @@
 #include "mapdrawing.h"
 #include "mapfile.h"
 #include "maplegend.h"
+#include "mapmarker.h"
 #include "mappicture.h"
 #include "mapshape.h"
 #include "markerring.h"
@@ -338,7 +339,7 @@ void frmKaart::showPointedOut()
 {
     // A place missed twice is shown: ringed and named until it is clicked.
     if (const auto shown = m_quiz.pointedOut()) {
-        m_ring->surround(m_drawing->marker(*shown));
+        m_ring->surround(m_drawing->marker(*shown)->geometry());
         m_drawing->showLabel(*shown);
     } else if (m_ring->isVisible()) {
         m_ring->hide();

@@ -2,6 +2,7 @@
 
 #include "hotspot.h"
 #include "mapdrawing.h"
+#include "mapmarker.h"
 #include "mappicture.h"
 #include "markerring.h"
 
@@ -45,7 +46,7 @@ void PlaceKeys::unframe()
 void PlaceKeys::follow()
 {
     if (m_focused && m_drawing->has(m_focused) && m_picture->hasFocus())
-        m_frame->surround(m_drawing->marker(m_focused));
+        m_frame->surround(m_drawing->marker(m_focused)->geometry());
 }
 
 QPointF PlaceKeys::centre(int index) const
@@ -114,7 +115,7 @@ void PlaceKeys::focusPlace(int index)
     if (!index)
         return;
     m_focused = index;
-    m_frame->surround(m_drawing->marker(index));
+    m_frame->surround(m_drawing->marker(index)->geometry());
     const QList<int> places = readingOrder();
     // In practice and tests a name would give the answer away.
     m_picture->setAccessibleName(

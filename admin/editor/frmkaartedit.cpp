@@ -228,8 +228,7 @@ void frmKaartEdit::buildItem(int index)
     m_panels[index] = panel;
     showItem(index);
 
-    // The marker, then the panel, then the hotspot on top; later items above earlier ones.
-    m_drawing->marker(index)->raise();
+    // The panel, then the hotspot on top, later items above earlier ones; markers lie below both.
     panel.EditFrame->raise();
     m_drawing->hotSpot(index)->raise();
     raiseOpenPanel();

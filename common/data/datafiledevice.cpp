@@ -2,7 +2,8 @@
 
 namespace velmora {
 
-std::variant<std::unique_ptr<DataFileDevice>, DataError> DataFileDevice::open(const QString& path, qint64 limit)
+std::variant<std::unique_ptr<DataFileDevice>, DataError> DataFileDevice::open(const QString& path,
+                                                                              qint64 limit)
 {
     auto opened = DataFile::open(path, limit);
     if (auto* refused = std::get_if<DataError>(&opened))
@@ -12,7 +13,9 @@ std::variant<std::unique_ptr<DataFileDevice>, DataError> DataFileDevice::open(co
     return device;
 }
 
-DataFileDevice::DataFileDevice(DataFile::Opened opened) : m_file(std::move(opened.file)), m_size(opened.size) {}
+DataFileDevice::DataFileDevice(DataFile::Opened opened) : m_file(std::move(opened.file)), m_size(opened.size)
+{
+}
 
 bool DataFileDevice::seek(qint64 pos)
 {

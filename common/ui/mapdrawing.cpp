@@ -3,6 +3,7 @@
 #include "fonts.h"
 #include "hotspot.h"
 #include "mapcursors.h"
+#include "mapmarker.h"
 #include "mappicture.h"
 #include "twips.h"
 #include "twipsgeometry.h"
@@ -30,12 +31,14 @@ QRect grownTo(QRect twips, int least)
 
 } // namespace
 
-void MapDrawing::dress(MapShape* shape, ItemKind kind, bool hatchWater, bool swatch)
+MapShape::Look MapDrawing::look(ItemKind kind, bool hatchWater, bool swatch)
 {
     const ItemKind::Rgb fill = swatch ? kind.swatchFill() : kind.markerFill();
-    shape->setForm(kind.shape() == ItemKind::Shape::Circle ? MapShape::Form::Circle : MapShape::Form::Square);
-    shape->setFillColor(QColor(fill.red, fill.green, fill.blue));
-    shape->setHatched(hatchWater && kind.isWater());
+    MapShape::Look look;
+    look.form = kind.shape() == ItemKind::Shape::Circle ? MapShape::Form::Circle : MapShape::Form::Square;
+    look.fill = QColor(fill.red, fill.green, fill.blue);
+    look.hatched = hatchWater && kind.isWater();
+    return look;
 }
 
 MapDrawing::MapDrawing(MapPicture* picture, const MapDrawingStyle& style, QObject* parent)
@@ -67,9 +70,10 @@ void MapDrawing::add(int index, const Plaats& item)
         m_items.resize(index + 1);
     Pieces& pieces = m_items[index];
 
-    // Created in stacking order: marker, (the print view's label,) hotspot. A new child lies in
-    // front of all its siblings, so this is bringing each to the front in turn.
-    pieces.marker = new MapShape(m_picture);
+    // The marker is drawn by the picture, above older markers and below every widget. The
+    // widgets are created in stacking order: (the print view's label,) hotspot. A new child
+    // lies in front of all its siblings, so this is bringing each to the front in turn.
+    pieces.marker = new MapMarker(m_picture);
     pieces.marker->setObjectName(indexed(u"shpPlaatsSml", index));
     if (m_style.labels && m_style.labelBetween)
         pieces.label = newLabel(index);
@@ -83,7 +87,6 @@ void MapDrawing::add(int index, const Plaats& item)
     connect(pieces.hotSpot, &HotSpot::moved, this, [this, index] { Q_EMIT hotSpotMoved(index); });
 
     place(index, item);
-    pieces.marker->show();
     pieces.hotSpot->show();
 }
 
@@ -112,7 +115,7 @@ void MapDrawing::place(int index, const Plaats& item)
     m_picture->place(pieces.marker,
                      grownTo(QRect(item.Left, item.Top, ItemKind::MarkerSize, ItemKind::MarkerSize),
                              least(LeastMarkerPixels)));
-    dress(pieces.marker, item.kind(), m_style.hatchWater);
+    pieces.marker->setLook(look(item.kind(), m_style.hatchWater));
     m_picture->place(pieces.hotSpot, grownTo(QRect(item.Left - HotSpotOffset, item.Top - HotSpotOffset,
                                                    m_style.hotSpot.width(), m_style.hotSpot.height()),
                                              least(LeastHotSpotPixels)));
@@ -138,13 +141,17 @@ void MapDrawing::remove(int index)
     Pieces& pieces = m_items[index];
     // Removal may come from the clicked hotspot's own handler: out of sight and
     // out of name now, destroyed once that handler has returned.
-    for (QWidget* piece : {static_cast<QWidget*>(pieces.label), static_cast<QWidget*>(pieces.hotSpot),
-                           static_cast<QWidget*>(pieces.marker)}) {
+    for (QWidget* piece : {static_cast<QWidget*>(pieces.label), static_cast<QWidget*>(pieces.hotSpot)}) {
         if (!piece)
             continue;
         piece->hide();
         piece->setObjectName(QString());
         piece->deleteLater();
+    }
+    if (pieces.marker) {
+        pieces.marker->setVisible(false);
+        pieces.marker->setObjectName(QString());
+        pieces.marker->deleteLater();
     }
     pieces = Pieces{};
     while (!m_items.isEmpty() && !m_items.last().marker)
@@ -177,7 +184,7 @@ void MapDrawing::raiseLabels()
     }
 }
 
-MapShape* MapDrawing::marker(int index) const
+MapMarker* MapDrawing::marker(int index) const
 {
     return index >= 0 && index < m_items.size() ? m_items[index].marker.data() : nullptr;
 }
@@ -207,8 +214,8 @@ QString MapDrawing::name(int index) const
 
 void MapDrawing::setItemVisible(int index, bool visible)
 {
-    if (MapShape* shape = marker(index))
-        shape->setVisible(visible);
+    if (MapMarker* shown = marker(index))
+        shown->setVisible(visible);
     if (HotSpot* spot = hotSpot(index))
         spot->setVisible(visible);
 }

@@ -15,6 +15,7 @@ class QLabel;
 namespace velmora {
 
 class HotSpot;
+class MapMarker;
 class MapPicture;
 
 // How one window draws its map items.
@@ -27,9 +28,9 @@ struct MapDrawingStyle
     bool hatchWater = false;       // the print view hatches water markers
 };
 
-// The pieces of every item on one picture: marker shpPlaatsSml_i, hotspot
-// HotSpot_i and label lblPlaats_i, children of the picture, created and
-// destroyed per item index. A label that is shown only under the pointer is
+// The pieces of every item on one picture: marker shpPlaatsSml_i (drawn by
+// the picture), hotspot HotSpot_i and label lblPlaats_i, children of the
+// picture, created and destroyed per item index. A label that is shown only under the pointer is
 // made the first time it is asked for: most never are, and a map of 500
 // items opens a third quicker without them. Markers and hotspots are placed in map twips and
 // follow the picture's display scale; a label (or another box hung below an
@@ -47,7 +48,7 @@ public:
 
     // The look of a marker of `kind`, or of its legend swatch; water is
     // hatched where the window hatches water.
-    static void dress(MapShape* shape, ItemKind kind, bool hatchWater, bool swatch = false);
+    static MapShape::Look look(ItemKind kind, bool hatchWater, bool swatch = false);
 
     MapDrawing(MapPicture* picture, const MapDrawingStyle& style, QObject* parent = nullptr);
 
@@ -63,7 +64,7 @@ public:
     // when they were so already.
     bool setScale(qreal scale);
 
-    MapShape* marker(int index) const;
+    MapMarker* marker(int index) const;
     HotSpot* hotSpot(int index) const;
     // Made hidden when first asked for, where the style has labels.
     QLabel* label(int index) const;
@@ -93,7 +94,7 @@ Q_SIGNALS:
 private:
     struct Pieces
     {
-        QPointer<MapShape> marker;
+        QPointer<MapMarker> marker;
         QPointer<HotSpot> hotSpot;
         mutable QPointer<QLabel> label;
         Plaats item;

@@ -27,7 +27,7 @@ MapLegend::MapLegend(const Style& style, QWidget* parent) : QWidget(parent)
         const int top = style.firstRowTop + (row - 1) * RowStep;
         auto* swatch = new MapShape(this);
         swatch->setObjectName(QStringLiteral("Shape") + QString::number(row));
-        MapDrawing::dress(swatch, kind, style.hatchWater, true);
+        swatch->setLook(MapDrawing::look(kind, style.hatchWater, true));
         TwipsGeometry::set(swatch, QRect(SwatchLeft, top, SwatchSize, SwatchSize));
         m_swatches[row - 1] = swatch;
 

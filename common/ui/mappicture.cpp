@@ -2,6 +2,7 @@
 
 #include "dataerror.h"
 #include "datafiledevice.h"
+#include "mapmarker.h"
 #include "programfolder.h"
 #include "twips.h"
 #include "twipsgeometry.h"
@@ -21,6 +22,12 @@ MapPicture::MapPicture(QWidget* parent) : QWidget(parent)
 {
     setObjectName(QStringLiteral("Picture1"));
     setMouseTracking(true);
+}
+
+MapPicture::~MapPicture()
+{
+    // A marker tells its picture when it goes: while the picture is still whole.
+    qDeleteAll(findChildren<MapMarker*>(Qt::FindDirectChildrenOnly));
 }
 
 std::optional<DataError> MapPicture::load(const QString& pictureName)
@@ -47,6 +54,9 @@ void MapPicture::setPicture(QImage picture)
 {
     m_shown = QImage();
     m_picture = std::move(picture);
+    // A picture without see-through pixels covers its whole area, so the
+    // window need not fill the background below it first.
+    setAttribute(Qt::WA_OpaquePaintEvent, !m_picture.hasAlphaChannel());
     setScale(m_scale);
 }
 
@@ -94,6 +104,21 @@ void MapPicture::place(QWidget* piece, const QRect& twips) const
     TwipsGeometry::set(piece, twips, m_scale);
 }
 
+void MapPicture::place(MapMarker* marker, const QRect& twips) const
+{
+    marker->place(twips, toPixels(QRectF(twips)));
+}
+
+void MapPicture::addMarker(const MapMarker* marker)
+{
+    m_markers.append(marker);
+}
+
+void MapPicture::removeMarker(const MapMarker* marker)
+{
+    m_markers.removeOne(marker);
+}
+
 QRect MapPicture::toPixels(const QRectF& twips) const
 {
     return Twips::rect(twips, m_scale);
@@ -111,6 +136,10 @@ void MapPicture::paintEvent(QPaintEvent* event)
     const QRect area = event->rect();
     const qreal ratio = m_shown.devicePixelRatio();
     painter.drawImage(area, m_shown, QRectF(QPointF(area.topLeft()) * ratio, QSizeF(area.size()) * ratio));
+    for (const MapMarker* marker : std::as_const(m_markers)) {
+        if (marker->isVisible() && marker->geometry().intersects(area))
+            marker->paint(painter);
+    }
 }
 
 void MapPicture::showEvent(QShowEvent* event)

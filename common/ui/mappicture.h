@@ -8,8 +8,10 @@
 namespace velmora {
 
 struct DataError;
+class MapMarker;
 
-// The map picture; parent of the item markers, hotspots and labels. Map
+// The map picture; parent of the item markers, hotspots and labels, and the
+// painter of the markers. Map
 // positions are twips from its top-left corner at its natural size (one pixel
 // is 15 twips). A map window on a screen too small for the picture shows it
 // at a display scale below 1: the picture and every map position on it are
@@ -19,6 +21,7 @@ class MapPicture : public QWidget
     Q_OBJECT
 public:
     explicit MapPicture(QWidget* parent = nullptr);
+    ~MapPicture() override;
 
     // Loads a picture of the program folder by its bare name, sizing itself to
     // it; on failure keeps what it had and says why.
@@ -32,8 +35,13 @@ public:
     void setScale(qreal scale);
     // A piece of the map at `twips` on the picture, shown at the scale.
     void place(QWidget* piece, const QRect& twips) const;
+    void place(MapMarker* marker, const QRect& twips) const;
     QRect toPixels(const QRectF& twips) const;
     QPoint toTwips(QPointF pixels) const;
+
+    // Markers painted, in the order they came: a newer one lies above older ones.
+    void addMarker(const MapMarker* marker);
+    void removeMarker(const MapMarker* marker);
 
 Q_SIGNALS:
     void pressed(int xTwips, int yTwips, Qt::MouseButton button);
@@ -58,6 +66,7 @@ private:
     // pixels it covers on the screen (the device's, so that a high-dpi screen
     // gets no second blur).
     QImage m_shown;
+    QList<const MapMarker*> m_markers;
 };
 
 } // namespace velmora

@@ -10,48 +10,59 @@ MapShape::MapShape(QWidget* parent) : QWidget(parent)
     setAttribute(Qt::WA_TransparentForMouseEvents);
 }
 
+void MapShape::setLook(const Look& look)
+{
+    m_look = look;
+    update();
+}
+
 void MapShape::setForm(Form form)
 {
-    m_form = form;
+    m_look.form = form;
     update();
 }
 
 void MapShape::setFillColor(const QColor& color)
 {
-    m_fill = color;
+    m_look.fill = color;
     update();
 }
 
 void MapShape::setOutlineColor(const QColor& color)
 {
-    m_outline = color;
+    m_look.outline = color;
     update();
 }
 
 void MapShape::setHatched(bool hatched)
 {
-    m_hatched = hatched;
+    m_look.hatched = hatched;
     update();
 }
 
 void MapShape::paintEvent(QPaintEvent*)
 {
-    if (width() <= 0 || height() <= 0)
-        return;
     QPainter painter(this);
-    const bool round = m_form != Form::Square;
+    draw(painter, rect(), m_look);
+}
+
+void MapShape::draw(QPainter& painter, const QRect& area, const Look& look)
+{
+    if (area.width() <= 0 || area.height() <= 0)
+        return;
+    const bool round = look.form != Form::Square;
     painter.setRenderHint(QPainter::Antialiasing, round);
-    painter.setPen(QPen(m_outline, 1));
-    painter.setBrush(QBrush(m_fill, m_hatched ? Qt::DiagCrossPattern : Qt::SolidPattern));
-    QRectF area = QRectF(rect()).adjusted(0.5, 0.5, -0.5, -0.5);
-    if (m_form == Form::Circle) {
-        const qreal side = std::min(area.width(), area.height());
-        area = QRectF(area.center().x() - side / 2, area.center().y() - side / 2, side, side);
+    painter.setPen(QPen(look.outline, 1));
+    painter.setBrush(QBrush(look.fill, look.hatched ? Qt::DiagCrossPattern : Qt::SolidPattern));
+    QRectF shape = QRectF(area).adjusted(0.5, 0.5, -0.5, -0.5);
+    if (look.form == Form::Circle) {
+        const qreal side = std::min(shape.width(), shape.height());
+        shape = QRectF(shape.center().x() - side / 2, shape.center().y() - side / 2, side, side);
     }
     if (round)
-        painter.drawEllipse(area);
+        painter.drawEllipse(shape);
     else
-        painter.drawRect(area);
+        painter.drawRect(shape);
 }
 
 } // namespace velmora

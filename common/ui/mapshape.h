@@ -3,35 +3,47 @@
 #include <QColor>
 #include <QWidget>
 
+class QPainter;
+
 namespace velmora {
 
-// A filled shape: a map marker, a legend swatch or a puddle. Everything
-// outside the shape (and between hatch lines) shows what lies below.
+// A filled shape: a legend swatch or a puddle; map markers are drawn the same
+// way by their picture. Everything outside the shape (and between hatch
+// lines) shows what lies below.
 class MapShape : public QWidget
 {
     Q_OBJECT
 public:
     enum class Form { Square, Circle, Oval };
+    struct Look
+    {
+        Form form = Form::Square;
+        QColor fill = Qt::red;
+        QColor outline = Qt::black;
+        // A diagonal cross-hatch in the fill colour instead of a solid fill.
+        bool hatched = false;
+    };
+
+    // Draws `look` filling `area` of the painter's device.
+    static void draw(QPainter& painter, const QRect& area, const Look& look);
 
     explicit MapShape(QWidget* parent = nullptr);
 
-    Form form() const { return m_form; }
+    const Look& look() const { return m_look; }
+    void setLook(const Look& look);
+    Form form() const { return m_look.form; }
     void setForm(Form form);
-    QColor fillColor() const { return m_fill; }
+    QColor fillColor() const { return m_look.fill; }
     void setFillColor(const QColor& color);
     void setOutlineColor(const QColor& color);
-    // A diagonal cross-hatch in the fill colour instead of a solid fill.
-    bool hatched() const { return m_hatched; }
+    bool hatched() const { return m_look.hatched; }
     void setHatched(bool hatched);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
-    Form m_form = Form::Square;
-    QColor m_fill = Qt::red;
-    QColor m_outline = Qt::black;
-    bool m_hatched = false;
+    Look m_look;
 };
 
 } // namespace velmora

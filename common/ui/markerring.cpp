@@ -10,9 +10,9 @@ MarkerRing::MarkerRing(Look look, QWidget* parent) : QWidget(parent), m_look(loo
     hide();
 }
 
-void MarkerRing::surround(const QWidget* marker)
+void MarkerRing::surround(const QRect& marker)
 {
-    setGeometry(marker->geometry().adjusted(-Margin, -Margin, Margin, Margin));
+    setGeometry(marker.adjusted(-Margin, -Margin, Margin, Margin));
     raise();
     show();
 }

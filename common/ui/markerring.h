@@ -18,8 +18,8 @@ public:
     };
 
     explicit MarkerRing(Look look, QWidget* parent = nullptr);
-    // Round the marker, which is a sibling of the ring.
-    void surround(const QWidget* marker);
+    // Round a marker at `marker` on the ring's parent.
+    void surround(const QRect& marker);
 
 protected:
     void paintEvent(QPaintEvent* event) override;

@@ -388,7 +388,7 @@ private Q_SLOTS:
             // The map file field as the register holds it, blanks and all.
             QVERIFY(!view.compose(QStringLiteral("Europa"), QStringLiteral("europa.krt  "), niveau, optie));
             for (int i = 1; i <= 5; ++i) {
-                QCOMPARE(bool(view.findChild<QWidget*>(QStringLiteral("shpPlaatsSml_%1").arg(i))),
+                QCOMPARE(bool(view.findChild<QObject*>(QStringLiteral("shpPlaatsSml_%1").arg(i))),
                          i <= markers);
                 auto* name = view.findChild<QWidget*>(QStringLiteral("lblPlaats_%1").arg(i));
                 QCOMPARE(name && name->isVisibleTo(&view), optie == frmKaart::MetNamen && i <= markers);

@@ -8,6 +8,7 @@
 #include "mapcursors.h"
 #include "mapdrawing.h"
 #include "maplegend.h"
+#include "mapmarker.h"
 #include "mappicture.h"
 #include "mapshape.h"
 #include "platformfile.h"
@@ -21,6 +22,7 @@
 #include <QMessageBox>
 #include <QPainter>
 #include <QPushButton>
+#include <QScreen>
 #include <QSignalSpy>
 #include <QtTest>
 
@@ -102,7 +104,7 @@ private Q_SLOTS:
         QCOMPARE(drawing.label(2)->geometry().right() + 1, 100);
         // Far smaller, a marker stays 9 pixels, in the middle of its hotspot.
         drawing.setScale(0.34);
-        QCOMPARE(drawing.marker(2)->size(), QSize(9, 9));
+        QCOMPARE(drawing.marker(2)->geometry().size(), QSize(9, 9));
         QVERIFY((drawing.marker(2)->geometry().center() - drawing.hotSpot(2)->geometry().center())
                     .manhattanLength() <= 1);
     }
@@ -202,19 +204,37 @@ private Q_SLOTS:
         QTest::mousePress(scene.picture, Qt::LeftButton, {}, QPoint(150, 80));
         QCOMPARE(presses.size(), 1);
 
-        // Hidden items take no clicks; removed ones are gone by name at once.
+        // What the window shows, as repainted since the last look: the picture paints the markers.
+        const auto seen = [&](QPoint at) {
+            QCoreApplication::processEvents();
+            const QPoint onWindow = scene.picture->mapTo(&scene.window, at);
+            return scene.window.screen()->grabWindow(scene.window.winId()).toImage().pixelColor(onWindow);
+        };
+        const QPoint marker2 = drawing.marker(2)->geometry().center();
+        QCOMPARE(seen(marker2), drawing.marker(2)->look().fill);
+
+        // Hidden items take no clicks and are not seen; removed ones are gone by name at once.
         drawing.setItemVisible(2, false);
         QCOMPARE(scene.picture->childAt(overlap), static_cast<QWidget*>(drawing.hotSpot(1)));
+        QCOMPARE(seen(marker2), QColor(Qt::green));
+        drawing.setItemVisible(2, true);
+        QCOMPARE(seen(marker2), drawing.marker(2)->look().fill);
         drawing.remove(2);
         QVERIFY(!scene.picture->findChild<QWidget*>(QStringLiteral("HotSpot_2")));
+        QVERIFY(!scene.picture->findChild<QObject*>(QStringLiteral("shpPlaatsSml_2")));
+        QCOMPARE(seen(marker2), QColor(Qt::green));
         QCOMPARE(drawing.highestIndex(), 1);
+        // A moved marker leaves its old place.
+        const QPoint marker1 = drawing.marker(1)->geometry().center();
         drawing.update(1, item("d ", 600, 900));
-        QCOMPARE(TwipsGeometry::get(drawing.marker(1)), QRect(900, 600, 255, 255));
+        QCOMPARE(drawing.marker(1)->twips(), QRect(900, 600, 255, 255));
+        QCOMPARE(seen(marker1), QColor(Qt::green));
+        QCOMPARE(seen(drawing.marker(1)->geometry().center()), drawing.marker(1)->look().fill);
         // The legend shows each kind in its marker's colour, never darker.
         const MapLegend legend;
         for (const auto& [kind, row] : {std::pair{"s ", 1}, {"w ", 3}, {"g ", 4}}) {
             drawing.update(1, item(kind, 600, 900));
-            const QColor marker = drawing.marker(1)->fillColor(), swatch = legend.swatch(row)->fillColor();
+            const QColor marker = drawing.marker(1)->look().fill, swatch = legend.swatch(row)->fillColor();
             QVERIFY2(swatch.hsvHue() == marker.hsvHue() && swatch.value() >= marker.value(), kind);
         }
     }
