@@ -252,6 +252,10 @@ private Q_SLOTS:
         }
 
         QVERIFY(!PlatformFile::replace(ResultsFile::path(), QByteArray(), PlatformFile::Readers::Group));
+        // The held handle still reads the file it opened, whole.
+        QByteArray kept(anna.size(), '\0');
+        QCOMPARE(std::get<qint64>(held.readAt(0, kept.data(), kept.size())), qint64(anna.size()));
+        QCOMPARE(kept, anna);
         const auto replaced = FileLock::acquireHeld(held, ResultsFile::path());
         QCOMPARE(std::get<DataError>(replaced).kind, DataError::Kind::Replaced);
         QCOMPARE(folder.read(QStringLiteral("toets.res")), QByteArray());

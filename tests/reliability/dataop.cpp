@@ -3,8 +3,8 @@
 //
 //   velmora_dataop [--start-at FILE] FOLDER OPERATION ARGS...
 //     append NAAM TIMES          append TIMES results of NAAM to toets.res
-//     clear-until FILE           clear toets.res again and again until FILE exists,
-//                                printing the bytes of every clear
+//     clear-until FILE CLEARED   clear toets.res again and again until FILE exists,
+//                                adding the bytes of every clear to CLEARED
 //     add COUNT                  add pupils "Nieuw 1" .. "Nieuw COUNT" to leerling.sdb
 //     rename PUPILS COUNT        rename i renames pupil i % PUPILS + 1 to "Leerling i"
 //     toggle db|map|passwd N     rewrite between two contents N times (0: until killed),
@@ -19,6 +19,7 @@
 #include "smartbase.h"
 
 #include <QCoreApplication>
+#include <QFile>
 #include <QFileInfo>
 #include <QThread>
 
@@ -67,9 +68,14 @@ std::optional<DataError> run(const QString& op, const QStringList& args)
     return error;
 }
 
-// Clears what it has just read, as the teacher's results window does.
-std::optional<DataError> clearUntil(const QString& stopFile)
+// Clears what it has just read, as the teacher's results window does. The
+// cleared bytes go to a file of their own: standard output would turn LF into
+// CR LF on Windows.
+std::optional<DataError> clearUntil(const QString& stopFile, const QString& clearedFile)
 {
+    QFile clearedBytes(clearedFile);
+    if (!clearedBytes.open(QIODevice::WriteOnly))
+        return DataError{DataError::Kind::WriteFailed, clearedFile, 0, clearedBytes.errorString()};
     while (!QFileInfo::exists(stopFile)) {
         const auto read = ResultsFile::readFile(ResultsFile::path());
         if (!std::holds_alternative<ResultsTable>(read))
@@ -79,7 +85,7 @@ std::optional<DataError> clearUntil(const QString& stopFile)
         if (auto* error = std::get_if<DataError>(&cleared))
             return *error;
         if (std::holds_alternative<ResultsFile::Cleared>(cleared))
-            std::fwrite(seen.constData(), 1, std::size_t(seen.size()), stdout);
+            clearedBytes.write(seen);
     }
     return std::nullopt;
 }
@@ -96,8 +102,8 @@ int main(int argc, char** argv)
         args = args.mid(2);
     }
     ProgramFolder::setPath(args.value(0));
-    const auto error =
-        args.value(1) == u"clear-until" ? clearUntil(args.value(2)) : run(args.value(1), args.mid(2));
+    const auto error = args.value(1) == u"clear-until" ? clearUntil(args.value(2), args.value(3))
+                                                       : run(args.value(1), args.mid(2));
     if (error)
         std::printf("%s\n", qPrintable(error->message()));
     return error ? 2 : 0;

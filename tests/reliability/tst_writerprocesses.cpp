@@ -18,13 +18,12 @@ QList<QByteArray> numberedPupils(int count)
     return names;
 }
 
-std::unique_ptr<QProcess> startWriter(const QStringList& args, const QString& output = {})
+std::unique_ptr<QProcess> startWriter(const QStringList& args)
 {
     auto writer = std::make_unique<QProcess>();
     writer->setProcessChannelMode(QProcess::ForwardedErrorChannel);
-    if (!output.isEmpty())
-        writer->setStandardOutputFile(output);
-    writer->start(QStringLiteral(VELMORA_DATAOP), args);
+    // Its messages end in CR LF on Windows.
+    writer->start(QStringLiteral(VELMORA_DATAOP), args, QIODevice::ReadWrite | QIODevice::Text);
     return writer;
 }
 
@@ -62,7 +61,7 @@ private Q_SLOTS:
         const QString go = gates.filePath(QStringLiteral("go"));
         const QString stop = gates.filePath(QStringLiteral("stop"));
         QList<QStringList> calls{
-            {QStringLiteral("clear-until"), stop},
+            {QStringLiteral("clear-until"), stop, gates.filePath(QStringLiteral("cleared"))},
             {QStringLiteral("add"), QString::number(Additions)},
             {QStringLiteral("rename"), QString::number(Registered), QString::number(Renames)}};
         QList<QByteArray> records;
@@ -76,8 +75,7 @@ private Q_SLOTS:
         std::vector<std::unique_ptr<QProcess>> writers;
         for (const QStringList& call : calls)
             writers.push_back(
-                startWriter(QStringList{QStringLiteral("--start-at"), go, folder.path()} + call,
-                            writers.empty() ? gates.filePath(QStringLiteral("cleared")) : QString()));
+                startWriter(QStringList{QStringLiteral("--start-at"), go, folder.path()} + call));
         for (const auto& writer : writers)
             QVERIFY(writer->waitForStarted(30000));
         touch(go);
